@@ -1,0 +1,166 @@
+#include "cli/ChartReport.h"
+
+#include "core/ChartComputation.h"
+#include "core/Numbers.h"
+#include "core/PositionTexts.h"
+
+#include <array>
+#include <cstdio>
+
+namespace velmora::cli {
+
+namespace {
+
+const std::array<const char*, 12> kBodyNames = {
+    "sun",     "moon",   "mercury", "venus", "mars",      "jupiter",
+    "saturn",  "uranus", "neptune", "pluto", "mean_node", "mean_apogee",
+};
+
+std::string jsonString(const std::string& text)
+{
+    std::string out = "\"";
+    for (unsigned char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            out += escaped;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out + "\"";
+}
+
+// The stored float in the fewest digits that read back to it, with at least six decimals.
+std::string storedValue(float value)
+{
+    std::string text = numberText(value);
+    auto point = text.find('.');
+    if (point == std::string::npos) {
+        text += '.';
+        point = text.size() - 1;
+    }
+    while (text.size() - point - 1 < 6)
+        text += '0';
+    return text;
+}
+
+std::string pointText(const ChartState& state, int slot)
+{
+    return pointLabel(slot) + signPositionText(state.Planets[slot].Longitude);
+}
+
+std::string cuspText(const ChartState& state, int slot)
+{
+    return housePositionText(signPositionText(state.HouseCusps[slot]), slot % 12);
+}
+
+std::string plainReport(const ChartState& state, int lastSlot)
+{
+    std::string out;
+    for (int slot = 0; slot <= lastSlot; ++slot)
+        out += pointText(state, slot) + "\n";
+    for (int slot = 0; slot <= lastSlot; ++slot)
+        out += cuspText(state, slot) + "\n";
+    for (int slot = 0; slot < kPointsPerChart; ++slot)
+        out += pointLabel(slot) + houseName(state.PlanetAttr[slot].House) + "\n";
+    return out;
+}
+
+std::string jsonReport(const ChartOptions& options, const ChartState& state,
+                       const std::string& zoneText, double jdUt, int lastSlot)
+{
+    char jd[64];
+    std::snprintf(jd, sizeof jd, "%.8f", jdUt);
+    std::string out = "{\"input\": {\"date\": " + jsonString(options.dateText) +
+                      ", \"time\": " + jsonString(options.timeText) +
+                      ", \"lat\": " + numberText(leadingNumber(state.PlaceLatitudeText)) +
+                      ", \"lon\": " + numberText(leadingNumber(state.PlaceLongitudeText)) +
+                      ", \"zone\": " + numberText(leadingNumber(zoneText)) +
+                      ", \"summer\": " + numberText(leadingNumber(options.summerText)) +
+                      "}, \"jd_ut\": " + jd + ", \"points\": [";
+    for (int slot = 0; slot <= lastSlot; ++slot) {
+        const PlanetPos& pos = state.Planets[slot];
+        out += slot ? ", " : "";
+        out += "{\"slot\": " + std::to_string(slot) + ", \"body\": " +
+               jsonString(kBodyNames[slot % 12]) + ", \"longitude\": " +
+               storedValue(pos.Longitude) + ", \"speed\": " + storedValue(pos.Speed);
+        if (slot < kPointsPerChart) {
+            out += ", \"sign\": " + std::to_string(state.PlanetAttr[slot].Sign) +
+                   ", \"house\": " + std::to_string(state.PlanetAttr[slot].House);
+        }
+        out += ", \"text\": " + jsonString(pointText(state, slot)) + "}";
+    }
+    out += "], \"cusps\": [";
+    for (int slot = 0; slot <= lastSlot; ++slot) {
+        out += slot ? ", " : "";
+        out += "{\"house\": " + std::to_string(slot % 12 + 1) + ", \"longitude\": " +
+               storedValue(state.HouseCusps[slot]) + ", \"text\": " +
+               jsonString(cuspText(state, slot)) + "}";
+    }
+    return out + "]}\n";
+}
+
+std::string fieldWord(DateTimeField field)
+{
+    switch (field) {
+    case DateTimeField::Day: return "day";
+    case DateTimeField::Month: return "month";
+    case DateTimeField::Year: return "year";
+    case DateTimeField::Hour: return "hour";
+    case DateTimeField::Minute: return "minute";
+    }
+    return "field";
+}
+
+} // namespace
+
+CommandResult runChart(const ChartOptions& options, ChartState& state, EphemerisApi& ephemeris)
+{
+    // Each row is read and computed in turn, exactly as the dialog's OK does.
+    std::string firstZone;
+    double firstJd = 0.0;
+    const int charts = options.second ? 2 : 1;
+    for (int chart = 0; chart < charts; ++chart) {
+        const DateTimeTexts& row = chart == 0 ? options.first : *options.second;
+        const DateTimeReading reading = readDateTime(state, row, options.place);
+        if (reading.error) {
+            return {kExitUsage, {},
+                    "bad " + fieldWord(reading.error->field) + " '" + reading.error->text +
+                        "' (a whole number from -32768 to 32767 is needed); " + usage()};
+        }
+        const ZoneInput zone{options.zoneText.value_or(reading.place.zoneText),
+                             options.summerText};
+        const ChartComputationResult computed = computeChart(state, chart, zone, ephemeris);
+        if (!computed.ok)
+            return {kExitEphemeris, {}, computed.error};
+        if (chart == 0) {
+            classifyPoints(state);
+            firstZone = zone.zoneText;
+            firstJd = computed.jdUt;
+        }
+    }
+
+    const int lastSlot = charts == 2 ? kSlotCount - 1 : kPointsPerChart - 1;
+    CommandResult result;
+    result.output = options.json ? jsonReport(options, state, firstZone, firstJd, lastSlot)
+                                 : plainReport(state, lastSlot);
+    return result;
+}
+
+CommandResult runCommand(const std::vector<std::string>& args, ChartState& state,
+                         EphemerisApi& ephemeris)
+{
+    if (args.empty() || args[0] != "chart")
+        return {kExitUsage, {}, usage()};
+    const ParsedChartArguments parsed =
+        parseChartArguments(std::vector<std::string>(args.begin() + 1, args.end()));
+    if (!parsed.options)
+        return {kExitUsage, {}, parsed.error + "; " + usage()};
+    return runChart(*parsed.options, state, ephemeris);
+}
+
+} // namespace velmora::cli

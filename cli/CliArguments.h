@@ -1,0 +1,51 @@
+#pragma once
+
+#include "core/ChartComputation.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace velmora::cli {
+
+// A chart request as the command line gives it, already in the forms the dialogs hold.
+struct ChartOptions {
+    std::string dateText;
+    std::string timeText;
+    DateTimeTexts first;
+    std::optional<std::string> date2Text;
+    std::optional<std::string> time2Text;
+    std::optional<DateTimeTexts> second;
+    PlaceInput place;
+    std::optional<std::string> zoneText; // without it the zone follows the longitude
+    std::string summerText = "0";
+    bool json = false;
+};
+
+struct ParsedChartArguments {
+    std::optional<ChartOptions> options;
+    std::string error; // one line, when options is empty
+};
+
+// Parses the arguments that follow "chart".
+ParsedChartArguments parseChartArguments(const std::vector<std::string>& args);
+
+// Splits "Y-M-D" (the year may carry a minus sign) into the three date texts.
+std::optional<DateTimeTexts> splitDate(const std::string& text);
+// Splits "H:M" into the hour and minute texts.
+bool splitTime(const std::string& text, DateTimeTexts& row);
+
+// Reads a coordinate as degrees and minutes with a hemisphere letter ("21:27N") or as signed
+// decimal degrees ("-33.9"), which is split into whole degrees and whole minutes as a map pick
+// does. `positive` and `negative` are the accepted letters; `limit` the largest degree value.
+struct Coordinate {
+    std::string degrees;
+    std::string minutes;
+    bool negative = false;
+};
+std::optional<Coordinate> parseCoordinate(const std::string& text, char positive, char negative,
+                                          int limit);
+
+std::string usage();
+
+} // namespace velmora::cli

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "core/ChartState.h"
+#include "core/Ephemeris.h"
+
+#include <optional>
+#include <string>
+
+namespace velmora {
+
+// The place as the place picker holds it: whole degrees and minutes without sign, and the
+// hemisphere choices.
+struct PlaceInput {
+    std::string lonDeg;
+    std::string lonMin;
+    std::string latDeg;
+    std::string latMin;
+    bool west = false;
+    bool south = false;
+};
+
+// What the place picker shows after a reading: the zone derived from the longitude, and the
+// map mark in the map's own scale (x = minus the east longitude degrees, y = latitude degrees;
+// the minutes do not move it).
+struct PlaceReading {
+    std::string zoneText;
+    double markX = 0.0;
+    double markY = 0.0;
+};
+
+// One date-and-time row of the data-entry dialog, as typed.
+struct DateTimeTexts {
+    std::string day;
+    std::string month;
+    std::string year;
+    std::string hour;
+    std::string minute;
+};
+
+enum class DateTimeField { Day, Month, Year, Hour, Minute };
+
+struct DateTimeError {
+    DateTimeField field;
+    std::string text; // what the field held
+};
+
+struct DateTimeReading {
+    std::optional<DateTimeError> error; // set when a field was refused; nothing was written then
+    PlaceReading place;
+};
+
+// The time-zone and summer-time boxes of the place picker, as typed (hours, east positive).
+struct ZoneInput {
+    std::string zoneText;
+    std::string summerText;
+};
+
+struct ChartComputationResult {
+    bool ok = false;
+    std::string error; // the ephemeris library's reason when !ok
+    double jdUt = 0.0;
+};
+
+// Writes the place into the state and tells what the picker must show.
+PlaceReading readPlace(ChartState& state, const PlaceInput& place);
+
+// Writes the date and time of one row into the state, then reads the place. A field that is not
+// a number, or does not fit a 16-bit integer once rounded, refuses the row and leaves the state
+// as it was.
+DateTimeReading readDateTime(ChartState& state, const DateTimeTexts& row, const PlaceInput& place);
+
+// Arabic message naming the refused field, for a message box.
+std::string dateTimeErrorMessage(const DateTimeError& error);
+
+// Fills the twelve slots of chart 0 (slots 0..11) or chart 1 (slots 12..23) from the date,
+// time and place last read. When the library cannot compute a body or the houses, the state is
+// left as it was and the library's reason is returned.
+ChartComputationResult computeChart(ChartState& state, int chart, const ZoneInput& zone,
+                                    EphemerisApi& ephemeris = swissEphemeris());
+
+// Sign, classes and house of each shown first-chart point.
+void classifyPoints(ChartState& state);
+
+// Sign 1..12 of a longitude, a boundary belonging to the earlier sign; 0 outside 0..360.
+int signOfLongitude(double longitude);
+
+// The zone in whole hours derived from an east longitude: the nearest 15 degrees, halves away
+// from zero.
+int zoneFromLongitude(double eastLongitude);
+
+} // namespace velmora

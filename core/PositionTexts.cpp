@@ -1,0 +1,87 @@
+#include "core/PositionTexts.h"
+
+#include "core/ChartComputation.h"
+#include "core/Numbers.h"
+
+#include <array>
+
+namespace velmora {
+
+namespace {
+
+// Each sign text ends with one space.
+const std::array<const char*, 12> kSignTexts = {
+    "من برج الحمل ",   "من برج الثور ",  "من برج الجوزاء ", "من برج السرطان ",
+    "من برج الأسد ",   "من برج السنبلة ", "من برج الميزان ", "من برج العقرب ",
+    "من برج القوس ",   "من برج الجدي ",  "من برج الدالي ",  "من برج الحوت ",
+};
+
+// Each house label starts and ends with one space.
+const std::array<const char*, 12> kHouseLabels = {
+    " الطالع في ",        " البيت الثاني في ",  " البيت الثالث في ",     " وتد الأرض في ",
+    " البيت الخامس في ",  " البيت السادس في ",  " الغارب في ",           " البيت الثامن في ",
+    " البيت التاسع في ",  " وسط السماء في ",    " البيت الحادي عشر في ", " البيت الثاني عشر في ",
+};
+
+const std::array<const char*, 24> kPointLabels = {
+    "الشمس في ",          "القمر في ",          "عطارد في ",           "الزهرة في ",
+    "المريخ في ",         "المشتري في ",        "زحل في ",             "أورانوس في ",
+    "نيبتون في ",         "بلوطون في ",         "العقدة الشمالية في ", "القمر الأسود في ",
+    "شمس التحويل في ",    "قمر التحويل في ",    "عطارد التحويل في ",   "زهرة التحويل في ",
+    "مريخ التحويل في ",   "مشتري التحويل في ",  "زحل التحويل في ",     "أورانوس التحويل في ",
+    "نيبتون التحويل في ", "بلوطون التحويل في ", "عقدة التحويل الشمالية في ",
+    "قمر التحويل الأسود في ",
+};
+
+const std::array<const char*, 12> kHouseNames = {
+    " الطالع",       " البيت الثاني", " البيت الثالث",     " وتد الأرض",
+    " البيت الخامس", " البيت السادس", " الغارب",           " البيت الثامن",
+    " البيت التاسع", " وسط السماء",   " البيت الحادي عشر", " البيت الثاني عشر",
+};
+
+std::string wholeText(float value)
+{
+    return numberText(truncateTowardZero(value));
+}
+
+} // namespace
+
+std::string formatDegrees(float x)
+{
+    const float d = truncateTowardZero(x);
+    const float m = (x - d) * 60.0f;
+    const float s = (m - truncateTowardZero(m)) * 60.0f;
+    return wholeText(d) + "°" + wholeText(m) + "'" + wholeText(s) + "''";
+}
+
+std::string signPositionText(float longitude)
+{
+    const int k = signOfLongitude(longitude);
+    if (k == 0)
+        return {};
+    const float within = longitude - 30.0f * static_cast<float>(k - 1);
+    return formatDegrees(within) + kSignTexts[k - 1];
+}
+
+std::string housePositionText(const std::string& position, int house)
+{
+    if (house < 0 || house > 11)
+        return {};
+    return kHouseLabels[house] + position;
+}
+
+std::string pointLabel(int slot)
+{
+    if (slot < 0 || slot >= static_cast<int>(kPointLabels.size()))
+        return {};
+    return kPointLabels[slot];
+}
+
+std::string houseName(int house)
+{
+    if (house < 1 || house > 12)
+        return {};
+    return kHouseNames[house - 1];
+}
+
+} // namespace velmora

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+namespace velmora {
+
+// Degrees, minutes and seconds, each truncated: 12.0625 gives 12°3'45''. Computed in float,
+// as the stored longitudes are.
+std::string formatDegrees(float x);
+
+// Degrees within the sign followed by the sign's Arabic name; empty outside 0..360.
+std::string signPositionText(float longitude);
+
+// The house's label (house 0 is the first) followed by the position text; empty for a house
+// outside 0..11.
+std::string housePositionText(const std::string& position, int house);
+
+// The label of a point slot 0..23; empty for any other slot.
+std::string pointLabel(int slot);
+
+// The name of house 1..12, with its leading space; empty for any other number.
+std::string houseName(int house);
+
+} // namespace velmora

@@ -1,0 +1,188 @@
+#include "cli/ChartReport.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+using namespace velmora;
+using namespace velmora::cli;
+
+namespace {
+
+CommandResult run(const std::vector<std::string>& args)
+{
+    ChartState state;
+    return runCommand(args, state, swissEphemeris());
+}
+
+std::size_t count(const std::string& text, const std::string& part)
+{
+    std::size_t n = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++n;
+    return n;
+}
+
+double arcSeconds(double a, double b)
+{
+    double d = std::fabs(a - b);
+    if (d > 180)
+        d = 360 - d;
+    return d * 3600.0;
+}
+
+} // namespace
+
+TEST(ChartArguments, BadArgumentsExitWithOneUsageLine)
+{
+    const std::vector<std::vector<std::string>> rows = {
+        {},
+        {"chart"},
+        {"chart", "--date", "2000-3-1", "--time", "12:00", "--lat", "21:27N"},
+        {"chart", "--date", "2000/3/1", "--time", "12:00", "--lat", "1", "--lon", "1"},
+        {"chart", "--date", "2000-3-1", "--time", "12", "--lat", "1", "--lon", "1"},
+        {"chart", "--date", "2000-3-1", "--time", "12:00", "--lat", "91", "--lon", "1"},
+        {"chart", "--date", "2000-3-1", "--time", "12:00", "--lat", "21:27E", "--lon", "1"},
+        {"chart", "--date", "2000-3-1", "--time", "12:00", "--lat", "21:60N", "--lon", "1"},
+        {"chart", "--date", "2000-3-1", "--time", "12:00", "--lat", "1", "--lon", "181"},
+        {"chart", "--date", "2000-x-1", "--time", "12:00", "--lat", "1", "--lon", "1"},
+        {"chart", "--date", "2000-3-1", "--time", "12:00", "--lat", "1", "--lon", "1",
+         "--date2", "2001-1-1"},
+        {"chart", "--date", "2000-3-1", "--time", "12:00", "--lat", "1", "--lon", "1",
+         "--zone", "east"},
+        {"chart", "--date", "2000-3-1", "--time", "12:00", "--lat", "1", "--lon", "1", "--foo"},
+    };
+    for (const auto& args : rows) {
+        const CommandResult result = run(args);
+        std::string line;
+        for (const auto& a : args)
+            line += a + " ";
+        EXPECT_EQ(result.exitCode, kExitUsage) << line;
+        EXPECT_TRUE(result.output.empty()) << line;
+        EXPECT_EQ(count(result.error, "\n"), 0u) << line;
+        EXPECT_NE(result.error.find("usage:"), std::string::npos) << line;
+    }
+}
+
+TEST(ChartArguments, NegativeYearsAndDecimalCoordinates)
+{
+    const auto date = splitDate("-500-3-1");
+    ASSERT_TRUE(date);
+    EXPECT_EQ(date->year, "-500");
+    EXPECT_EQ(date->month, "3");
+    EXPECT_EQ(date->day, "1");
+
+    const struct {
+        const char* text;
+        char pos, neg;
+        const char* degrees;
+        const char* minutes;
+        bool negative;
+    } rows[] = {
+        {"39.83", 'E', 'W', "39", "49", false}, {"-74", 'E', 'W', "74", "0", true},
+        {"21:27N", 'N', 'S', "21", "27", false}, {"33:52s", 'N', 'S', "33", "52", true},
+        {"-0.5", 'N', 'S', "0", "30", true},
+    };
+    for (const auto& r : rows) {
+        const auto c = parseCoordinate(r.text, r.pos, r.neg, 180);
+        ASSERT_TRUE(c) << r.text;
+        EXPECT_EQ(c->degrees, r.degrees) << r.text;
+        EXPECT_EQ(c->minutes, r.minutes) << r.text;
+        EXPECT_EQ(c->negative, r.negative) << r.text;
+    }
+}
+
+TEST(ChartCommand, UnreachableDateExitsThreeWithTheReason)
+{
+    const auto result = run({"chart", "--date", "6000-1-1", "--time", "12:00", "--lat", "21:27N",
+                             "--lon", "39:49E"});
+    EXPECT_EQ(result.exitCode, kExitEphemeris);
+    EXPECT_NE(result.error.find("sepl_60.se1"), std::string::npos) << result.error;
+    EXPECT_TRUE(result.output.empty());
+}
+
+TEST(ChartCommand, JsonHasTheDocumentedShape)
+{
+    const auto one = run({"chart", "--date", "2000-3-1", "--time", "15:00", "--lat", "21.45",
+                          "--lon", "39.83", "--json"});
+    ASSERT_EQ(one.exitCode, kExitOk) << one.error;
+    EXPECT_EQ(one.output.rfind("{\"input\": {\"date\": \"2000-3-1\", \"time\": \"15:00\", "
+                               "\"lat\": 21.45, \"lon\": 39.81666666666667, \"zone\": 3, "
+                               "\"summer\": 0}, \"jd_ut\": 2451605.00000000, \"points\": [",
+                               0),
+              0u)
+        << one.output.substr(0, 200);
+    EXPECT_EQ(count(one.output, "\"slot\""), 12u);
+    EXPECT_EQ(count(one.output, "\"house\""), 24u); // 12 points + 12 cusps
+    EXPECT_NE(one.output.find("\"body\": \"mean_apogee\""), std::string::npos);
+    EXPECT_NE(one.output.find("\"text\": \"الشمس في 11°12'35''من برج الحوت \""),
+              std::string::npos);
+
+    const auto two = run({"chart", "--date", "2000-3-1", "--time", "15:00", "--lat", "21.45",
+                          "--lon", "39.83", "--date2", "2010-1-1", "--time2", "0:00", "--zone",
+                          "2", "--json"});
+    ASSERT_EQ(two.exitCode, kExitOk) << two.error;
+    EXPECT_EQ(count(two.output, "\"slot\""), 24u);
+    EXPECT_EQ(count(two.output, "{\"house\""), 24u);
+    EXPECT_NE(two.output.find("\"zone\": 2,"), std::string::npos);
+}
+
+TEST(ChartCommand, PlainOutputListsPointsCuspsAndHouses)
+{
+    const auto result = run({"chart", "--date", "2000-3-1", "--time", "15:00", "--lat",
+                             "21:27N", "--lon", "39:49E"});
+    ASSERT_EQ(result.exitCode, kExitOk) << result.error;
+    EXPECT_EQ(count(result.output, "\n"), 36u);
+    EXPECT_NE(result.output.find("الشمس في 11°12'35''من برج الحوت \n"), std::string::npos);
+    EXPECT_NE(result.output.find(" الطالع في 26°3'36''من برج السرطان \n"), std::string::npos)
+        << result.output;
+}
+
+// Every chart of the reference file must agree with swetest to 1 arc-second.
+TEST(ChartCommand, AgreesWithSwetest)
+{
+    std::ifstream file(VELMORA_TEST_DATA "/swetest_charts.txt");
+    ASSERT_TRUE(file) << "reference data missing";
+    std::string line, command;
+    ChartState state;
+    int checked = 0;
+    while (std::getline(file, line)) {
+        std::istringstream in(line);
+        std::string kind;
+        in >> kind;
+        if (kind == "chart") {
+            std::string date, time, lat, lon, summer;
+            in >> date >> time >> lat >> lon >> summer;
+            state = ChartState();
+            const auto result = runCommand({"chart", "--date", date, "--time", time, "--lat", lat,
+                                            "--lon", lon, "--summer", summer},
+                                           state, swissEphemeris());
+            ASSERT_EQ(result.exitCode, kExitOk) << line << ": " << result.error;
+        } else if (kind == "command") {
+            command = line;
+        } else if (kind == "point") {
+            int slot;
+            double lon, speed;
+            in >> slot >> lon >> speed;
+            EXPECT_LT(arcSeconds(state.Planets[slot].Longitude, lon), 1.0)
+                << command << "\nslot " << slot << " expected " << lon << " actual "
+                << state.Planets[slot].Longitude;
+            if (slot != kBlackMoonSlot) {
+                EXPECT_NEAR(state.Planets[slot].Speed, speed, 1e-5)
+                    << command << "\nspeed of slot " << slot;
+            }
+            ++checked;
+        } else if (kind == "cusp") {
+            int house;
+            double lon;
+            in >> house >> lon;
+            const double stored = state.HouseCusps[house - 1] - 0.5 / 3600.0;
+            EXPECT_LT(arcSeconds(stored, lon), 1.0)
+                << command << "\ncusp " << house << " expected " << lon << " actual " << stored;
+            ++checked;
+        }
+    }
+    EXPECT_EQ(checked, 6 * 24);
+}

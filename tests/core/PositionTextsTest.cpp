@@ -1,0 +1,71 @@
+#include "core/PositionTexts.h"
+
+#include <gtest/gtest.h>
+
+using namespace velmora;
+
+TEST(FormatDegrees, TruncatesEveryPart)
+{
+    const struct {
+        float x;
+        const char* expected;
+    } rows[] = {
+        {0.0f, "0°0'0''"},          {12.0625f, "12°3'45''"},  {5.125f, "5°7'30''"},
+        {29.99999f, "29°59'59''"},  {-1.5f, "-1°-30'0''"}, {359.5f, "359°30'0''"},
+        // A stored cusp carries half a second so that truncation rounds it.
+        {100.0f + 0.5f / 3600.0f, "100°0'0''"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(formatDegrees(row.x), row.expected) << "x " << row.x;
+}
+
+TEST(SignPositionText, NamesTheSignAndItsBoundaries)
+{
+    const struct {
+        float x;
+        const char* expected;
+    } rows[] = {
+        {45.25f, "15°15'0''من برج الثور "},
+        {30.0f, "30°0'0''من برج الحمل "},
+        {0.0f, "0°0'0''من برج الحمل "},
+        {360.0f, "30°0'0''من برج الحوت "},
+        {200.5f, "20°30'0''من برج الميزان "},
+        {300.0f, "30°0'0''من برج الجدي "},
+        {300.5f, "0°30'0''من برج الدالي "},
+        {360.5f, ""},
+        {-0.1f, ""},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(signPositionText(row.x), row.expected) << "x " << row.x;
+}
+
+TEST(HousePositionText, PrefixesTheHouseLabel)
+{
+    EXPECT_EQ(housePositionText("X", 0), " الطالع في X");
+    EXPECT_EQ(housePositionText("X", 3), " وتد الأرض في X");
+    EXPECT_EQ(housePositionText("X", 9), " وسط السماء في X");
+    EXPECT_EQ(housePositionText("X", 11), " البيت الثاني عشر في X");
+    EXPECT_EQ(housePositionText("X", 12), "");
+    EXPECT_EQ(housePositionText("X", -1), "");
+}
+
+TEST(PointLabel, CoversBothChartsAndNothingElse)
+{
+    EXPECT_EQ(pointLabel(0), "الشمس في ");
+    EXPECT_EQ(pointLabel(8), "نيبتون في ");
+    EXPECT_EQ(pointLabel(11), "القمر الأسود في ");
+    EXPECT_EQ(pointLabel(12), "شمس التحويل في ");
+    EXPECT_EQ(pointLabel(22), "عقدة التحويل الشمالية في ");
+    EXPECT_EQ(pointLabel(23), "قمر التحويل الأسود في ");
+    EXPECT_EQ(pointLabel(24), "");
+    EXPECT_EQ(pointLabel(-1), "");
+}
+
+TEST(HouseName, StartsWithASpaceAndStopsAtTwelve)
+{
+    EXPECT_EQ(houseName(1), " الطالع");
+    EXPECT_EQ(houseName(7), " الغارب");
+    EXPECT_EQ(houseName(12), " البيت الثاني عشر");
+    EXPECT_EQ(houseName(0), "");
+    EXPECT_EQ(houseName(13), "");
+}

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Regenerates tests/data/swetest_charts.txt: reference positions and Placidus cusps from the
+# swetest program (Debian package swetest) for a few charts. The UT instant of each chart was
+# worked out by hand from its local time, zone and summer time, so the reference does not share
+# our conversion code.
+set -euo pipefail
+out="$(dirname "$0")/../tests/data/swetest_charts.txt"
+
+# cli inputs (date time lat lon summer) | swetest date | UT | house longitude,latitude
+charts=(
+  "2000-3-1 15:00 21:27N 39:49E 0|1.3.2000greg|12:00|39.81666667,21.45"
+  "1581-6-15 8:20 48:51N 2:21E 0|15.6.1581jul|08:20|2.35,48.85"
+  "1582-3-10 10:00 41:54N 12:30E 0|10.3.1582greg|09:00|12.5,41.9"
+  "1969-7-20 20:17 28:31N 80:39W 1|21.7.1969greg|00:17|-80.65,28.51666667"
+  "2024-12-31 0:30 33:52S 151:12E 1|30.12.2024greg|13:30|151.2,-33.86666667"
+  "-500-3-1 12:00 37:58N 23:43E 0|1.3.-500jul|10:00|23.71666667,37.96666667"
+)
+
+{
+  echo "# Reference charts from swetest (libswe $(pkg-config --modversion swe))"
+  echo "# chart <date> <time> <lat> <lon> <summer>; command <swetest command>; then"
+  echo "# point <slot> <longitude> <speed> and cusp <house> <longitude>, degrees and degrees/day"
+  for entry in "${charts[@]}"; do
+    IFS='|' read -r inputs date ut house <<<"$entry"
+    cmd="swetest -b$date -ut$ut -p0123456789mA -fls -house$house,P -head"
+    echo "chart $inputs"
+    echo "command $cmd"
+    $cmd | awk '
+      NR <= 12 { printf "point %d %s %s\n", NR - 1, $1, $2 }
+      NR > 12 && NR <= 24 { printf "cusp %d %s\n", NR - 12, $1 }'
+  done
+} >"$out"
+echo "wrote $out"
