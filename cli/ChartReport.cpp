@@ -1,11 +1,14 @@
 #include "cli/ChartReport.h"
 
+#include "core/Analysis.h"
+#include "core/Aspects.h"
 #include "core/ChartComputation.h"
 #include "core/Numbers.h"
 #include "core/PositionTexts.h"
 
 #include <array>
 #include <cstdio>
+#include <optional>
 
 namespace velmora::cli {
 
@@ -58,7 +61,25 @@ std::string cuspText(const ChartState& state, int slot)
     return housePositionText(signPositionText(state.HouseCusps[slot]), slot % 12);
 }
 
-std::string plainReport(const ChartState& state, int lastSlot)
+struct Extras {
+    std::vector<Aspect> aspects;
+    std::optional<ChartAnalysis> analysis;
+};
+
+const char* kindWord(AspectKind kind)
+{
+    switch (kind) {
+    case AspectKind::Conjunction: return "conjunction";
+    case AspectKind::Sextile: return "sextile";
+    case AspectKind::Square: return "square";
+    case AspectKind::Opposition: return "opposition";
+    case AspectKind::Trine: return "trine";
+    }
+    return "";
+}
+
+std::string plainReport(const ChartOptions& options, const ChartState& state, int lastSlot,
+                        const Extras& extras)
 {
     std::string out;
     for (int slot = 0; slot <= lastSlot; ++slot)
@@ -67,11 +88,18 @@ std::string plainReport(const ChartState& state, int lastSlot)
         out += cuspText(state, slot) + "\n";
     for (int slot = 0; slot < kPointsPerChart; ++slot)
         out += pointLabel(slot) + houseName(state.PlanetAttr[slot].House) + "\n";
+    if (options.aspects) {
+        for (const std::string& line : state.AspectLines)
+            out += line + "\n";
+    }
+    if (extras.analysis)
+        out += extras.analysis->text;
     return out;
 }
 
 std::string jsonReport(const ChartOptions& options, const ChartState& state,
-                       const std::string& zoneText, double jdUt, int lastSlot)
+                       const std::string& zoneText, double jdUt, int lastSlot,
+                       const Extras& extras)
 {
     char jd[64];
     std::snprintf(jd, sizeof jd, "%.8f", jdUt);
@@ -101,7 +129,22 @@ std::string jsonReport(const ChartOptions& options, const ChartState& state,
                storedValue(state.HouseCusps[slot]) + ", \"text\": " +
                jsonString(cuspText(state, slot)) + "}";
     }
-    return out + "]}\n";
+    out += "]";
+    if (options.aspects) {
+        out += ", \"aspects\": [";
+        for (std::size_t k = 0; k < extras.aspects.size(); ++k) {
+            const Aspect& a = extras.aspects[k];
+            out += k ? ", " : "";
+            out += "{\"slots\": [" + std::to_string(a.slotA) + ", " + std::to_string(a.slotB) +
+                   "], \"kind\": " + jsonString(kindWord(a.kind)) +
+                   ", \"distance\": " + storedValue(a.distance) +
+                   ", \"text\": " + jsonString(a.text) + "}";
+        }
+        out += "]";
+    }
+    if (extras.analysis)
+        out += ", \"analysis\": " + jsonString(extras.analysis->text);
+    return out + "}\n";
 }
 
 std::string fieldWord(DateTimeField field)
@@ -145,22 +188,29 @@ CommandResult runChart(const ChartOptions& options, ChartState& state, Ephemeris
     }
 
     const int lastSlot = charts == 2 ? kSlotCount - 1 : kPointsPerChart - 1;
-    CommandResult result;
-    result.output = options.json ? jsonReport(options, state, firstZone, firstJd, lastSlot)
-                                 : plainReport(state, lastSlot);
-    return result;
-}
+    // What a new chart window of the kind sets before it draws, with the appearance dialog's
+    // initial orbs.
+    state.OrientOnAscendant = kTrue;
+    state.LastPointIndex = static_cast<std::int16_t>(lastSlot);
+    state.PlanetInAspects.fill(kTrue);
+    state.OrbConjunction = kDefaultOrbConjunction;
+    state.OrbOpposition = kDefaultOrbOpposition;
+    state.OrbSquare = kDefaultOrbSquare;
+    state.OrbTrine = kDefaultOrbTrine;
+    state.OrbSextile = kDefaultOrbSextile;
+    state.WheelRotation = wheelRotationFor(state, options.kind);
 
-CommandResult runCommand(const std::vector<std::string>& args, ChartState& state,
-                         EphemerisApi& ephemeris)
-{
-    if (args.empty() || args[0] != "chart")
-        return {kExitUsage, {}, usage()};
-    const ParsedChartArguments parsed =
-        parseChartArguments(std::vector<std::string>(args.begin() + 1, args.end()));
-    if (!parsed.options)
-        return {kExitUsage, {}, parsed.error + "; " + usage()};
-    return runChart(*parsed.options, state, ephemeris);
+    Extras extras;
+    if (options.aspects)
+        extras.aspects = findAspects(state, searchForKind(options.kind));
+    if (options.analysis)
+        extras.analysis = analyseChart(state, options.kind);
+
+    CommandResult result;
+    result.output = options.json
+                        ? jsonReport(options, state, firstZone, firstJd, lastSlot, extras)
+                        : plainReport(options, state, lastSlot, extras);
+    return result;
 }
 
 } // namespace velmora::cli

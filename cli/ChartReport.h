@@ -21,8 +21,5 @@ struct CommandResult {
 // Runs a chart request exactly as the data-entry dialog does and renders the chart state.
 CommandResult runChart(const ChartOptions& options, ChartState& state, EphemerisApi& ephemeris);
 
-// Runs a whole command line (without the program name).
-CommandResult runCommand(const std::vector<std::string>& args, ChartState& state,
-                         EphemerisApi& ephemeris);
 
 } // namespace velmora::cli

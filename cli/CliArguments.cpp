@@ -42,7 +42,11 @@ bool allDigits(const std::string& text)
 std::string usage()
 {
     return "usage: velmora-cli chart --date Y-M-D --time H:M --lat 21:27N|21.45 "
-           "--lon 39:49E|39.82 [--summer H] [--zone H] [--date2 Y-M-D --time2 H:M] [--json]";
+           "--lon 39:49E|39.82 [--summer H] [--zone H] [--date2 Y-M-D --time2 H:M] "
+           "[--kind natal|horary|solar|transits|comparison|progressions] [--aspects] "
+           "[--analysis] [--json] | velmora-cli ephemerides --year Y --month 1..12 --hour H "
+           "--lat .. --lon .. [--summer H] [--zone H] --table planets|houses|aspects "
+           "[--decimal] [--csv]";
 }
 
 std::optional<DateTimeTexts> splitDate(const std::string& text)
@@ -98,37 +102,123 @@ std::optional<Coordinate> parseCoordinate(const std::string& text, char positive
                       *value < 0};
 }
 
-ParsedChartArguments parseChartArguments(const std::vector<std::string>& args)
-{
-    static const std::map<std::string, bool> known = {
-        {"--date", true},  {"--time", true},  {"--lat", true},   {"--lon", true},
-        {"--summer", true}, {"--zone", true}, {"--date2", true}, {"--time2", true},
-        {"--json", false},
-    };
+namespace {
+
+// Option name -> whether it takes a value.
+using KnownOptions = std::map<std::string, bool>;
+
+struct OptionValues {
     std::map<std::string, std::string> values;
-    bool json = false;
+    std::string error;
+
+    bool has(const std::string& name) const { return values.count(name) != 0; }
+    const std::string& operator[](const std::string& name) const { return values.at(name); }
+};
+
+OptionValues readOptions(const std::vector<std::string>& args, const KnownOptions& known,
+                         std::initializer_list<const char*> required)
+{
+    OptionValues out;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const auto it = known.find(args[i]);
-        if (it == known.end())
-            return {std::nullopt, "unknown argument: " + args[i]};
+        if (it == known.end()) {
+            out.error = "unknown argument: " + args[i];
+            return out;
+        }
         if (!it->second) {
-            json = true;
+            out.values[args[i]] = "";
             continue;
         }
-        if (i + 1 >= args.size())
-            return {std::nullopt, args[i] + " needs a value"};
-        values[args[i]] = args[i + 1];
+        if (i + 1 >= args.size()) {
+            out.error = args[i] + " needs a value";
+            return out;
+        }
+        out.values[args[i]] = args[i + 1];
         ++i;
     }
-    for (const char* required : {"--date", "--time", "--lat", "--lon"}) {
-        if (!values.count(required))
-            return {std::nullopt, std::string(required) + " is required"};
+    for (const char* name : required) {
+        if (!out.has(name)) {
+            out.error = std::string(name) + " is required";
+            return out;
+        }
     }
-    if (values.count("--date2") != values.count("--time2"))
+    return out;
+}
+
+// The place, zone and summer options shared by both commands; empty on success.
+std::string readPlaceOptions(const OptionValues& values, PlaceInput& place,
+                             std::optional<std::string>& zoneText, std::string& summerText)
+{
+    const auto lat = parseCoordinate(values["--lat"], 'N', 'S', 90);
+    if (!lat)
+        return "bad --lat (expected 21:27N, 33:55S or signed decimal degrees)";
+    const auto lon = parseCoordinate(values["--lon"], 'E', 'W', 180);
+    if (!lon)
+        return "bad --lon (expected 39:49E, 74:0W or signed decimal degrees)";
+    place = PlaceInput{lon->degrees, lon->minutes, lat->degrees, lat->minutes, lon->negative,
+                       lat->negative};
+    if (values.has("--summer")) {
+        if (!wholeNumberText(values["--summer"]))
+            return "bad --summer (expected hours)";
+        summerText = values["--summer"];
+    }
+    if (values.has("--zone")) {
+        if (!wholeNumberText(values["--zone"]))
+            return "bad --zone (expected hours, east positive)";
+        zoneText = values["--zone"];
+    }
+    return {};
+}
+
+const KnownOptions kPlaceOptions = {
+    {"--lat", true}, {"--lon", true}, {"--summer", true}, {"--zone", true}};
+
+KnownOptions withPlace(KnownOptions options)
+{
+    options.insert(kPlaceOptions.begin(), kPlaceOptions.end());
+    return options;
+}
+
+std::optional<ChartKind> kindNamed(const std::string& name)
+{
+    static const std::map<std::string, ChartKind> kinds = {
+        {"natal", ChartKind::Natal},           {"horary", ChartKind::Horary},
+        {"solar", ChartKind::Solar},           {"transits", ChartKind::Transits},
+        {"comparison", ChartKind::Comparison}, {"progressions", ChartKind::Progressions},
+    };
+    const auto it = kinds.find(name);
+    if (it == kinds.end())
+        return std::nullopt;
+    return it->second;
+}
+
+} // namespace
+
+ParsedChartArguments parseChartArguments(const std::vector<std::string>& args)
+{
+    static const KnownOptions known = withPlace({
+        {"--date", true}, {"--time", true}, {"--date2", true}, {"--time2", true},
+        {"--kind", true}, {"--json", false}, {"--aspects", false}, {"--analysis", false},
+    });
+    const OptionValues values = readOptions(args, known, {"--date", "--time", "--lat", "--lon"});
+    if (!values.error.empty())
+        return {std::nullopt, values.error};
+    if (values.has("--date2") != values.has("--time2"))
         return {std::nullopt, "--date2 and --time2 go together"};
 
     ChartOptions options;
-    options.json = json;
+    options.json = values.has("--json");
+    options.aspects = values.has("--aspects");
+    options.analysis = values.has("--analysis");
+    if (values.has("--kind")) {
+        const auto kind = kindNamed(values["--kind"]);
+        if (!kind)
+            return {std::nullopt, "bad --kind: " + values["--kind"]};
+        options.kind = *kind;
+    }
+    if (chartKindInfo(options.kind).twoCharts == 1 && !values.has("--date2"))
+        return {std::nullopt, "--kind " + values["--kind"] + " needs --date2 and --time2"};
+
     options.dateText = values["--date"];
     options.timeText = values["--time"];
     auto first = splitDate(options.dateText);
@@ -136,7 +226,7 @@ ParsedChartArguments parseChartArguments(const std::vector<std::string>& args)
         return {std::nullopt, "bad --date or --time (expected Y-M-D and H:M)"};
     options.first = *first;
 
-    if (values.count("--date2")) {
+    if (values.has("--date2")) {
         options.date2Text = values["--date2"];
         options.time2Text = values["--time2"];
         auto second = splitDate(*options.date2Text);
@@ -145,25 +235,53 @@ ParsedChartArguments parseChartArguments(const std::vector<std::string>& args)
         options.second = *second;
     }
 
-    const auto lat = parseCoordinate(values["--lat"], 'N', 'S', 90);
-    if (!lat)
-        return {std::nullopt, "bad --lat (expected 21:27N, 33:55S or signed decimal degrees)"};
-    const auto lon = parseCoordinate(values["--lon"], 'E', 'W', 180);
-    if (!lon)
-        return {std::nullopt, "bad --lon (expected 39:49E, 74:0W or signed decimal degrees)"};
-    options.place = PlaceInput{lon->degrees, lon->minutes, lat->degrees, lat->minutes,
-                               lon->negative, lat->negative};
+    const std::string placeError =
+        readPlaceOptions(values, options.place, options.zoneText, options.summerText);
+    if (!placeError.empty())
+        return {std::nullopt, placeError};
+    return {options, {}};
+}
 
-    if (values.count("--summer")) {
-        if (!wholeNumberText(values["--summer"]))
-            return {std::nullopt, "bad --summer (expected hours)"};
-        options.summerText = values["--summer"];
-    }
-    if (values.count("--zone")) {
-        if (!wholeNumberText(values["--zone"]))
-            return {std::nullopt, "bad --zone (expected hours, east positive)"};
-        options.zoneText = values["--zone"];
-    }
+ParsedEphemeridesArguments parseEphemeridesArguments(const std::vector<std::string>& args)
+{
+    static const KnownOptions known = withPlace({
+        {"--year", true}, {"--month", true}, {"--hour", true}, {"--table", true},
+        {"--decimal", false}, {"--csv", false},
+    });
+    const OptionValues values =
+        readOptions(args, known, {"--year", "--month", "--hour", "--lat", "--lon", "--table"});
+    if (!values.error.empty())
+        return {std::nullopt, values.error};
+
+    EphemeridesOptions options;
+    options.decimal = values.has("--decimal");
+    options.csv = values.has("--csv");
+    const auto year = wholeNumberText(values["--year"]);
+    if (!year || !toInt16(*year))
+        return {std::nullopt, "bad --year (expected a year from -32768 to 32767)"};
+    options.yearText = values["--year"];
+    const auto month = wholeNumberText(values["--month"]);
+    if (!allDigits(values["--month"]) || !month || *month < 1 || *month > 12)
+        return {std::nullopt, "bad --month (expected 1 to 12)"};
+    options.month = static_cast<int>(*month);
+    if (!wholeNumberText(values["--hour"]))
+        return {std::nullopt, "bad --hour (expected the local clock hour)"};
+    options.hourText = values["--hour"];
+
+    static const std::map<std::string, EphemerisTableKind> tables = {
+        {"planets", EphemerisTableKind::Planets},
+        {"houses", EphemerisTableKind::Houses},
+        {"aspects", EphemerisTableKind::Aspects},
+    };
+    const auto table = tables.find(values["--table"]);
+    if (table == tables.end())
+        return {std::nullopt, "bad --table (expected planets, houses or aspects)"};
+    options.table = table->second;
+
+    const std::string placeError =
+        readPlaceOptions(values, options.place, options.zoneText, options.summerText);
+    if (!placeError.empty())
+        return {std::nullopt, placeError};
     return {options, {}};
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/ChartComputation.h"
+#include "core/ChartState.h"
+#include "core/Ephemerides.h"
 
 #include <optional>
 #include <string>
@@ -20,6 +22,27 @@ struct ChartOptions {
     std::optional<std::string> zoneText; // without it the zone follows the longitude
     std::string summerText = "0";
     bool json = false;
+    ChartKind kind = ChartKind::Natal;
+    bool aspects = false;
+    bool analysis = false;
+};
+
+// A month of ephemerides as the command line gives it.
+struct EphemeridesOptions {
+    std::string yearText;
+    int month = 1; // 1..12
+    std::string hourText;
+    PlaceInput place;
+    std::optional<std::string> zoneText;
+    std::string summerText = "0";
+    EphemerisTableKind table = EphemerisTableKind::Planets;
+    bool decimal = false;
+    bool csv = false;
+};
+
+struct ParsedEphemeridesArguments {
+    std::optional<EphemeridesOptions> options;
+    std::string error;
 };
 
 struct ParsedChartArguments {
@@ -29,6 +52,9 @@ struct ParsedChartArguments {
 
 // Parses the arguments that follow "chart".
 ParsedChartArguments parseChartArguments(const std::vector<std::string>& args);
+
+// Parses the arguments that follow "ephemerides".
+ParsedEphemeridesArguments parseEphemeridesArguments(const std::vector<std::string>& args);
 
 // Splits "Y-M-D" (the year may carry a minus sign) into the three date texts.
 std::optional<DateTimeTexts> splitDate(const std::string& text);

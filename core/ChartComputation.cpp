@@ -32,6 +32,24 @@ bool inHouseArc(double lon, double from, double to)
 
 } // namespace
 
+float storedCusp(double libraryCusp)
+{
+    double cusp = libraryCusp + kCuspOffset;
+    // A cusp within half a second below 0 degrees would otherwise be stored past 360.
+    if (cusp >= 360.0)
+        cusp -= 360.0;
+    return static_cast<float>(cusp);
+}
+
+int houseOfLongitude(const ChartState& state, double longitude)
+{
+    for (int h = 1; h <= 12; ++h) {
+        if (inHouseArc(longitude, state.HouseCusps[h - 1], state.HouseCusps[h % 12]))
+            return h;
+    }
+    return 0;
+}
+
 int signOfLongitude(double longitude)
 {
     for (int k = 1; k <= 12; ++k) {
@@ -149,13 +167,8 @@ ChartComputationResult computeChart(ChartState& state, int chart, const ZoneInpu
         if (i != kBlackMoonSlot)
             pos.Speed = static_cast<float>(positions[i].speed);
     }
-    for (int h = 1; h <= 12; ++h) {
-        double cusp = cusps.cusps[h] + kCuspOffset;
-        // A cusp within half a second below 0 degrees would otherwise be stored past 360.
-        if (cusp >= 360.0)
-            cusp -= 360.0;
-        state.HouseCusps[base + h - 1] = static_cast<float>(cusp);
-    }
+    for (int h = 1; h <= 12; ++h)
+        state.HouseCusps[base + h - 1] = storedCusp(cusps.cusps[h]);
     result.ok = true;
     return result;
 }
@@ -184,14 +197,8 @@ void classifyPoints(ChartState& state)
             attr.Northern = toFlag(k <= 6);
         }
 
-        for (int h = 1; h <= 12; ++h) {
-            const double from = state.HouseCusps[h - 1];
-            const double to = state.HouseCusps[h % 12];
-            if (inHouseArc(lon, from, to)) {
-                attr.House = static_cast<std::int16_t>(h);
-                break;
-            }
-        }
+        if (const int h = houseOfLongitude(state, lon))
+            attr.House = static_cast<std::int16_t>(h);
     }
 }
 

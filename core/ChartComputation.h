@@ -81,6 +81,14 @@ ChartComputationResult computeChart(ChartState& state, int chart, const ZoneInpu
 // Sign, classes and house of each shown first-chart point.
 void classifyPoints(ChartState& state);
 
+// The first-chart house 1..12 whose arc holds a longitude, both cusps included (a point on
+// cusp h + 1 counts to house h); 0 when none does.
+int houseOfLongitude(const ChartState& state, double longitude);
+
+// A library cusp as stored: half an arc-second high, so truncating texts round it, and kept
+// below 360.
+float storedCusp(double libraryCusp);
+
 // Sign 1..12 of a longitude, a boundary belonging to the earlier sign; 0 outside 0..360.
 int signOfLongitude(double longitude);
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace velmora {
 
@@ -71,7 +72,8 @@ struct ChartState {
     std::array<std::int16_t, kSlotCount> PlanetShown = allTrue();
     std::array<std::int16_t, kSlotCount> PlanetInAspects{};
 
-    std::array<std::string, 81> AspectLines{};
+    // Grows with the aspects found: a chart with wide orbs can have more than any fixed count.
+    std::vector<std::string> AspectLines;
     std::int16_t AspectLineCount = 0;
 
     std::int16_t ZodiacAsPictures = 0;
@@ -113,6 +115,13 @@ struct ChartKindInfo {
 };
 
 const ChartKindInfo& chartKindInfo(ChartKind kind);
+
+// The appearance dialog's initial orbs, in whole degrees.
+inline constexpr std::int16_t kDefaultOrbConjunction = 10;
+inline constexpr std::int16_t kDefaultOrbOpposition = 10;
+inline constexpr std::int16_t kDefaultOrbSquare = 8;
+inline constexpr std::int16_t kDefaultOrbTrine = 8;
+inline constexpr std::int16_t kDefaultOrbSextile = 6;
 
 // The shared instance the windows read and write.
 ChartState& chartState();

@@ -1,4 +1,4 @@
-#include "cli/ChartReport.h"
+#include "cli/EphemeridesReport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,158 @@
+#include "core/Aspects.h"
+
+#include "core/Numbers.h"
+#include "core/PositionTexts.h"
+
+#include <cmath>
+#include <optional>
+
+namespace velmora {
+
+namespace {
+
+const char* const kApplying = "   متصل ";
+const char* const kSeparating = "   منفصل ";
+
+struct KindRule {
+    AspectKind kind;
+    float exact;        // the exact angle below 180 (the other one is 360 minus it)
+    bool twoAngles;     // sextile, square, trine
+    float progression;  // half-width of the progression window
+};
+
+const KindRule kRules[kAspectKindCount] = {
+    {AspectKind::Conjunction, 0.0f, false, 2.0f},
+    {AspectKind::Sextile, 60.0f, true, 1.0f},
+    {AspectKind::Square, 90.0f, true, 1.0f},
+    {AspectKind::Opposition, 180.0f, false, 2.0f},
+    {AspectKind::Trine, 120.0f, true, 1.0f},
+};
+
+int orbOf(const ChartState& state, AspectKind kind)
+{
+    switch (kind) {
+    case AspectKind::Conjunction: return state.OrbConjunction;
+    case AspectKind::Sextile: return state.OrbSextile;
+    case AspectKind::Square: return state.OrbSquare;
+    case AspectKind::Opposition: return state.OrbOpposition;
+    case AspectKind::Trine: return state.OrbTrine;
+    }
+    return 0;
+}
+
+bool within(float value, float centre, float halfWidth)
+{
+    return centre - halfWidth < value && value < centre + halfWidth;
+}
+
+struct Match {
+    float distance;
+    const char* phase;
+};
+
+// Tests one kind against the working separation w (0 <= w < 360).
+std::optional<Match> test(const KindRule& rule, float w, int orb, bool progression)
+{
+    const float o = static_cast<float>(orb);
+    const float window = progression ? rule.progression : o;
+    if (rule.kind == AspectKind::Conjunction) {
+        if (0.0f < w && w < window)
+            return Match{w, kSeparating};
+        if (w > 360.0f - window)
+            return Match{360.0f - w, kApplying};
+        return std::nullopt;
+    }
+
+    const float a = rule.exact;
+    const float b = 360.0f - rule.exact;
+    const bool found = within(w, a, window) || (rule.twoAngles && within(w, b, window));
+    if (!found)
+        return std::nullopt;
+    // The near angle is chosen against the orb setting even under progression windows.
+    const float exact = rule.twoAngles && !(w < b - o) ? b : a;
+    if (w < exact)
+        return Match{exact - w, kApplying};
+    if (w > exact)
+        return Match{w - exact, kSeparating};
+    return Match{0.0f, ""};
+}
+
+} // namespace
+
+AspectSearch searchForKind(ChartKind kind)
+{
+    AspectSearch search;
+    search.twoCharts = chartKindInfo(kind).twoCharts == 1;
+    search.progression = kind == ChartKind::Progressions;
+    return search;
+}
+
+const char* aspectWord(AspectKind kind)
+{
+    switch (kind) {
+    case AspectKind::Conjunction: return " مقارنة ";
+    case AspectKind::Sextile: return " تسديس ";
+    case AspectKind::Square: return " تربيع ";
+    case AspectKind::Opposition: return " مقابلة ";
+    case AspectKind::Trine: return " تثليث ";
+    }
+    return "";
+}
+
+std::int16_t wheelRotationFor(const ChartState& state, ChartKind kind)
+{
+    if (kind == ChartKind::Solar || state.OrientOnAscendant != kTrue)
+        return 270;
+    return static_cast<std::int16_t>(270.0 - roundHalfEven(state.HouseCusps[0]));
+}
+
+std::vector<Aspect> findAspects(ChartState& state, const AspectSearch& search)
+{
+    std::vector<Aspect> found;
+    auto examine = [&](int i, int j) {
+        if (state.PlanetShown[i] != kTrue || state.PlanetShown[j] != kTrue ||
+            state.PlanetInAspects[i] != kTrue || state.PlanetInAspects[j] != kTrue)
+            return;
+        const float li = state.Planets[i].Longitude;
+        const float lj = state.Planets[j].Longitude;
+        // Later tests of the same pair see the distance of the aspect found before them.
+        float working = std::fabs(li - lj);
+        for (const KindRule& rule : kRules) {
+            const auto match = test(rule, working, orbOf(state, rule.kind), search.progression);
+            if (!match)
+                continue;
+            working = match->distance;
+            Aspect aspect;
+            aspect.slotA = i;
+            aspect.slotB = j;
+            aspect.kind = rule.kind;
+            aspect.distance = match->distance;
+            aspect.phase = match->phase;
+            aspect.text = pointLabel(i) + aspectWord(rule.kind) + pointLabel(j) +
+                          formatDegrees(match->distance) + aspect.phase;
+            aspect.angleA = state.WheelRotation + static_cast<double>(li);
+            aspect.angleB = state.WheelRotation + static_cast<double>(lj);
+            found.push_back(std::move(aspect));
+        }
+    };
+
+    if (search.twoCharts) {
+        for (int i = 0; i < kPointsPerChart; ++i) {
+            for (int j = kSecondChartBase; j < kSlotCount; ++j)
+                examine(i, j);
+        }
+    } else {
+        for (int i = 0; i < kPointsPerChart - 1; ++i) {
+            for (int j = i + 1; j < kPointsPerChart; ++j)
+                examine(i, j);
+        }
+    }
+
+    state.AspectLines.clear();
+    for (const Aspect& aspect : found)
+        state.AspectLines.push_back(aspect.text);
+    state.AspectLineCount = static_cast<std::int16_t>(state.AspectLines.size());
+    return found;
+}
+
+} // namespace velmora

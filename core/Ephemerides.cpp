@@ -1,0 +1,206 @@
+#include "core/Ephemerides.h"
+
+#include "core/ChartComputation.h"
+#include "core/ChartState.h"
+#include "core/Numbers.h"
+#include "core/PositionTexts.h"
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+
+namespace velmora {
+
+namespace {
+
+constexpr int kAspectColumns = 60;
+const char* const kRetrograde = "راجع ";
+const char* const kGlyphs = "abcdefghijln";
+
+const std::array<const char*, 13> kPlanetHeaders = {
+    "الكواكب/الأيام", "الشمس", "القمر", "عطارد", "الزهرة", "المريخ", "المشتري",
+    "زحل", "أورانوس", "نبتون", "بلتون", "الرأس", "القمر الأسود",
+};
+
+const std::array<const char*, 13> kHouseHeaders = {
+    "الكواكب/البيوت", "الطالع",       "البيت الثاني", "البيت الثالث",    "وتد الأرض",
+    "البيت الخامس",   "البيت السادس", "البيت السابع", "البيت الثامن",    "البيت التاسع",
+    "وسط السماء",     "البيت الحادي عشر", "البيت الثاني عشر",
+};
+
+const std::array<const char*, 12> kSignNames = {
+    "الحمل ", "الثور ", "الجوزاء ", "السرطان ", "الأسد ", "السنبلة ",
+    "الميزان ", "العقرب ", "القوس ", "الجدي ", "الدالي ", "الحوت ",
+};
+
+struct AspectTest {
+    int AspectOrbs::*orb;
+    int exact;
+    bool twoAngles;
+    const char* text;
+};
+
+// In the order the cells are written; each test is independent of the others.
+const std::array<AspectTest, 5> kAspectTests = {{
+    {&AspectOrbs::conjunction, 0, false, " v "},
+    {&AspectOrbs::sextile, 60, true, " z "},
+    {&AspectOrbs::square, 90, true, " x "},
+    {&AspectOrbs::opposition, 180, false, " w "},
+    {&AspectOrbs::trine, 120, true, " y "},
+}};
+
+bool holds(const AspectTest& test, float delta, int orb)
+{
+    auto between = [delta](int low, int high) {
+        return static_cast<float>(low) < delta && delta < static_cast<float>(high);
+    };
+    if (test.exact == 0)
+        return between(0, orb) || delta > static_cast<float>(360 - orb);
+    const int b = 360 - test.exact;
+    return between(test.exact - orb, test.exact + orb) ||
+           (test.twoAngles && between(b - orb, b + orb));
+}
+
+std::string positionText(float value, bool zodiacal)
+{
+    return zodiacal ? cnvtNumToSigne(value) : decimalLongitudeText(value);
+}
+
+std::string failure(int day, const std::string& reason)
+{
+    return "day " + std::to_string(day) + ": " + reason;
+}
+
+} // namespace
+
+int daysInMonth(int monthIndex, int year)
+{
+    static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (monthIndex != 1)
+        return kDays[monthIndex];
+    // The library counts days of the Julian calendar before 1582, where every fourth year
+    // is a leap year, 1500 included.
+    const bool leap = year < 1582 ? year % 4 == 0
+                                  : year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+    return leap ? 29 : 28;
+}
+
+std::string cnvtNumToSigne(float longitude)
+{
+    for (int s = 0; s < 12; ++s) {
+        const float low = 30.0f * static_cast<float>(s);
+        if (low <= longitude && longitude <= low + 30.0f)
+            return formatDegrees(longitude - low) + kSignNames[s];
+    }
+    return {};
+}
+
+std::string decimalLongitudeText(float longitude)
+{
+    if (longitude == 0.0f || !std::isfinite(longitude))
+        return numberText(longitude);
+    const int integerDigits = static_cast<int>(std::floor(std::log10(std::fabs(longitude)))) + 1;
+    const int decimals = std::max(0, 7 - integerDigits);
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, static_cast<double>(longitude));
+    std::string text = buffer;
+    if (text.find('.') != std::string::npos) {
+        text.erase(text.find_last_not_of('0') + 1);
+        if (text.back() == '.')
+            text.pop_back();
+    }
+    return text == "-0" ? "0" : text;
+}
+
+EphemeridesResult runEphemerides(const EphemeridesInput& input, EphemerisApi& ephemeris,
+                                 const DayProgress& progress)
+{
+    EphemeridesResult result;
+    const auto year = toInt16(leadingNumber(input.yearText));
+    if (!year || input.monthIndex < 0 || input.monthIndex > 11) {
+        result.error = "year or month out of range";
+        return result;
+    }
+    const int days = daysInMonth(input.monthIndex, *year);
+    const bool gregorian = *year >= 1582;
+    const double hourUt =
+        leadingNumber(input.hourText) - leadingNumber(input.zoneText) - leadingNumber(input.summerText);
+
+    // A fresh table each run: nothing of an earlier month is left in it.
+    EphemeridesTable& table = result.table;
+    const bool aspects = input.table == EphemerisTableKind::Aspects;
+    table.fixedRows = aspects ? 0 : 1;
+    table.fontName = aspects ? "VelmoraFonts" : "";
+    table.cells.assign(days + 1, std::vector<std::string>(aspects ? kAspectColumns : 13));
+    if (!aspects) {
+        const auto& headers =
+            input.table == EphemerisTableKind::Planets ? kPlanetHeaders : kHouseHeaders;
+        for (int c = 0; c < 13; ++c)
+            table.cells[0][c] = headers[c];
+    }
+    for (int d = 1; d <= days; ++d)
+        table.cells[aspects ? d - 1 : d][0] = numberText(d);
+
+    std::array<float, 12> positions{};
+    for (int d = 1; d <= days; ++d) {
+        const double jdUt = ephemeris.julianDay(*year, input.monthIndex + 1, d, hourUt, gregorian);
+        const double jdEt = jdUt + ephemeris.deltaT(jdUt);
+
+        if (input.table == EphemerisTableKind::Houses) {
+            const HouseCusps cusps = ephemeris.placidusCusps(jdUt, input.latitude, input.longitude);
+            ephemeris.close();
+            if (!cusps.ok) {
+                result.error = failure(d, cusps.error);
+                return result;
+            }
+            // The month's cusps stay in this table; the chart state's cusps are not touched.
+            for (int h = 1; h <= 12; ++h)
+                table.cells[d][h] = positionText(storedCusp(cusps.cusps[h]), input.zodiacal);
+        } else {
+            for (int i = 0; i < 12; ++i) {
+                const BodyPosition body = ephemeris.bodyPosition(jdEt, kBodyOfSlot[i]);
+                if (!body.ok) {
+                    ephemeris.close();
+                    result.error = failure(d, body.error);
+                    return result;
+                }
+                positions[i] = static_cast<float>(body.longitude);
+                if (input.table == EphemerisTableKind::Planets) {
+                    std::string text = positionText(positions[i], input.zodiacal);
+                    // The black moon's speed is not kept, so it never shows the mark.
+                    if (i != kBlackMoonSlot && static_cast<float>(body.speed) < 0.0f)
+                        text += kRetrograde;
+                    table.cells[d][i + 1] = std::move(text);
+                }
+            }
+            ephemeris.close();
+
+            if (aspects) {
+                std::vector<std::string>& row = table.cells[d - 1];
+                std::size_t column = 1;
+                for (int i = 0; i < 11; ++i) {
+                    for (int j = i + 1; j < 12; ++j) {
+                        const float delta = std::fabs(positions[i] - positions[j]);
+                        for (const AspectTest& test : kAspectTests) {
+                            if (!holds(test, delta, input.orbs.*test.orb))
+                                continue;
+                            // A crowded day gets the columns it needs.
+                            if (column >= row.size()) {
+                                for (auto& r : table.cells)
+                                    r.resize(column + 1);
+                            }
+                            row[column++] = std::string(1, kGlyphs[i]) + test.text + kGlyphs[j];
+                        }
+                    }
+                }
+            }
+        }
+        if (progress)
+            progress(d, days);
+    }
+    result.ok = true;
+    result.days = days;
+    return result;
+}
+
+} // namespace velmora

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "core/Ephemeris.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+enum class EphemerisTableKind { Planets = 0, Houses = 1, Aspects = 2 };
+
+struct AspectOrbs {
+    int conjunction = 0;
+    int sextile = 0;
+    int square = 0;
+    int opposition = 0;
+    int trine = 0;
+};
+
+// One month's run, as the ephemerides window and the place picker hold it.
+struct EphemeridesInput {
+    int monthIndex = 0;         // 0 January .. 11 December
+    std::string yearText;       // negative before Christ
+    std::string hourText;       // local clock hour
+    EphemerisTableKind table = EphemerisTableKind::Planets;
+    bool zodiacal = true;       // else decimal longitudes
+    std::string zoneText;       // hours east of Greenwich
+    std::string summerText;     // summer-time hours
+    float latitude = 0.0f;      // degrees, north positive
+    float longitude = 0.0f;     // degrees, east positive
+    AspectOrbs orbs;
+};
+
+// A table of text cells addressed [row][column], with its fixed header rows and columns.
+struct EphemeridesTable {
+    int fixedRows = 0;
+    int fixedColumns = 1;
+    std::string fontName; // the symbol font for the aspects table, else empty
+    std::vector<std::vector<std::string>> cells;
+
+    int rowCount() const { return static_cast<int>(cells.size()); }
+    int columnCount() const { return cells.empty() ? 0 : static_cast<int>(cells[0].size()); }
+};
+
+struct EphemeridesResult {
+    bool ok = false;
+    std::string error; // the library's reason, with the day, when !ok
+    int days = 0;
+    EphemeridesTable table;
+};
+
+// Called after each day with the day (1..days) and the number of days.
+using DayProgress = std::function<void(int day, int days)>;
+
+// Computes the table of one month from scratch.
+EphemeridesResult runEphemerides(const EphemeridesInput& input, EphemerisApi& ephemeris,
+                                 const DayProgress& progress = {});
+
+// Days of a month (index 0..11) of a year; years before 1582 follow the Julian calendar.
+int daysInMonth(int monthIndex, int year);
+
+// Degrees within the sign followed by the sign's bare name; empty outside 0..360.
+std::string cnvtNumToSigne(float longitude);
+
+// A longitude in at most seven significant digits: 123.45678 gives 123.4568.
+std::string decimalLongitudeText(float longitude);
+
+} // namespace velmora
