@@ -31,3 +31,19 @@ charts=(
   done
 } >"$out"
 echo "wrote $out"
+
+# A month of daily positions and cusps for the ephemerides tables: February 2024 (a leap
+# month), local hour 12 at 21:27N 39:49E, zone 3, so 09:00 UT each day.
+month="$(dirname "$0")/../tests/data/swetest_month.txt"
+cmd="swetest -b1.2.2024greg -n29 -s1 -ut09:00 -p0123456789mA -fTPls -house39.81666667,21.45,P -head"
+{
+  echo "# Reference month from swetest (libswe $(pkg-config --modversion swe))"
+  echo "ephemerides --year 2024 --month 2 --hour 12 --lat 21:27N --lon 39:49E"
+  echo "command $cmd"
+  echo "# <day> point <slot> <longitude> <speed> | <day> cusp <house> <longitude>"
+  $cmd | awk '
+    { day = substr($1, 1, 2) + 0; n[day]++; k = n[day] }
+    k <= 12 { printf "%d point %d %s %s\n", day, k - 1, $(NF-1), $NF }
+    k > 12 && k <= 24 { printf "%d cusp %d %s\n", day, k - 12, $(NF-1) }'
+} >"$month"
+echo "wrote $month"

@@ -53,6 +53,18 @@ TEST(ChartArguments, BadArgumentsExitWithOneUsageLine)
         {"chart", "--date", "2000-3-1", "--time", "12:00", "--lat", "1", "--lon", "1",
          "--zone", "east"},
         {"chart", "--date", "2000-3-1", "--time", "12:00", "--lat", "1", "--lon", "1", "--foo"},
+        {"chart", "--date", "2000-3-1", "--time", "12:00", "--lat", "1", "--lon", "1", "--kind",
+         "transits"},
+        {"chart", "--date", "2000-3-1", "--time", "12:00", "--lat", "1", "--lon", "1", "--kind",
+         "weekly"},
+        {"ephemerides", "--year", "2000", "--month", "13", "--hour", "12", "--lat", "1", "--lon",
+         "1", "--table", "planets"},
+        {"ephemerides", "--year", "2000", "--month", "2", "--hour", "12", "--lat", "1", "--lon",
+         "1", "--table", "stars"},
+        {"ephemerides", "--year", "40000", "--month", "2", "--hour", "12", "--lat", "1",
+         "--lon", "1", "--table", "houses"},
+        {"ephemerides", "--year", "2000", "--month", "2", "--lat", "1", "--lon", "1", "--table",
+         "houses"},
     };
     for (const auto& args : rows) {
         const CommandResult result = run(args);
@@ -101,6 +113,66 @@ TEST(ChartCommand, UnreachableDateExitsThreeWithTheReason)
     EXPECT_EQ(result.exitCode, kExitEphemeris);
     EXPECT_NE(result.error.find("sepl_60.se1"), std::string::npos) << result.error;
     EXPECT_TRUE(result.output.empty());
+}
+
+TEST(EphemeridesCommand, PrintsTheTableOrTheLibrarysReason)
+{
+    const std::vector<std::string> base = {"ephemerides", "--year", "2000", "--month", "2",
+                                           "--hour", "12", "--lat", "21:27N", "--lon", "39:49E"};
+    auto with = [&](std::vector<std::string> extra) {
+        std::vector<std::string> args = base;
+        args.insert(args.end(), extra.begin(), extra.end());
+        return run(args);
+    };
+    const auto planets = with({"--table", "planets"});
+    ASSERT_EQ(planets.exitCode, kExitOk) << planets.error;
+    EXPECT_EQ(count(planets.output, "\n"), 30u) << "header and 29 days of February 2000";
+    std::istringstream lines(planets.output);
+    std::string line;
+    std::getline(lines, line);
+    while (std::getline(lines, line)) {
+        std::vector<std::string> cells;
+        std::istringstream row(line);
+        for (std::string cell; std::getline(row, cell, '\t');)
+            cells.push_back(cell);
+        ASSERT_EQ(cells.size(), 13u) << line;
+        EXPECT_NE(cells[11].find("راجع"), std::string::npos) << "the mean node always retrogrades";
+        EXPECT_EQ(cells[12].find("راجع"), std::string::npos) << "the black moon is never marked";
+    }
+    EXPECT_EQ(planets.output.rfind("الكواكب/الأيام\tالشمس\t", 0), 0u);
+
+    const auto houses = with({"--table", "houses", "--decimal", "--csv"});
+    ASSERT_EQ(houses.exitCode, kExitOk);
+    EXPECT_EQ(count(houses.output, "\n"), 30u);
+    EXPECT_EQ(count(houses.output, ","), 30u * 12);
+
+    const auto aspects = with({"--table", "aspects"});
+    ASSERT_EQ(aspects.exitCode, kExitOk);
+    EXPECT_NE(aspects.output.find("1\ta "), std::string::npos);
+
+    const auto far = run({"ephemerides", "--year", "6000", "--month", "1", "--hour", "0",
+                          "--lat", "0", "--lon", "0", "--table", "planets"});
+    EXPECT_EQ(far.exitCode, kExitEphemeris);
+    EXPECT_NE(far.error.find("day 1: SwissEph file"), std::string::npos) << far.error;
+}
+
+TEST(ChartCommand, AspectsAndAnalysisOfTheChosenKind)
+{
+    const auto natal = run({"chart", "--date", "2000-3-1", "--time", "15:00", "--lat", "21:27N",
+                            "--lon", "39:49E", "--aspects", "--analysis"});
+    ASSERT_EQ(natal.exitCode, kExitOk) << natal.error;
+    EXPECT_NE(natal.output.find("المشتري في  مقارنة زحل في 9°40'51''   منفصل \n"),
+              std::string::npos);
+    EXPECT_NE(natal.output.find("عدد الكواكب في البروج النارية   3\r\n"), std::string::npos);
+
+    const auto transits =
+        run({"chart", "--date", "2000-3-1", "--time", "15:00", "--lat", "21:27N", "--lon",
+             "39:49E", "--kind", "transits", "--date2", "2026-12-6", "--time2", "12:00",
+             "--aspects", "--json"});
+    ASSERT_EQ(transits.exitCode, kExitOk) << transits.error;
+    EXPECT_NE(transits.output.find("\"aspects\": [{\"slots\": ["), std::string::npos);
+    EXPECT_EQ(count(transits.output, "التحويل"), count(transits.output, "\"slots\"") + 12)
+        << "every aspect joins a transit point; 12 more in the points' texts";
 }
 
 TEST(ChartCommand, JsonHasTheDocumentedShape)

@@ -1,0 +1,172 @@
+#include "core/Aspects.h"
+
+#include "core/Numbers.h"
+
+#include <gtest/gtest.h>
+
+using namespace velmora;
+
+namespace {
+
+// Every point placed far from the others' aspects, so only the points a case moves count.
+ChartState chartWith(std::initializer_list<std::pair<int, float>> points, int orb)
+{
+    ChartState state;
+    state.PlanetInAspects.fill(kTrue);
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        state.PlanetShown[slot] = kFalse;
+        state.Planets[slot].Longitude = 0.0f;
+    }
+    for (const auto& [slot, lon] : points) {
+        state.PlanetShown[slot] = kTrue;
+        state.Planets[slot].Longitude = lon;
+    }
+    state.OrbConjunction = state.OrbSextile = state.OrbSquare = state.OrbOpposition =
+        state.OrbTrine = static_cast<std::int16_t>(orb);
+    return state;
+}
+
+const std::string kApplying = "   متصل ";
+const std::string kSeparating = "   منفصل ";
+
+} // namespace
+
+TEST(FindAspects, DistancesAndPhases)
+{
+    const struct {
+        const char* name;
+        float a, b;
+        int orb;
+        AspectKind kind;
+        const char* distance;
+        std::string phase;
+    } rows[] = {
+        {"conjunction near 0", 10.0f, 13.0f, 5, AspectKind::Conjunction, "3°0'0''", kSeparating},
+        {"conjunction near 360", 358.0f, 2.0f, 5, AspectKind::Conjunction, "4°0'0''", kApplying},
+        {"sextile before exact", 0.0f, 58.0f, 4, AspectKind::Sextile, "2°0'0''", kApplying},
+        {"sextile past exact", 0.0f, 62.0f, 4, AspectKind::Sextile, "2°0'0''", kSeparating},
+        {"sextile near 300", 0.0f, 301.0f, 4, AspectKind::Sextile, "1°0'0''", kSeparating},
+        {"square near 270", 10.0f, 278.0f, 4, AspectKind::Square, "2°0'0''", kApplying},
+        {"opposition", 0.0f, 183.5f, 5, AspectKind::Opposition, "3°30'0''", kSeparating},
+        {"trine near 240", 0.0f, 237.0f, 5, AspectKind::Trine, "3°0'0''", kApplying},
+        {"exact sextile has no phase", 0.0f, 60.0f, 4, AspectKind::Sextile, "0°0'0''", ""},
+    };
+    for (const auto& r : rows) {
+        ChartState state = chartWith({{0, r.a}, {1, r.b}}, r.orb);
+        const auto found = findAspects(state, {});
+        ASSERT_EQ(found.size(), 1u) << r.name;
+        EXPECT_EQ(found[0].kind, r.kind) << r.name;
+        EXPECT_EQ(found[0].phase, r.phase) << r.name;
+        EXPECT_EQ(found[0].text, std::string("الشمس في ") + aspectWord(r.kind) + "القمر في " +
+                                     r.distance + r.phase)
+            << r.name;
+        ASSERT_EQ(state.AspectLineCount, 1) << r.name;
+        EXPECT_EQ(state.AspectLines[0], found[0].text) << r.name;
+    }
+}
+
+TEST(FindAspects, PairsThatYieldNothingOrTwice)
+{
+    ChartState same = chartWith({{0, 40.0f}, {1, 40.0f}}, 10);
+    EXPECT_TRUE(findAspects(same, {}).empty()) << "d = 0 is no conjunction";
+
+    ChartState hidden = chartWith({{0, 10.0f}, {1, 13.0f}}, 5);
+    hidden.PlanetShown[1] = kFalse;
+    EXPECT_TRUE(findAspects(hidden, {}).empty()) << "a hidden point takes no part";
+
+    ChartState outOfAspects = chartWith({{0, 10.0f}, {1, 13.0f}}, 5);
+    outOfAspects.PlanetInAspects[0] = kFalse;
+    EXPECT_TRUE(findAspects(outOfAspects, {}).empty());
+
+    // With 60 degree orbs, d = 50 is a conjunction at 50, and that 50 is a sextile at 10.
+    ChartState wide = chartWith({{0, 0.0f}, {1, 50.0f}}, 60);
+    const auto twice = findAspects(wide, {});
+    ASSERT_EQ(twice.size(), 2u);
+    EXPECT_EQ(twice[0].kind, AspectKind::Conjunction);
+    EXPECT_FLOAT_EQ(twice[0].distance, 50.0f);
+    EXPECT_EQ(twice[1].kind, AspectKind::Sextile);
+    EXPECT_FLOAT_EQ(twice[1].distance, 10.0f);
+    EXPECT_EQ(twice[1].phase, kApplying);
+}
+
+TEST(FindAspects, AnExactAspectDoesNotInheritAPhase)
+{
+    // Sun-Moon separating first, then Sun-Venus an exact sextile.
+    ChartState state = chartWith({{0, 0.0f}, {1, 1.5f}, {3, 60.0f}}, 2);
+    state.OrbSextile = 1;
+    const auto found = findAspects(state, {});
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(found[0].phase, kSeparating);
+    EXPECT_EQ(found[1].kind, AspectKind::Sextile);
+    EXPECT_EQ(found[1].phase, "");
+    EXPECT_EQ(found[1].distance, 0.0f);
+}
+
+TEST(FindAspects, ProgressionWindowsReplaceTheOrbs)
+{
+    const struct {
+        const char* name;
+        float b;
+        int orb;
+        bool found;
+    } rows[] = {
+        {"0.5 from square with orb 0", 90.5f, 0, true},
+        {"1.5 from square with orb 5", 91.5f, 5, false},
+        {"conjunction under 2", 1.9f, 0, true},
+        {"conjunction at 2.1 with orb 10", 2.1f, 10, false},
+        {"opposition 1.9 off", 181.9f, 0, true},
+        {"trine 1.1 off with orb 8", 238.9f, 8, false},
+    };
+    for (const auto& r : rows) {
+        ChartState state = chartWith({{0, 0.0f}, {12, r.b}}, r.orb);
+        const auto found = findAspects(state, searchForKind(ChartKind::Progressions));
+        EXPECT_EQ(!found.empty(), r.found) << r.name;
+    }
+}
+
+TEST(FindAspects, TwoChartWindowsExamineEveryCrossPairAndKeepEveryLine)
+{
+    ChartState state;
+    state.PlanetInAspects.fill(kTrue);
+    state.OrbConjunction = 10;
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        state.Planets[slot].Longitude = slot < 12 ? 100.0f : 103.0f;
+
+    const auto found = findAspects(state, searchForKind(ChartKind::Transits));
+    ASSERT_EQ(found.size(), 144u);
+    EXPECT_EQ(state.AspectLineCount, 144);
+    EXPECT_EQ(state.AspectLines.size(), 144u);
+    for (const Aspect& a : found) {
+        EXPECT_LT(a.slotA, 12);
+        EXPECT_GE(a.slotB, 12);
+    }
+    EXPECT_EQ(found[12].slotA, 1) << "Moon's pairs follow the Sun's twelve";
+    EXPECT_EQ(found[12].slotB, 12);
+
+    // A rerun rebuilds the list from empty.
+    state.OrbConjunction = 0;
+    EXPECT_TRUE(findAspects(state, searchForKind(ChartKind::Transits)).empty());
+    EXPECT_EQ(state.AspectLineCount, 0);
+    EXPECT_TRUE(state.AspectLines.empty());
+}
+
+TEST(FindAspects, ChordEndsFollowTheWheelRotation)
+{
+    ChartState state = chartWith({{0, 10.0f}, {1, 13.0f}}, 5);
+    state.WheelRotation = 100;
+    const auto found = findAspects(state, {});
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_DOUBLE_EQ(found[0].angleA, 110.0);
+    EXPECT_DOUBLE_EQ(found[0].angleB, 113.0);
+}
+
+TEST(WheelRotation, AscendantAtNineOclockUnlessSolarOrUnoriented)
+{
+    ChartState state;
+    state.HouseCusps[0] = 254.5f;
+    state.OrientOnAscendant = kTrue;
+    EXPECT_EQ(wheelRotationFor(state, ChartKind::Natal), 16) << "254.5 rounds to even 254";
+    EXPECT_EQ(wheelRotationFor(state, ChartKind::Solar), 270);
+    state.OrientOnAscendant = kFalse;
+    EXPECT_EQ(wheelRotationFor(state, ChartKind::Natal), 270);
+}
