@@ -4,6 +4,8 @@
 #include "core/Numbers.h"
 
 #include <array>
+#include <charconv>
+#include <cmath>
 
 namespace velmora {
 
@@ -39,9 +41,17 @@ const std::array<const char*, 12> kHouseNames = {
     " البيت التاسع", " وسط السماء",   " البيت الحادي عشر", " البيت الثاني عشر",
 };
 
-std::string wholeText(float value)
+// Appends a value that is already whole; degree parts are small, so the integer path serves
+// every text a table fills and the general one is only a guard.
+void appendWhole(std::string& out, float value)
 {
-    return numberText(truncateTowardZero(value));
+    if (std::fabs(value) < 1e9f) {
+        char buffer[16];
+        const auto end = std::to_chars(buffer, buffer + sizeof buffer, static_cast<long>(value));
+        out.append(buffer, end.ptr);
+    } else {
+        out += numberText(value);
+    }
 }
 
 } // namespace
@@ -51,7 +61,15 @@ std::string formatDegrees(float x)
     const float d = truncateTowardZero(x);
     const float m = (x - d) * 60.0f;
     const float s = (m - truncateTowardZero(m)) * 60.0f;
-    return wholeText(d) + "°" + wholeText(m) + "'" + wholeText(s) + "''";
+    std::string text;
+    text.reserve(24);
+    appendWhole(text, d);
+    text += "°";
+    appendWhole(text, truncateTowardZero(m));
+    text += "'";
+    appendWhole(text, truncateTowardZero(s));
+    text += "''";
+    return text;
 }
 
 std::string signPositionText(float longitude)
