@@ -9,7 +9,13 @@ packages=(
   libswe-dev swe-basic-data swe-standard-data swetest
   googletest libgtest-dev libbenchmark-dev
   xvfb xauth
+  fonts-dejavu-core fonts-noto-core
 )
+
+# Only the scripts that regenerate resources need these.
+if [ "${1:-}" = "--tools" ]; then
+  packages+=(python3-fontforge xplanet-images imagemagick)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
