@@ -1,0 +1,268 @@
+#include "ui/main/FrmReperXY.h"
+
+#include "core/Numbers.h"
+#include "ui/common/Platform.h"
+#include "ui/main/WorldMapPicture.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace velmora::ui {
+
+namespace {
+
+const QString kMapCaption = QString::fromUtf8("&الخريطة");
+const QString kDatabaseCaption = QString::fromUtf8("&قاعدة البيانات");
+
+QLineEdit* numberBox(const char* name, const char* text, int maxLength, QWidget* parent)
+{
+    auto* box = new QLineEdit(QString::fromLatin1(text), parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setMaxLength(maxLength);
+    box->setFixedWidth(44);
+    box->setAlignment(Qt::AlignCenter);
+    return box;
+}
+
+QLabel* label(const char* text, QWidget* parent)
+{
+    return new QLabel(QString::fromUtf8(text), parent);
+}
+
+std::string text(const QLineEdit* box)
+{
+    return box->text().toStdString();
+}
+
+} // namespace
+
+FrmReperXY* FrmReperXY::s_instance = nullptr;
+
+FrmReperXY* FrmReperXY::instance()
+{
+    if (!s_instance)
+        s_instance = new FrmReperXY();
+    return s_instance;
+}
+
+FrmReperXY::FrmReperXY(QWidget* parent)
+    : QDialog(parent)
+{
+    setWindowTitle(QString(56, QLatin1Char(' ')) + QString::fromUtf8("إحداثيات البلد"));
+    setFont(dialogFont());
+    buildControls();
+    connectReactions();
+    // The load step marks 32.56 N, 5.4 W until the first reading.
+    PicWorld->drawMark(5.4, 32.56);
+}
+
+void FrmReperXY::buildControls()
+{
+    PicWorld = new WorldMapPicture(this);
+    GriData = new QTableWidget(2, 2, this);
+    GriData->setFont(dialogFont(8));
+    GriData->setFixedSize(PicWorld->size());
+    GriData->hide();
+
+    TxtLatDeg = numberBox("TxtLatDeg", "21", 2, this);
+    TxtLatMin = numberBox("TxtLatMin", "27", 2, this);
+    TxtLonDeg = numberBox("TxtLonDeg", "39", 3, this);
+    TxtLonMin = numberBox("TxtLonMin", "49", 2, this);
+    TxtZone = numberBox("TxtZone", "3", 3, this);
+    TxtEteRegl = numberBox("TxtEteRegl", "0", 1, this);
+
+    OptN = new QRadioButton(QString::fromUtf8("شمال"), this);
+    OptS = new QRadioButton(QString::fromUtf8("جنوب"), this);
+    OptE = new QRadioButton(QString::fromUtf8("شرق"), this);
+    OptW = new QRadioButton(QString::fromUtf8("غرب"), this);
+    // Grouped before the initial choice: four sibling options would otherwise exclude each
+    // other as one group.
+    auto* latitudeChoice = new QButtonGroup(this);
+    latitudeChoice->addButton(OptN);
+    latitudeChoice->addButton(OptS);
+    auto* longitudeChoice = new QButtonGroup(this);
+    longitudeChoice->addButton(OptE);
+    longitudeChoice->addButton(OptW);
+    OptN->setChecked(true);
+    OptE->setChecked(true);
+
+    CmdOK = new QPushButton(QString::fromUtf8("&موافق"), this);
+    CmdStyle = new QPushButton(kDatabaseCaption, this);
+    for (QPushButton* button : {CmdOK, CmdStyle})
+        button->setAutoDefault(false);
+
+    // The database view lies over the map.
+    auto* mapArea = new QGridLayout;
+    mapArea->addWidget(PicWorld, 0, 0);
+    mapArea->addWidget(GriData, 0, 0);
+
+    auto coordinateGroup = [this](const char* title, QLineEdit* deg, QLineEdit* min,
+                                  QRadioButton* first, QRadioButton* second) {
+        auto* group = new QGroupBox(QString::fromUtf8(title), this);
+        auto* row = new QHBoxLayout(group);
+        row->addWidget(deg);
+        row->addWidget(label("°", group));
+        row->addWidget(min);
+        row->addWidget(label("'", group));
+        row->addSpacing(12);
+        row->addWidget(first);
+        row->addWidget(second);
+        row->addStretch();
+        return group;
+    };
+
+    auto* coordinates = new QHBoxLayout;
+    coordinates->addWidget(coordinateGroup("خط العرض", TxtLatDeg, TxtLatMin, OptN, OptS));
+    coordinates->addWidget(coordinateGroup("خط الطول", TxtLonDeg, TxtLonMin, OptE, OptW));
+
+    auto* timeRow = new QHBoxLayout;
+    timeRow->addWidget(label("النطاق الزمني", this));
+    timeRow->addWidget(TxtZone);
+    timeRow->addSpacing(16);
+    timeRow->addWidget(label("التعديل الصيفي بالساعات", this));
+    timeRow->addWidget(TxtEteRegl);
+    timeRow->addStretch();
+    timeRow->addWidget(CmdStyle);
+    timeRow->addWidget(CmdOK);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(mapArea);
+    layout->addLayout(coordinates);
+    layout->addLayout(timeRow);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void FrmReperXY::connectReactions()
+{
+    for (QLineEdit* box : {TxtLatDeg, TxtLatMin, TxtLonDeg, TxtLonMin}) {
+        connect(box, &QLineEdit::textChanged, this, &FrmReperXY::readPlace);
+        box->installEventFilter(this);
+    }
+    TxtEteRegl->installEventFilter(this);
+    for (QRadioButton* option : {OptN, OptS, OptE, OptW}) {
+        connect(option, &QRadioButton::toggled, this, [this](bool selected) {
+            if (selected)
+                readPlace();
+        });
+    }
+    connect(TxtLonDeg, &QLineEdit::returnPressed, TxtLonMin, qOverload<>(&QWidget::setFocus));
+    connect(TxtLonMin, &QLineEdit::returnPressed, TxtLatDeg, qOverload<>(&QWidget::setFocus));
+    connect(TxtLatDeg, &QLineEdit::returnPressed, TxtLatMin, qOverload<>(&QWidget::setFocus));
+
+    connect(PicWorld, &WorldMapPicture::pointerMoved, PicWorld, &WorldMapPicture::drawCross);
+    connect(PicWorld, &WorldMapPicture::pressed, this, [this](double x, double y) {
+        pressMap(static_cast<float>(x), static_cast<float>(y));
+    });
+    connect(CmdStyle, &QPushButton::clicked, this, &FrmReperXY::switchView);
+    connect(CmdOK, &QPushButton::clicked, this, &FrmReperXY::confirm);
+}
+
+PlaceInput FrmReperXY::placeInput() const
+{
+    return {text(TxtLonDeg), text(TxtLonMin), text(TxtLatDeg), text(TxtLatMin),
+            OptW->isChecked(), OptS->isChecked()};
+}
+
+ZoneInput FrmReperXY::zoneInput() const
+{
+    return {text(TxtZone), text(TxtEteRegl)};
+}
+
+void FrmReperXY::readPlace()
+{
+    const PlaceReading reading = velmora::readPlace(chartState(), placeInput());
+    PicWorld->clearDrawing();
+    PicWorld->drawMark(reading.markX, reading.markY);
+    TxtZone->setText(fromCore(reading.zoneText));
+}
+
+void FrmReperXY::pressMap(float x, float y)
+{
+    PicWorld->clearDrawing();
+    PicWorld->drawMark(x, y);
+    (x < 0 ? OptE : OptW)->setChecked(true);
+    (y < 0 ? OptS : OptN)->setChecked(true);
+    fillCoords(x, y);
+    PicWorld->drawCross(x, y);
+    // Last, so the zone of the exact point stands over the one of the whole minutes.
+    TxtZone->setText(fromCore(numberText(zoneFromLongitude(-x))));
+}
+
+void FrmReperXY::fillCoords(float x, float y)
+{
+    TxtLonDeg->setText(fromCore(numberText(std::fabs(truncateTowardZero(x)))));
+    TxtLatDeg->setText(fromCore(numberText(std::fabs(truncateTowardZero(y)))));
+    TxtLonMin->setText(fromCore(minutesText(x)));
+    TxtLatMin->setText(fromCore(minutesText(y)));
+}
+
+void FrmReperXY::switchView()
+{
+    CmdStyle->setText(CmdStyle->text() == kMapCaption ? kDatabaseCaption : kMapCaption);
+    GriData->setVisible(!GriData->isVisible());
+}
+
+QString FrmReperXY::placeSummary() const
+{
+    const double zone = leadingNumber(text(TxtZone)) + leadingNumber(text(TxtEteRegl));
+    return QString::fromUtf8("خط العرض ") + TxtLatDeg->text() + QString::fromUtf8("°") +
+           TxtLatMin->text() + QStringLiteral("'\r\n") + QString::fromUtf8("خط الطول ") +
+           TxtLonDeg->text() + QString::fromUtf8("°") + TxtLonMin->text() +
+           QStringLiteral("'\r\n") +
+           QString::fromUtf8("النطاق الزمني مع التعديل الصيفي بالساعات ") +
+           fromCore(numberText(zone));
+}
+
+void FrmReperXY::confirm()
+{
+    emit placeConfirmed(placeSummary());
+    hide();
+}
+
+void FrmReperXY::reject()
+{
+    // Esc keeps the instance and its values, as OK does.
+    hide();
+}
+
+void FrmReperXY::closeEvent(QCloseEvent* event)
+{
+    // The frame's close button discards the place; the next use builds the initial one.
+    if (s_instance == this)
+        s_instance = nullptr;
+    event->accept();
+    deleteLater();
+}
+
+bool FrmReperXY::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* box = qobject_cast<QLineEdit*>(watched);
+    if (box && event->type() == QEvent::FocusIn) {
+        box->selectAll();
+    } else if (box && event->type() == QEvent::KeyRelease) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // Only a typed character that is not a digit is worth a warning; keys that type
+        // nothing (Enter, Tab, arrows, Backspace) and digits of either row pass.
+        const QString typed = key->text();
+        const bool printable = !typed.isEmpty() && typed.at(0).isPrint();
+        if (!key->isAutoRepeat() && printable &&
+            !(typed.size() == 1 && typed.at(0) >= QLatin1Char('0') && typed.at(0) <= QLatin1Char('9'))) {
+            criticalMessage()(this, QString::fromUtf8("تحذير هام"),
+                              QString::fromUtf8("الرجاء إدخال رقم صحيح"));
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace velmora::ui

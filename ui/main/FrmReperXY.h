@@ -1,0 +1,75 @@
+#pragma once
+
+#include "core/ChartComputation.h"
+
+#include <QDialog>
+
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTableWidget;
+
+namespace velmora::ui {
+
+class WorldMapPicture;
+
+// The place picker. Its controls are the program's store of the current place: the chart and
+// ephemerides computations read them through instance(), which creates the dialog on first use.
+// OK and Esc only hide it; a close by the window frame destroys it, and the next use starts
+// again from the initial place (21 27 N, 39 49 E, zone 3, correction 0).
+class FrmReperXY final : public QDialog {
+    Q_OBJECT
+
+public:
+    static FrmReperXY* instance();
+
+    // The boxes and hemisphere choices as the core reads them.
+    PlaceInput placeInput() const;
+    ZoneInput zoneInput() const;
+
+    // Runs the place reading of the core and shows its result: the mark and the zone.
+    void readPlace();
+
+    // The three-line place text written on confirmation.
+    QString placeSummary() const;
+
+    WorldMapPicture* PicWorld = nullptr;
+    QTableWidget* GriData = nullptr;
+    QLineEdit* TxtLatDeg = nullptr;
+    QLineEdit* TxtLatMin = nullptr;
+    QLineEdit* TxtLonDeg = nullptr;
+    QLineEdit* TxtLonMin = nullptr;
+    QLineEdit* TxtZone = nullptr;
+    QLineEdit* TxtEteRegl = nullptr;
+    QRadioButton* OptN = nullptr;
+    QRadioButton* OptS = nullptr;
+    QRadioButton* OptE = nullptr;
+    QRadioButton* OptW = nullptr;
+    QPushButton* CmdOK = nullptr;
+    QPushButton* CmdStyle = nullptr;
+
+signals:
+    // Emitted by OK with the place text, for the data-entry dialog's place label.
+    void placeConfirmed(const QString& summary);
+
+public slots:
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    explicit FrmReperXY(QWidget* parent = nullptr);
+
+    void buildControls();
+    void connectReactions();
+    void pressMap(float x, float y);
+    void fillCoords(float x, float y);
+    void switchView();
+    void confirm();
+
+    static FrmReperXY* s_instance;
+};
+
+} // namespace velmora::ui
