@@ -1,5 +1,6 @@
 #include "core/ChartComputation.h"
 #include "core/Numbers.h"
+#include "tests/core/FakeEphemeris.h"
 
 #include <gtest/gtest.h>
 
@@ -10,46 +11,7 @@ using namespace velmora;
 
 namespace {
 
-// Records every call and answers with made-up values: body b at longitude 10 b + 1, speed b / 10.
-class FakeEphemeris final : public EphemerisApi {
-public:
-    std::vector<std::string> calls;
-    double lastHour = 0.0;
-    bool lastGregorian = false;
-    int failingBody = -1;
-    bool housesFail = false;
-    std::array<double, 13> cusps{0, 10, 40, 70, 100, 130, 160, 190, 220, 250, 280, 310, 340};
-
-    double julianDay(int, int, int, double hourUt, bool gregorian) override
-    {
-        calls.push_back("julday");
-        lastHour = hourUt;
-        lastGregorian = gregorian;
-        return 2451545.0;
-    }
-    double deltaT(double) override
-    {
-        calls.push_back("deltat");
-        return 0.0007;
-    }
-    BodyPosition bodyPosition(double jdEt, int body) override
-    {
-        calls.push_back("calc " + std::to_string(body));
-        EXPECT_DOUBLE_EQ(jdEt, 2451545.0007);
-        if (body == failingBody)
-            return {false, 0, 0, "file not found"};
-        return {true, 10.0 * body + 1.0, body / 10.0, {}};
-    }
-    HouseCusps placidusCusps(double jdUt, double, double) override
-    {
-        calls.push_back("houses");
-        EXPECT_DOUBLE_EQ(jdUt, 2451545.0); // houses take the UT day, not ET
-        if (housesFail)
-            return {false, {}, "polar"};
-        return {true, cusps, {}};
-    }
-    void close() override { calls.push_back("close"); }
-};
+using velmora::testing::FakeEphemeris;
 
 const PlaceInput kMecca{"39", "49", "21", "27", false, false};
 
@@ -156,6 +118,10 @@ TEST(ComputeChart, CallsTheLibraryInItsFixedOrder)
         "julday", "deltat", "calc 0", "calc 1", "calc 2", "calc 3", "calc 4", "calc 5",
         "calc 6", "calc 7", "calc 8", "calc 9", "calc 10", "calc 12", "houses", "close"};
     EXPECT_EQ(fake.calls, expected);
+    // Planets in ephemeris time, houses in universal time.
+    for (double jd : fake.bodyDays)
+        EXPECT_DOUBLE_EQ(jd, FakeEphemeris::kJdUt + FakeEphemeris::kDeltaT);
+    EXPECT_EQ(fake.houseDays, std::vector<double>{FakeEphemeris::kJdUt});
 }
 
 TEST(ComputeChart, UniversalTimeHourAndCalendar)
@@ -181,8 +147,8 @@ TEST(ComputeChart, UniversalTimeHourAndCalendar)
         state.ChartMinute = static_cast<std::int16_t>(r.minute);
         FakeEphemeris fake;
         computeChart(state, 0, {r.zone, r.summer}, fake);
-        EXPECT_NEAR(fake.lastHour, r.hourUt, 1e-6) << r.name;
-        EXPECT_EQ(fake.lastGregorian, r.gregorian) << r.name;
+        EXPECT_NEAR(fake.hours.front(), r.hourUt, 1e-6) << r.name;
+        EXPECT_EQ(fake.calendars.front(), r.gregorian) << r.name;
     }
 }
 

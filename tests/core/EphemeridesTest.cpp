@@ -1,4 +1,5 @@
 #include "core/Ephemerides.h"
+#include "tests/core/FakeEphemeris.h"
 
 #include <gtest/gtest.h>
 
@@ -11,35 +12,7 @@ using namespace velmora;
 
 namespace {
 
-// Fixed positions for every day; records the days, hours and calendars asked for.
-class FakeEphemeris final : public EphemerisApi {
-public:
-    std::array<double, 13> longitudes{};
-    std::array<double, 13> speeds{};
-    std::array<double, 13> cusps{};
-    std::vector<double> hours;
-    std::vector<bool> calendars;
-    int days = 0;
-    int closes = 0;
-    int failOnDay = -1;
-
-    double julianDay(int, int, int day, double hourUt, bool gregorian) override
-    {
-        hours.push_back(hourUt);
-        calendars.push_back(gregorian);
-        days = day;
-        return 2451545.0 + day;
-    }
-    double deltaT(double) override { return 0.0; }
-    BodyPosition bodyPosition(double, int body) override
-    {
-        if (days == failOnDay)
-            return {false, 0, 0, "out of range"};
-        return {true, longitudes[body], speeds[body], {}};
-    }
-    HouseCusps placidusCusps(double, double, double) override { return {true, cusps, {}}; }
-    void close() override { ++closes; }
-};
+using velmora::testing::FakeEphemeris;
 
 EphemeridesInput input(EphemerisTableKind table, int month = 0, const char* year = "2000")
 {
@@ -100,7 +73,7 @@ TEST(EphemeridesRun, RowsCalendarAndUniversalTime)
         EXPECT_EQ(result.table.rowCount(), r.rows) << r.year;
         EXPECT_EQ(fake.calendars.front(), r.gregorian) << r.year;
         EXPECT_EQ(fake.hours.front(), -2.0) << "hour 1 in zone 3 is the previous evening";
-        EXPECT_EQ(fake.closes, r.rows - 1) << "the library is closed after every day";
+        EXPECT_EQ(fake.closes(), r.rows - 1) << "the library is closed after every day";
         EXPECT_EQ(progress.back(), (r.rows - 1) * 101) << r.year;
     }
 }
@@ -180,10 +153,10 @@ TEST(EphemeridesRun, AspectsTableWritesGlyphCellsAndGrowsForACrowdedDay)
 TEST(EphemeridesRun, AnUncomputableDayIsReportedNotShown)
 {
     FakeEphemeris fake;
-    fake.failOnDay = 3;
+    fake.failingDay = 3;
     const auto result = runEphemerides(input(EphemerisTableKind::Planets), fake);
     EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.error, "day 3: out of range");
+    EXPECT_EQ(result.error, "day 3: file not found");
 
     const auto year = runEphemerides(input(EphemerisTableKind::Planets, 0, "99999"), fake);
     EXPECT_FALSE(year.ok);
