@@ -113,18 +113,6 @@ TEST(Commands, PrintTheTableOrTheLibrarysReason)
     const auto planets = with({"--table", "planets"});
     ASSERT_EQ(planets.exitCode, kExitOk) << planets.error;
     EXPECT_EQ(count(planets.output, "\n"), 30u) << "header and 29 days of February 2000";
-    std::istringstream lines(planets.output);
-    std::string line;
-    std::getline(lines, line);
-    while (std::getline(lines, line)) {
-        std::vector<std::string> cells;
-        std::istringstream row(line);
-        for (std::string cell; std::getline(row, cell, '\t');)
-            cells.push_back(cell);
-        ASSERT_EQ(cells.size(), 13u) << line;
-        EXPECT_NE(cells[11].find("راجع"), std::string::npos) << "the mean node always retrogrades";
-        EXPECT_EQ(cells[12].find("راجع"), std::string::npos) << "the black moon is never marked";
-    }
     EXPECT_EQ(planets.output.rfind("الكواكب/الأيام\tالشمس\t", 0), 0u);
 
     const auto houses = with({"--table", "houses", "--decimal", "--csv"});

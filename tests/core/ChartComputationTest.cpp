@@ -259,33 +259,27 @@ TEST(ClassifyPoints, HouseArcsPassThroughZero)
 
 TEST(ClassifyPoints, ReclassificationReplacesTheClasses)
 {
+    // One point moved through Leo, Virgo and Libra: every class follows the latest sign.
+    const struct {
+        float lon;
+        int sign;
+        std::array<std::int16_t, 9> flags; // fire earth air water cardinal fixed mutable masc north
+    } rows[] = {
+        {135.0f, 5, {kTrue, kFalse, kFalse, kFalse, kFalse, kTrue, kFalse, kTrue, kTrue}},
+        {165.0f, 6, {kFalse, kTrue, kFalse, kFalse, kFalse, kFalse, kTrue, kFalse, kTrue}},
+        {200.0f, 7, {kFalse, kFalse, kTrue, kFalse, kTrue, kFalse, kFalse, kTrue, kFalse}},
+    };
     ChartState state = stateWithCusps({0, 30, 60, 90, 120, 150, 180, 210, 240, 270, 300, 330});
-    state.Planets[0].Longitude = 135.0f; // Leo
-    classifyPoints(state);
-    const PointAttributes& leo = state.PlanetAttr[0];
-    EXPECT_EQ(leo.Sign, 5);
-    EXPECT_EQ(leo.Fire, kTrue);
-    EXPECT_EQ(leo.Fixed, kTrue);
-    EXPECT_EQ(leo.Masculine, kTrue);
-    EXPECT_EQ(leo.Northern, kTrue);
-
-    state.Planets[0].Longitude = 165.0f; // Virgo
-    classifyPoints(state);
-    const PointAttributes& virgo = state.PlanetAttr[0];
-    EXPECT_EQ(virgo.Sign, 6);
-    EXPECT_EQ(virgo.Fire, kFalse);
-    EXPECT_EQ(virgo.Earth, kTrue);
-    EXPECT_EQ(virgo.Fixed, kFalse);
-    EXPECT_EQ(virgo.Mutable, kTrue);
-    EXPECT_EQ(virgo.Masculine, kFalse);
-    EXPECT_EQ(virgo.Northern, kTrue);
-    EXPECT_EQ(virgo.House, 6);
-
-    state.Planets[0].Longitude = 200.0f; // Libra: southern
-    classifyPoints(state);
-    EXPECT_EQ(state.PlanetAttr[0].Northern, kFalse);
-    EXPECT_EQ(state.PlanetAttr[0].Air, kTrue);
-    EXPECT_EQ(state.PlanetAttr[0].Cardinal, kTrue);
+    for (const auto& r : rows) {
+        state.Planets[0].Longitude = r.lon;
+        classifyPoints(state);
+        const PointAttributes& a = state.PlanetAttr[0];
+        const std::array<std::int16_t, 9> flags = {a.Fire, a.Earth, a.Air, a.Water, a.Cardinal,
+                                                   a.Fixed, a.Mutable, a.Masculine, a.Northern};
+        EXPECT_EQ(a.Sign, r.sign) << "longitude " << r.lon;
+        EXPECT_EQ(a.House, r.sign) << "longitude " << r.lon;
+        EXPECT_EQ(flags, r.flags) << "longitude " << r.lon;
+    }
 }
 
 TEST(ClassifyPoints, EveryPointStartsShownAndHiddenPointsKeepTheirClasses)

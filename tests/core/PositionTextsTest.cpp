@@ -39,33 +39,18 @@ TEST(SignPositionText, NamesTheSignAndItsBoundaries)
         EXPECT_EQ(signPositionText(row.x), row.expected) << "x " << row.x;
 }
 
-TEST(HousePositionText, PrefixesTheHouseLabel)
+TEST(Labels, TheirTextsAndTheEmptyTextOutsideTheirRanges)
 {
-    EXPECT_EQ(housePositionText("X", 0), " الطالع في X");
     EXPECT_EQ(housePositionText("X", 3), " وتد الأرض في X");
-    EXPECT_EQ(housePositionText("X", 9), " وسط السماء في X");
     EXPECT_EQ(housePositionText("X", 11), " البيت الثاني عشر في X");
-    EXPECT_EQ(housePositionText("X", 12), "");
-    EXPECT_EQ(housePositionText("X", -1), "");
-}
-
-TEST(PointLabel, CoversBothChartsAndNothingElse)
-{
-    EXPECT_EQ(pointLabel(0), "الشمس في ");
-    EXPECT_EQ(pointLabel(8), "نيبتون في ");
     EXPECT_EQ(pointLabel(11), "القمر الأسود في ");
-    EXPECT_EQ(pointLabel(12), "شمس التحويل في ");
     EXPECT_EQ(pointLabel(22), "عقدة التحويل الشمالية في ");
-    EXPECT_EQ(pointLabel(23), "قمر التحويل الأسود في ");
-    EXPECT_EQ(pointLabel(24), "");
-    EXPECT_EQ(pointLabel(-1), "");
-}
-
-TEST(HouseName, StartsWithASpaceAndStopsAtTwelve)
-{
     EXPECT_EQ(houseName(1), " الطالع");
-    EXPECT_EQ(houseName(7), " الغارب");
     EXPECT_EQ(houseName(12), " البيت الثاني عشر");
-    EXPECT_EQ(houseName(0), "");
-    EXPECT_EQ(houseName(13), "");
+    for (int outside : {-1, 12})
+        EXPECT_EQ(housePositionText("X", outside), "") << outside;
+    for (int outside : {-1, 24})
+        EXPECT_EQ(pointLabel(outside), "") << outside;
+    for (int outside : {0, 13})
+        EXPECT_EQ(houseName(outside), "") << outside;
 }

@@ -61,6 +61,7 @@ FrmReperXY::FrmReperXY(QWidget* parent)
 {
     setWindowTitle(QString(56, QLatin1Char(' ')) + QString::fromUtf8("إحداثيات البلد"));
     setFont(dialogFont());
+    setLayoutDirection(Qt::RightToLeft);
     buildControls();
     connectReactions();
     // The load step marks 32.56 N, 5.4 W until the first reading.
