@@ -240,6 +240,8 @@ private slots:
         QTRY_VERIFY(picker->TxtLatDeg->hasFocus());
         QTest::keyClick(picker->TxtLatDeg, Qt::Key_Return);
         QTRY_VERIFY(picker->TxtLatMin->hasFocus());
+        QTest::mouseClick(picker->TxtLonDeg, Qt::LeftButton);
+        QTRY_COMPARE(picker->TxtLonDeg->selectedText(), QStringLiteral("39"));
         picker->hide();
     }
 
