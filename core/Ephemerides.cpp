@@ -87,12 +87,10 @@ int daysInMonth(int monthIndex, int year)
 
 std::string cnvtNumToSigne(float longitude)
 {
-    for (int s = 0; s < 12; ++s) {
-        const float low = 30.0f * static_cast<float>(s);
-        if (low <= longitude && longitude <= low + 30.0f)
-            return formatDegrees(longitude - low) + kSignNames[s];
-    }
-    return {};
+    const int k = signOfLongitude(longitude);
+    if (k == 0)
+        return {};
+    return formatDegrees(longitude - 30.0f * static_cast<float>(k - 1)) + kSignNames[k - 1];
 }
 
 std::string decimalLongitudeText(float longitude)
