@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 using namespace velmora;
@@ -23,6 +24,33 @@ std::size_t count(const std::string& text, const std::string& part)
     for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
         ++n;
     return n;
+}
+
+// Degrees of a zodiacal cell such as 11°47'58''الدالي  (a retrograde mark may follow).
+double degreesOf(const std::string& cell)
+{
+    static const std::map<std::string, int> signs = {
+        {"الحمل", 0}, {"الثور", 1}, {"الجوزاء", 2}, {"السرطان", 3}, {"الأسد", 4}, {"السنبلة", 5},
+        {"الميزان", 6}, {"العقرب", 7}, {"القوس", 8}, {"الجدي", 9}, {"الدالي", 10}, {"الحوت", 11},
+    };
+    int d = 0, m = 0, s = 0;
+    char name[128] = {};
+    std::sscanf(cell.c_str(), "%d°%d'%d''%127s", &d, &m, &s, name);
+    return 30.0 * signs.at(name) + d + m / 60.0 + s / 3600.0;
+}
+
+// The tab-separated cells of a printed table, by row.
+std::vector<std::vector<std::string>> cellsOf(const std::string& printed)
+{
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream lines(printed);
+    for (std::string line; std::getline(lines, line);) {
+        rows.emplace_back();
+        std::istringstream row(line);
+        for (std::string cell; std::getline(row, cell, '\t');)
+            rows.back().push_back(cell);
+    }
+    return rows;
 }
 
 double arcSeconds(double a, double b)
@@ -235,4 +263,90 @@ TEST(ChartCommand, AgreesWithSwetest)
         }
     }
     EXPECT_EQ(checked, 6 * 24);
+}
+
+// February 2024 at Mecca, local noon: the three tables velmora-cli prints against swetest
+// (tests/data/swetest_month.txt).
+TEST(Commands, AMonthOfEphemeridesAgreesWithSwetest)
+{
+    std::ifstream file(VELMORA_TEST_DATA "/swetest_month.txt");
+    ASSERT_TRUE(file);
+    std::map<std::pair<int, int>, std::pair<double, double>> points; // (day, slot) -> lon, speed
+    std::map<std::pair<int, int>, double> cusps;                    // (day, house) -> lon
+    std::vector<std::string> command;
+    std::string line;
+    while (std::getline(file, line)) {
+        std::istringstream in(line);
+        if (line.rfind("ephemerides ", 0) == 0) {
+            for (std::string word; in >> word;)
+                command.push_back(word);
+            continue;
+        }
+        int day, index;
+        std::string kind;
+        if (!(in >> day >> kind >> index))
+            continue;
+        double lon, speed = 0;
+        in >> lon >> speed;
+        if (kind == "point")
+            points[{day, index}] = {lon, speed};
+        else if (kind == "cusp")
+            cusps[{day, index}] = lon;
+    }
+    ASSERT_EQ(points.size(), 29u * 12);
+    auto table = [&](const char* kind) {
+        std::vector<std::string> args = command;
+        args.insert(args.end(), {"--table", kind});
+        const CommandResult result = run(args);
+        EXPECT_EQ(result.exitCode, kExitOk) << result.error;
+        return cellsOf(result.output);
+    };
+    const auto planets = table("planets");
+    const auto houses = table("houses");
+    const auto aspects = table("aspects");
+    ASSERT_EQ(planets.size(), 30u);
+    ASSERT_EQ(houses.size(), 30u);
+    ASSERT_EQ(aspects.size(), 30u);
+
+    const char* glyphs = "abcdefghijln";
+    const struct {
+        int exact;
+        int orb;
+        const char* text;
+    } tests[] = {{0, 10, " v "}, {60, 6, " z "}, {90, 8, " x "}, {180, 10, " w "}, {120, 8, " y "}};
+    for (int day = 1; day <= 29; ++day) {
+        ASSERT_EQ(planets[day].size(), 13u) << "day " << day;
+        for (int slot = 0; slot < 12; ++slot) {
+            const auto [lon, speed] = points[{day, slot}];
+            const std::string& cell = planets[day][slot + 1];
+            // Truncated texts sit up to one second below the true value, give or take the
+            // longitude's single-precision storage (0.06 seconds near 360 degrees).
+            const double below = (lon - degreesOf(cell)) * 3600;
+            EXPECT_GE(below, -0.06) << "day " << day << " slot " << slot << " " << cell;
+            EXPECT_LT(below, 1.06) << "day " << day << " slot " << slot << " " << cell;
+            const bool marked = cell.find("راجع") != std::string::npos;
+            EXPECT_EQ(marked, slot != 11 && speed < 0) << "day " << day << " slot " << slot;
+        }
+        for (int h = 1; h <= 12; ++h) {
+            const double lon = cusps[{day, h}];
+            EXPECT_LT(std::fabs(lon - degreesOf(houses[day][h])) * 3600, 1.0)
+                << "day " << day << " cusp " << h << " expected " << lon;
+        }
+        // The day's aspect cells, from the reference longitudes by the table's own rules.
+        std::vector<std::string> expected = {std::to_string(day)};
+        for (int i = 0; i < 11; ++i) {
+            for (int j = i + 1; j < 12; ++j) {
+                const double d = std::fabs(points[{day, i}].first - points[{day, j}].first);
+                for (const auto& t : tests) {
+                    const bool near = t.exact == 0
+                                          ? (d > 0 && d < t.orb) || d > 360 - t.orb
+                                          : std::fabs(d - t.exact) < t.orb ||
+                                                (t.exact != 180 && std::fabs(d - (360 - t.exact)) < t.orb);
+                    if (near)
+                        expected.push_back(std::string(1, glyphs[i]) + t.text + glyphs[j]);
+                }
+            }
+        }
+        EXPECT_EQ(aspects[day - 1], expected) << "aspects of day " << day;
+    }
 }
