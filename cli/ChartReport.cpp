@@ -193,11 +193,7 @@ CommandResult runChart(const ChartOptions& options, ChartState& state, Ephemeris
     state.OrientOnAscendant = kTrue;
     state.LastPointIndex = static_cast<std::int16_t>(lastSlot);
     state.PlanetInAspects.fill(kTrue);
-    state.OrbConjunction = kDefaultOrbConjunction;
-    state.OrbOpposition = kDefaultOrbOpposition;
-    state.OrbSquare = kDefaultOrbSquare;
-    state.OrbTrine = kDefaultOrbTrine;
-    state.OrbSextile = kDefaultOrbSextile;
+    setOrbs(state, defaultAspectOrbs());
     state.WheelRotation = wheelRotationFor(state, options.kind);
 
     Extras extras;

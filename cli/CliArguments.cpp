@@ -97,9 +97,8 @@ std::optional<Coordinate> parseCoordinate(const std::string& text, char positive
     if (!value || std::fabs(*value) > limit)
         return std::nullopt;
     // As a press on the map: whole degrees without sign, truncated minutes of the float value.
-    const float single = static_cast<float>(*value);
-    return Coordinate{numberText(std::fabs(truncateTowardZero(single))), minutesText(single),
-                      *value < 0};
+    const CoordinateTexts texts = coordinateTexts(static_cast<float>(*value));
+    return Coordinate{texts.degrees, texts.minutes, *value < 0};
 }
 
 namespace {

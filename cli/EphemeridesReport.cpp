@@ -56,8 +56,7 @@ CommandResult runEphemeridesCommand(const EphemeridesOptions& options, ChartStat
     input.summerText = options.summerText;
     input.latitude = state.PlaceLatitude;
     input.longitude = state.PlaceLongitude;
-    input.orbs = {kDefaultOrbConjunction, kDefaultOrbSextile, kDefaultOrbSquare,
-                  kDefaultOrbOpposition, kDefaultOrbTrine};
+    input.orbs = defaultAspectOrbs();
 
     const EphemeridesResult result = runEphemerides(input, ephemeris);
     if (!result.ok)

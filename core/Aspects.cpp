@@ -28,16 +28,9 @@ const KindRule kRules[kAspectKindCount] = {
     {AspectKind::Trine, 120.0f, true, 1.0f},
 };
 
-int orbOf(const ChartState& state, AspectKind kind)
+const KindRule& ruleOf(AspectKind kind)
 {
-    switch (kind) {
-    case AspectKind::Conjunction: return state.OrbConjunction;
-    case AspectKind::Sextile: return state.OrbSextile;
-    case AspectKind::Square: return state.OrbSquare;
-    case AspectKind::Opposition: return state.OrbOpposition;
-    case AspectKind::Trine: return state.OrbTrine;
-    }
-    return 0;
+    return kRules[static_cast<int>(kind)];
 }
 
 bool within(float value, float centre, float halfWidth)
@@ -55,19 +48,13 @@ std::optional<Match> test(const KindRule& rule, float w, int orb, bool progressi
 {
     const float o = static_cast<float>(orb);
     const float window = progression ? rule.progression : o;
-    if (rule.kind == AspectKind::Conjunction) {
-        if (0.0f < w && w < window)
-            return Match{w, kSeparating};
-        if (w > 360.0f - window)
-            return Match{360.0f - w, kApplying};
+    if (!aspectHolds(rule.kind, w, window))
         return std::nullopt;
-    }
+    if (rule.kind == AspectKind::Conjunction)
+        return w < window ? Match{w, kSeparating} : Match{360.0f - w, kApplying};
 
     const float a = rule.exact;
     const float b = 360.0f - rule.exact;
-    const bool found = within(w, a, window) || (rule.twoAngles && within(w, b, window));
-    if (!found)
-        return std::nullopt;
     // The near angle is chosen against the orb setting even under progression windows.
     const float exact = rule.twoAngles && !(w < b - o) ? b : a;
     if (w < exact)
@@ -78,6 +65,47 @@ std::optional<Match> test(const KindRule& rule, float w, int orb, bool progressi
 }
 
 } // namespace
+
+int AspectOrbs::of(AspectKind kind) const
+{
+    switch (kind) {
+    case AspectKind::Conjunction: return conjunction;
+    case AspectKind::Sextile: return sextile;
+    case AspectKind::Square: return square;
+    case AspectKind::Opposition: return opposition;
+    case AspectKind::Trine: return trine;
+    }
+    return 0;
+}
+
+AspectOrbs defaultAspectOrbs()
+{
+    return {10, 6, 8, 10, 8};
+}
+
+AspectOrbs orbsOf(const ChartState& state)
+{
+    return {state.OrbConjunction, state.OrbSextile, state.OrbSquare, state.OrbOpposition,
+            state.OrbTrine};
+}
+
+void setOrbs(ChartState& state, const AspectOrbs& orbs)
+{
+    state.OrbConjunction = static_cast<std::int16_t>(orbs.conjunction);
+    state.OrbSextile = static_cast<std::int16_t>(orbs.sextile);
+    state.OrbSquare = static_cast<std::int16_t>(orbs.square);
+    state.OrbOpposition = static_cast<std::int16_t>(orbs.opposition);
+    state.OrbTrine = static_cast<std::int16_t>(orbs.trine);
+}
+
+bool aspectHolds(AspectKind kind, float separation, float orb)
+{
+    const KindRule& rule = ruleOf(kind);
+    if (kind == AspectKind::Conjunction)
+        return (0.0f < separation && separation < orb) || separation > 360.0f - orb;
+    return within(separation, rule.exact, orb) ||
+           (rule.twoAngles && within(separation, 360.0f - rule.exact, orb));
+}
 
 AspectSearch searchForKind(ChartKind kind)
 {
@@ -109,6 +137,7 @@ std::int16_t wheelRotationFor(const ChartState& state, ChartKind kind)
 std::vector<Aspect> findAspects(ChartState& state, const AspectSearch& search)
 {
     std::vector<Aspect> found;
+    const AspectOrbs orbs = orbsOf(state);
     auto examine = [&](int i, int j) {
         if (state.PlanetShown[i] != kTrue || state.PlanetShown[j] != kTrue ||
             state.PlanetInAspects[i] != kTrue || state.PlanetInAspects[j] != kTrue)
@@ -118,7 +147,7 @@ std::vector<Aspect> findAspects(ChartState& state, const AspectSearch& search)
         // Later tests of the same pair see the distance of the aspect found before them.
         float working = std::fabs(li - lj);
         for (const KindRule& rule : kRules) {
-            const auto match = test(rule, working, orbOf(state, rule.kind), search.progression);
+            const auto match = test(rule, working, orbs.of(rule.kind), search.progression);
             if (!match)
                 continue;
             working = match->distance;

@@ -12,6 +12,27 @@ enum class AspectKind { Conjunction, Sextile, Square, Opposition, Trine };
 
 inline constexpr int kAspectKindCount = 5;
 
+// Whole-degree orbs of the five aspects.
+struct AspectOrbs {
+    int conjunction = 0;
+    int sextile = 0;
+    int square = 0;
+    int opposition = 0;
+    int trine = 0;
+
+    int of(AspectKind kind) const;
+};
+
+// The appearance dialog's initial orbs: conjunction and opposition 10, square and trine 8,
+// sextile 6.
+AspectOrbs defaultAspectOrbs();
+AspectOrbs orbsOf(const ChartState& state);
+void setOrbs(ChartState& state, const AspectOrbs& orbs);
+
+// Whether a separation (0 <= d < 360) lies strictly within `orb` degrees of one of the kind's
+// exact angles (0 and 360 for the conjunction).
+bool aspectHolds(AspectKind kind, float separation, float orb);
+
 // Which pairs a window examines and how it decides that an aspect holds.
 struct AspectSearch {
     bool twoCharts = false;   // first-chart points against second-chart points

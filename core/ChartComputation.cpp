@@ -3,6 +3,7 @@
 #include "core/Numbers.h"
 
 #include <array>
+#include <cmath>
 
 namespace velmora {
 
@@ -48,6 +49,11 @@ int houseOfLongitude(const ChartState& state, double longitude)
             return h;
     }
     return 0;
+}
+
+CoordinateTexts coordinateTexts(float value)
+{
+    return {numberText(std::fabs(truncateTowardZero(value))), minutesText(value)};
 }
 
 int signOfLongitude(double longitude)

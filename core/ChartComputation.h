@@ -89,6 +89,14 @@ int houseOfLongitude(const ChartState& state, double longitude);
 // below 360.
 float storedCusp(double libraryCusp);
 
+// Whole degrees and whole minutes of a decimal degree value, both without sign, as a press on
+// the map fills the coordinate boxes: 39.83 and -39.83 both give "39" and "49".
+struct CoordinateTexts {
+    std::string degrees;
+    std::string minutes;
+};
+CoordinateTexts coordinateTexts(float value);
+
 // Sign 1..12 of a longitude, a boundary belonging to the earlier sign; 0 outside 0..360.
 int signOfLongitude(double longitude);
 

@@ -116,13 +116,6 @@ struct ChartKindInfo {
 
 const ChartKindInfo& chartKindInfo(ChartKind kind);
 
-// The appearance dialog's initial orbs, in whole degrees.
-inline constexpr std::int16_t kDefaultOrbConjunction = 10;
-inline constexpr std::int16_t kDefaultOrbOpposition = 10;
-inline constexpr std::int16_t kDefaultOrbSquare = 8;
-inline constexpr std::int16_t kDefaultOrbTrine = 8;
-inline constexpr std::int16_t kDefaultOrbSextile = 6;
-
 // The shared instance the windows read and write.
 ChartState& chartState();
 

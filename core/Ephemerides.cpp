@@ -33,33 +33,14 @@ const std::array<const char*, 12> kSignNames = {
     "الميزان ", "العقرب ", "القوس ", "الجدي ", "الدالي ", "الحوت ",
 };
 
-struct AspectTest {
-    int AspectOrbs::*orb;
-    int exact;
-    bool twoAngles;
-    const char* text;
-};
-
 // In the order the cells are written; each test is independent of the others.
-const std::array<AspectTest, 5> kAspectTests = {{
-    {&AspectOrbs::conjunction, 0, false, " v "},
-    {&AspectOrbs::sextile, 60, true, " z "},
-    {&AspectOrbs::square, 90, true, " x "},
-    {&AspectOrbs::opposition, 180, false, " w "},
-    {&AspectOrbs::trine, 120, true, " y "},
+const std::array<std::pair<AspectKind, const char*>, kAspectKindCount> kAspectTexts = {{
+    {AspectKind::Conjunction, " v "},
+    {AspectKind::Sextile, " z "},
+    {AspectKind::Square, " x "},
+    {AspectKind::Opposition, " w "},
+    {AspectKind::Trine, " y "},
 }};
-
-bool holds(const AspectTest& test, float delta, int orb)
-{
-    auto between = [delta](int low, int high) {
-        return static_cast<float>(low) < delta && delta < static_cast<float>(high);
-    };
-    if (test.exact == 0)
-        return between(0, orb) || delta > static_cast<float>(360 - orb);
-    const int b = 360 - test.exact;
-    return between(test.exact - orb, test.exact + orb) ||
-           (test.twoAngles && between(b - orb, b + orb));
-}
 
 std::string positionText(float value, bool zodiacal)
 {
@@ -87,10 +68,7 @@ int daysInMonth(int monthIndex, int year)
 
 std::string cnvtNumToSigne(float longitude)
 {
-    const int k = signOfLongitude(longitude);
-    if (k == 0)
-        return {};
-    return formatDegrees(longitude - 30.0f * static_cast<float>(k - 1)) + kSignNames[k - 1];
+    return degreesInSignText(longitude, kSignNames);
 }
 
 std::string decimalLongitudeText(float longitude)
@@ -179,15 +157,15 @@ EphemeridesResult runEphemerides(const EphemeridesInput& input, EphemerisApi& ep
                 for (int i = 0; i < 11; ++i) {
                     for (int j = i + 1; j < 12; ++j) {
                         const float delta = std::fabs(positions[i] - positions[j]);
-                        for (const AspectTest& test : kAspectTests) {
-                            if (!holds(test, delta, input.orbs.*test.orb))
+                        for (const auto& [kind, text] : kAspectTexts) {
+                            if (!aspectHolds(kind, delta, static_cast<float>(input.orbs.of(kind))))
                                 continue;
                             // A crowded day gets the columns it needs.
                             if (column >= row.size()) {
                                 for (auto& r : table.cells)
                                     r.resize(column + 1);
                             }
-                            row[column++] = std::string(1, kGlyphs[i]) + test.text + kGlyphs[j];
+                            row[column++] = std::string(1, kGlyphs[i]) + text + kGlyphs[j];
                         }
                     }
                 }

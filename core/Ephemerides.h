@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Aspects.h"
 #include "core/Ephemeris.h"
 
 #include <functional>
@@ -9,14 +10,6 @@
 namespace velmora {
 
 enum class EphemerisTableKind { Planets = 0, Houses = 1, Aspects = 2 };
-
-struct AspectOrbs {
-    int conjunction = 0;
-    int sextile = 0;
-    int square = 0;
-    int opposition = 0;
-    int trine = 0;
-};
 
 // One month's run, as the ephemerides window and the place picker hold it.
 struct EphemeridesInput {

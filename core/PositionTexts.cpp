@@ -72,13 +72,17 @@ std::string formatDegrees(float x)
     return text;
 }
 
-std::string signPositionText(float longitude)
+std::string degreesInSignText(float longitude, const std::array<const char*, 12>& signNames)
 {
     const int k = signOfLongitude(longitude);
     if (k == 0)
         return {};
-    const float within = longitude - 30.0f * static_cast<float>(k - 1);
-    return formatDegrees(within) + kSignTexts[k - 1];
+    return formatDegrees(longitude - 30.0f * static_cast<float>(k - 1)) + signNames[k - 1];
+}
+
+std::string signPositionText(float longitude)
+{
+    return degreesInSignText(longitude, kSignTexts);
 }
 
 std::string housePositionText(const std::string& position, int house)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 
 namespace velmora {
@@ -10,6 +11,10 @@ std::string formatDegrees(float x);
 
 // Degrees within the sign followed by the sign's Arabic name; empty outside 0..360.
 std::string signPositionText(float longitude);
+
+// Degrees within the sign of a longitude followed by the sign's name from a table of twelve;
+// empty outside 0..360.
+std::string degreesInSignText(float longitude, const std::array<const char*, 12>& signNames);
 
 // The house's label (house 0 is the first) followed by the position text; empty for a house
 // outside 0..11.

@@ -203,10 +203,12 @@ void FrmReperXY::pressMap(float x, float y)
 
 void FrmReperXY::fillCoords(float x, float y)
 {
-    TxtLonDeg->setText(fromCore(numberText(std::fabs(truncateTowardZero(x)))));
-    TxtLatDeg->setText(fromCore(numberText(std::fabs(truncateTowardZero(y)))));
-    TxtLonMin->setText(fromCore(minutesText(x)));
-    TxtLatMin->setText(fromCore(minutesText(y)));
+    const CoordinateTexts longitude = coordinateTexts(x);
+    const CoordinateTexts latitude = coordinateTexts(y);
+    TxtLonDeg->setText(fromCore(longitude.degrees));
+    TxtLatDeg->setText(fromCore(latitude.degrees));
+    TxtLonMin->setText(fromCore(longitude.minutes));
+    TxtLatMin->setText(fromCore(latitude.minutes));
 }
 
 void FrmReperXY::switchView()

@@ -47,7 +47,7 @@ QCursor mapPointer()
 
 WorldMapPicture::WorldMapPicture(QWidget* parent)
     : QFrame(parent)
-    , m_map(kWorldMapImage)
+    , m_map(QImage(kWorldMapImage).convertToFormat(QImage::Format_RGB32))
 {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
@@ -56,7 +56,7 @@ WorldMapPicture::WorldMapPicture(QWidget* parent)
     setLayoutDirection(Qt::LeftToRight);
     setMouseTracking(true);
     setCursor(mapPointer());
-    m_picture = m_map.convertToFormat(QImage::Format_RGB32);
+    m_picture = m_map;
 }
 
 QPointF WorldMapPicture::toScale(const QPointF& pixel)
@@ -76,7 +76,7 @@ QPointF WorldMapPicture::scaleAt(const QPointF& widgetPos) const
 
 void WorldMapPicture::clearDrawing()
 {
-    m_picture = m_map.convertToFormat(QImage::Format_RGB32);
+    m_picture = m_map;
     update();
 }
 
