@@ -1,5 +1,9 @@
 #pragma once
 
+#include "core/ChartState.h"
+
+#include <QColor>
+#include <QDateTime>
 #include <QFont>
 #include <QString>
 
@@ -13,6 +17,34 @@ namespace velmora::ui {
 // without blocking; the default is the real QMessageBox.
 using CriticalMessage = std::function<void(QWidget* parent, const QString& title, const QString& text)>;
 CriticalMessage& criticalMessage();
+
+// The computer's local clock. Read it once per use, so that the parts of one date and time
+// always belong together; tests replace it to fix the time.
+using Clock = std::function<QDateTime()>;
+Clock& clock();
+
+// Asks for a colour, starting from `initial`; an invalid colour means the user cancelled.
+using ColorChooser = std::function<QColor(QWidget* parent, const QColor& initial)>;
+ColorChooser& colorChooser();
+
+// Asks for an existing file to open; an empty path means the user cancelled.
+using OpenFileChooser = std::function<QString(QWidget* parent, const QString& caption,
+                                              const QString& folder, const QString& filters)>;
+OpenFileChooser& openFileChooser();
+
+// Asks for a file name to save under, with the filter the user chose; an empty path means the
+// user cancelled. The real dialog asks before overwriting a file.
+struct SaveChoice {
+    QString path;
+    QString filter;
+};
+using SaveFileChooser = std::function<SaveChoice(QWidget* parent, const QString& caption,
+                                                 const QString& folder, const QString& filters)>;
+SaveFileChooser& saveFileChooser();
+
+// Stored colours are 0x00BBGGRR; QColor(QRgb) would read them as 0xAARRGGBB.
+QColor colorFromValue(ColorValue value);
+ColorValue valueFromColor(const QColor& color);
 
 // The font of the design's dialogs (Tahoma), falling back to fonts Debian installs with Arabic.
 QFont dialogFont(int pointSize = 9);
