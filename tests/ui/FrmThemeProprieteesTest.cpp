@@ -1,0 +1,432 @@
+#include "ui/settings/FrmThemeProprietees.h"
+
+#include "core/Numbers.h"
+#include "ui/common/Platform.h"
+#include "ui/settings/ColorSwatch.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRandomGenerator>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QtEndian>
+
+using velmora::ChartState;
+using velmora::toFlag;
+using velmora::ui::FrmThemeProprietees;
+
+namespace {
+
+// The chart-state colour of each swatch LabColor(0..11).
+const std::array<velmora::ColorValue ChartState::*, 12> kSwatchSettings = {
+    &ChartState::ColorBackground, &ChartState::ColorZodiac,      &ChartState::ColorSextile,
+    &ChartState::ColorTrine,      &ChartState::ColorSquare,      &ChartState::ColorOpposition,
+    &ChartState::ColorSigns,      &ChartState::ColorHouses,      &ChartState::ColorPoints1,
+    &ChartState::ColorConjunction, &ChartState::ColorPoints2,    &ChartState::ColorGlyphs2};
+
+QString utf8(const char* text) { return QString::fromUtf8(text); }
+
+// A dialog with the initial values, replacing any instance an earlier test left.
+FrmThemeProprietees* freshDialog()
+{
+    FrmThemeProprietees::instance()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return FrmThemeProprietees::instance();
+}
+
+// The label standing beside a control.
+QString captionOf(const QWidget* control)
+{
+    for (const QLabel* label : control->window()->findChildren<QLabel*>()) {
+        if (label->buddy() == control)
+            return label->text();
+    }
+    return {};
+}
+
+} // namespace
+
+class FrmThemeProprieteesTest final : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir files;
+    QStringList messages;
+    QStringList chooserCalls; // folder and filters of each file choice
+    QString chosenPath;
+    QColor chosenColor;
+
+    void writeFile(const char* name, const QByteArray& bytes)
+    {
+        QFile out(files.filePath(QString::fromLatin1(name)));
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        velmora::ui::criticalMessage() = [this](QWidget*, const QString& title, const QString& text) {
+            messages << title + QLatin1Char('|') + text;
+        };
+        velmora::ui::openFileChooser() = [this](QWidget*, const QString&, const QString& folder,
+                                                const QString& filters) {
+            chooserCalls << folder << filters;
+            return chosenPath;
+        };
+        velmora::ui::colorChooser() = [this](QWidget*, const QColor&) { return chosenColor; };
+        // Noise, so that the JPEG's picture data is long enough to cut inside it.
+        QImage noise(160, 120, QImage::Format_RGB32);
+        for (int y = 0; y < noise.height(); ++y)
+            for (int x = 0; x < noise.width(); ++x)
+                noise.setPixel(x, y, QRandomGenerator::global()->generate());
+        QByteArray bmp, jpeg;
+        for (auto [bytes, format] : {std::pair{&bmp, "BMP"}, {&jpeg, "JPG"}}) {
+            const QString path = files.filePath(QStringLiteral("encoded"));
+            QFile in(path);
+            QVERIFY(noise.save(path, format) && in.open(QIODevice::ReadOnly));
+            *bytes = in.readAll();
+        }
+        writeFile("x.bmp", bmp);
+        writeFile("X.JPG", jpeg);
+        writeFile("appended.jpg", jpeg + QByteArray(5000, '\x11'));
+        writeFile("empty.jpg", {});
+        writeFile("truncated.bmp", bmp.left(bmp.size() * 6 / 10));
+        writeFile("truncated.jpg", jpeg.left(jpeg.size() * 9 / 10));
+        writeFile("corrupt.bmp", bmp.left(2) + QByteArray(bmp.size(), '\x5A'));
+        writeFile("corrupt.jpg", jpeg.left(20) + QByteArray(jpeg.size(), '\x5A'));
+        QByteArray huge = bmp.left(54); // 100000 x 100000 pixels declared, 30 GB
+        qToLittleEndian<qint32>(100000, huge.data() + 18);
+        qToLittleEndian<qint32>(100000, huge.data() + 22);
+        writeFile("huge.bmp", huge);
+        QVERIFY(QDir(files.path()).mkdir(QStringLiteral("folder.jpg")));
+    }
+
+    void init()
+    {
+        messages.clear();
+        chooserCalls.clear();
+    }
+
+    void initialControls_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text"); // caption, box text, or the caption beside a swatch
+        QTest::addColumn<int>("state");    // checked (1) or not (0); a swatch's 0x00BBGGRR value
+        QTest::addColumn<bool>("enabled");
+        auto row = [](const QString& name, const char* text, int state, bool enabled = true) {
+            QTest::newRow(qPrintable(name)) << name << utf8(text) << state << enabled;
+        };
+        auto rows = [&row](const char* name, std::initializer_list<const char*> texts, int state,
+                           int first = 0, bool enabled = true) {
+            for (const char* text : texts)
+                row(QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(first++), text, state, enabled);
+        };
+        const auto points = {"الشمس",  "القمر",   "عطارد", "الزهرة",  "المريخ",      "المشتري",
+                             "زحل",    "أورانوس", "نبتون", "بلوتون",  "عقدة الرأس ", "القمر الأسود"};
+        rows("Planete", points, 1);
+        rows("Planete", points, 1, 12);
+        row(QStringLiteral("ShowMaison"), "إظهار البيوت", 1);
+        rows("AspectPlanet", {" الشمس", " القمر", " عطارد", " الزهرة", "المريخ", "المشتري", "زحل",
+                              " أورانوس", "نبتون", "بلوتون", " الرأس الشمالي", " القمر الأسود"}, 1);
+        rows("AspectMaisons", {"إتصالات الطالع", "إتصالات وسط السماء"}, 1, 1, false);
+        rows("TxtAspect", {"10", "8", "8", "6", "10"}, 0);
+        rows("Aspect", {"القران", "التثليث", "التسديس", "التربيع", "المقابلة"}, 1);
+        rows("OptZodiacGrph", {"صفة البروج رموز"}, 0);
+        rows("OptZodiacGrph", {"صفة البروج صور"}, 1, 1);
+        rows("OptZodiacPos", {"بدأ الهيئة بالطالع"}, 1);
+        rows("OptZodiacPos", {"بدأ الهيئة ببرج الحمل"}, 0, 1);
+        row(QStringLiteral("ChkActifPic"), "تنشيط الخلفية", 0);
+        row(QStringLiteral("TxtURL"), "C:\\", 0, false);
+        row(QStringLiteral("CmdParcourir"), "....", 0, false);
+        const std::pair<const char*, int> swatches[] = {
+            {"خلفية الهيئة", 0xFFFFFF}, {"خلفية الأبراج", 0xE8FFFF}, {"خط التسديس", 0x00FF00},
+            {"خط التثليث", 0xFF0000},   {"خط التربيع", 0x0000FF},    {"خط المقابلة", 0x004080},
+            {"حدودالهيئة", 0x000000},   {"خط البيوت", 0x8080FF},     {"كواكب الطالع", 0x404040},
+            {"خط القران", 0x0000C0},    {"كواكب التحويل", 0xC00000}, {"رموز البروج", 0x000000}};
+        for (int i = 0; i < 12; ++i)
+            rows("LabColor", {swatches[i].first}, swatches[i].second, i);
+    }
+
+    void initialControls()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        QFETCH(int, state);
+        QFETCH(bool, enabled);
+        const QWidget* control = freshDialog()->findChild<QWidget*>(name);
+        QVERIFY2(control, qPrintable(name));
+        QCOMPARE(control->isEnabled(), enabled);
+        if (const auto* button = qobject_cast<const QAbstractButton*>(control)) {
+            QCOMPARE(button->text(), text);
+            QCOMPARE(int(button->isChecked()), state);
+        } else if (const auto* box = qobject_cast<const QLineEdit*>(control)) {
+            QCOMPARE(box->text(), text);
+        } else {
+            QCOMPARE(captionOf(control), text);
+            QCOMPARE(qobject_cast<const velmora::ui::ColorSwatch*>(control)->value(), state);
+            // The sign-symbols swatch is never confirmed, so it is not offered.
+            QCOMPARE(control->isHidden(), name == QStringLiteral("LabColor(11)"));
+        }
+    }
+
+    void dialogLayout()
+    {
+        FrmThemeProprietees* dialog = freshDialog();
+        QCOMPARE(dialog->windowTitle(), utf8("معلومات خاصة"));
+        QStringList tabs{dialog->CmdOK->text(), dialog->CmdAnnuler->text()};
+        for (int i = 0; i < dialog->SSTab1->count(); ++i)
+            tabs << dialog->SSTab1->tabText(i);
+        QCOMPARE(tabs.join(QLatin1Char('|')), utf8("موافق|إلغاء|الألوان|الكواكب|الإتصالات|تحديثات"));
+        QCOMPARE(dialog->SSTab1->currentIndex(), 0);
+        QStringList orbCaptions;
+        for (const QLineEdit* box : dialog->TxtAspect) {
+            QCOMPARE(box->maxLength(), 2);
+            orbCaptions << captionOf(box);
+        }
+        QCOMPARE(orbCaptions.join(QLatin1Char('|')), utf8("المقابلة|التربيع|التثليث|التسديس|القران"));
+        QCOMPARE(dialog->backgroundPicture().size(), QSize(700, 550));
+        QCOMPARE(dialog->ImgeView->pixmap().size(), QSize(700, 550));
+        QCOMPARE(dialog->PicSample->size(), QSize(333, 544));
+        // The swatches sit where the sample picture's lead lines end.
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        for (int i = 0; i < 11; ++i) {
+            const QWidget* swatch = dialog->LabColor[i];
+            const int y = swatch->mapTo(dialog->PicSample->parentWidget(), swatch->rect().center()).y();
+            QVERIFY(qAbs(y - dialog->PicSample->y() - (2 * i + 1) * FrmThemeProprietees::kSwatchPitch / 2) <= 1);
+        }
+        dialog->hide();
+    }
+
+    void settingsReachTheState_data()
+    {
+        QTest::addColumn<bool>("confirm"); // by OK, or copied by a new chart window
+        QTest::addColumn<QString>("swatches"); // LabColor(11) first
+        QTest::addColumn<int>("glyphs");       // OptZodiacGrph chosen
+        QTest::newRow("OK: colours 0 to 10") << true << "011111111111" << 1;
+        QTest::newRow("OK: signs as symbols") << true << "011111111111" << 0;
+        QTest::newRow("one-chart window") << false << "001111111111" << 1;
+        QTest::newRow("solar window") << false << "101111111111" << 0;
+        QTest::newRow("two-chart window") << false << "111111111111" << 1;
+    }
+
+    void settingsReachTheState()
+    {
+        QFETCH(bool, confirm);
+        QFETCH(QString, swatches);
+        QFETCH(int, glyphs);
+        const FrmThemeProprietees::SwatchSet taken(swatches.toStdString());
+        FrmThemeProprietees* dialog = freshDialog();
+        for (int i = 0; i < 12; ++i)
+            dialog->LabColor[i]->setValue(0x102030 + i);
+        for (int box = 0; box < 5; ++box)
+            dialog->TxtAspect[box]->setText(QString::number(box + 1));
+        dialog->Planete[5]->click();
+        dialog->Planete[17]->click();
+        dialog->OptZodiacGrph[glyphs]->click();
+        dialog->OptZodiacPos[1]->click();
+        dialog->ShowMaison->click();
+        ChartState window;
+        ChartState& state = confirm ? velmora::chartState() : window;
+        state = ChartState();
+        for (auto setting : kSwatchSettings)
+            state.*setting = -1;
+        state.ZodiacAsPictures = state.OrientOnAscendant = state.ShowHouses = 7;
+        dialog->show();
+        if (confirm)
+            dialog->CmdOK->click();
+        else
+            dialog->copyInto(state, taken);
+        QCOMPARE(dialog->isHidden(), confirm);
+        dialog->hide();
+        for (int i = 0; i < 12; ++i)
+            QCOMPARE(state.*kSwatchSettings[i], taken.test(i) ? 0x102030 + i : -1);
+        const std::array<int, 5> orbs = {state.OrbOpposition, state.OrbSquare, state.OrbTrine,
+                                         state.OrbSextile, state.OrbConjunction};
+        QCOMPARE(orbs, (std::array<int, 5>{1, 2, 3, 4, 5}));
+        for (int k = 0; k < 24; ++k) {
+            QCOMPARE(state.PlanetShown[k], toFlag(k != 5 && k != 17));
+            if (!confirm) // a new window searches all points
+                QCOMPARE(state.PlanetInAspects[k], velmora::kTrue);
+        }
+        QCOMPARE(state.ZodiacAsPictures, toFlag(glyphs == 1));
+        // Start and houses reach charts through OK and the data entry, not through a window.
+        QCOMPARE(state.OrientOnAscendant, confirm ? 0 : 7);
+        QCOMPARE(state.ShowHouses, confirm ? 0 : 7);
+        QCOMPARE(dialog->showHouses(), false);
+    }
+
+    void orbText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("orb");
+        QTest::newRow("fraction only") << ".5" << 0;
+        QTest::newRow("whole number") << "9" << 9;
+        QTest::newRow("half rounds down to even") << "2.5" << 2;
+        QTest::newRow("half rounds up to even") << "3.5" << 4;
+        QTest::newRow("letters") << "ab" << 0;
+        QTest::newRow("empty") << "" << 0;
+        QTest::newRow("number then letter") << "7x" << 7;
+    }
+
+    void orbText()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, orb);
+        FrmThemeProprietees* dialog = freshDialog();
+        dialog->TxtAspect[2]->setMaxLength(3); // the rule holds for texts longer than typing allows
+        dialog->TxtAspect[2]->setText(text);
+        dialog->CmdOK->click();
+        QCOMPARE(velmora::chartState().OrbTrine, orb);
+    }
+
+    void pointBoxesDriveTheAspectSearch()
+    {
+        ChartState& state = velmora::chartState();
+        for (int box : {0, 11, 12}) { // the first chart's Sun and black moon, the second's Sun
+            FrmThemeProprietees* dialog = freshDialog();
+            state.PlanetInAspects.fill(velmora::kTrue);
+            for (bool shown : {false, true}) {
+                dialog->Planete[box]->click();
+                QCOMPARE(dialog->AspectPlanet[box % 12]->isChecked(), shown || box >= 12);
+                QCOMPARE(state.PlanetInAspects[box % 12], toFlag(shown || box >= 12));
+            }
+        }
+    }
+
+    void swatchClickAndAspectBoxes()
+    {
+        FrmThemeProprietees* dialog = freshDialog();
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        chosenColor = QColor(10, 20, 30);
+        QTest::mouseClick(dialog->LabColor[2], Qt::LeftButton);
+        chosenColor = QColor(); // cancelled, just after another swatch took a colour
+        QTest::mouseClick(dialog->LabColor[3], Qt::LeftButton);
+        QCOMPARE(dialog->colorValue(2), 0x1E140A);
+        QCOMPARE(dialog->colorValue(3), 0xFF0000);
+        dialog->hide();
+        // Aspect(0..4): conjunction, trine, sextile, square, opposition.
+        const velmora::AspectKind kinds[] = {velmora::AspectKind::Conjunction, velmora::AspectKind::Trine,
+                                             velmora::AspectKind::Sextile, velmora::AspectKind::Square,
+                                             velmora::AspectKind::Opposition};
+        for (int box = 0; box < 5; ++box) {
+            dialog->Aspect[box]->click();
+            for (int k = 0; k < 5; ++k)
+                QCOMPARE(dialog->aspectShown(kinds[k]), k != box);
+            dialog->Aspect[box]->click();
+        }
+    }
+
+    void backgroundPicture_data()
+    {
+        QTest::addColumn<QString>("name"); // in the test's folder; empty for a cancel
+        QTest::addColumn<bool>("loads");
+        QTest::newRow("cancelled") << "" << false;
+        QTest::newRow("BMP") << "x.bmp" << true;
+        QTest::newRow("JPEG with an upper-case suffix") << "X.JPG" << true;
+        QTest::newRow("JPEG with data after its end") << "appended.jpg" << true;
+        for (const char* name : {"empty.jpg", "folder.jpg", "truncated.bmp", "truncated.jpg",
+                                 "corrupt.bmp", "corrupt.jpg", "huge.bmp"})
+            QTest::newRow(name) << name << false;
+    }
+
+    void backgroundPicture()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, loads);
+        chosenPath = name.isEmpty() ? QString() : files.filePath(name);
+        FrmThemeProprietees* dialog = freshDialog();
+        dialog->ChkActifPic->click();
+        QVERIFY(dialog->TxtURL->isEnabled() && dialog->backgroundActive());
+        dialog->CmdParcourir->click();
+        QCOMPARE(chooserCalls,
+                 QStringList({QStandardPaths::writableLocation(QStandardPaths::PicturesLocation),
+                              QStringLiteral("Fichiers Bitmap (*.BMP *.bmp);;"
+                                             "Fichiers JPG(*.jpg *.JPG *.jpeg *.JPEG)")}));
+        const QStringList failure{utf8("تحذير هام|تعذر فتح الصورة")};
+        QCOMPARE(messages, loads || name.isEmpty() ? QStringList() : failure);
+        QCOMPARE(dialog->TxtURL->text(), loads ? QDir::toNativeSeparators(chosenPath) : QStringLiteral("C:\\"));
+        const QSize size = loads ? QSize(160, 120) : QSize(700, 550);
+        QCOMPARE(dialog->backgroundPicture().size(), size);
+        QCOMPARE(dialog->ImgeView->pixmap().size(), size);
+        dialog->ChkActifPic->click();
+        QVERIFY(!dialog->CmdParcourir->isEnabled() && !dialog->backgroundActive());
+    }
+
+    void modalShowEnds_data()
+    {
+        QTest::addColumn<int>("ending");
+        QTest::newRow("closed by the frame: initial values again") << 0;
+        QTest::newRow("cancelled: changes kept, not copied") << 1;
+        QTest::newRow("Esc: as cancel") << 2;
+    }
+
+    void modalShowEnds()
+    {
+        QFETCH(int, ending);
+        const bool frameClose = ending == 0;
+        FrmThemeProprietees* dialog = freshDialog();
+        velmora::chartState().OrbTrine = 8;
+        dialog->TxtAspect[2]->setText(QStringLiteral("5"));
+        dialog->LabColor[0]->setValue(0x123456);
+        chosenPath = files.filePath(QStringLiteral("x.bmp"));
+        dialog->ChkActifPic->click();
+        dialog->CmdParcourir->click();
+        QWidget caller;
+        bool shownModal = false;
+        QTimer::singleShot(0, &caller, [ending, &shownModal] {
+            FrmThemeProprietees* shown = FrmThemeProprietees::instance();
+            shownModal = shown->isModal() && shown->isVisible();
+            if (ending == 0)
+                shown->close();
+            else if (ending == 1)
+                shown->CmdAnnuler->click();
+            else
+                QTest::keyClick(shown, Qt::Key_Escape);
+        });
+        FrmThemeProprietees::showModal(&caller);
+        QVERIFY(shownModal);
+        FrmThemeProprietees* after = FrmThemeProprietees::instance();
+        QCOMPARE(after == dialog, !frameClose);
+        QVERIFY(after->isHidden());
+        QCOMPARE(after->parent(), nullptr); // outlives the chart window that showed it
+        QCOMPARE(velmora::chartState().OrbTrine, 8);
+        QCOMPARE(after->orbs().trine, frameClose ? 8 : 5); // what the next chart window takes
+        QCOMPARE(after->colorValue(0), frameClose ? 0xFFFFFF : 0x123456);
+        QCOMPARE(after->backgroundActive(), !frameClose);
+        QCOMPARE(after->backgroundPicture().size(), frameClose ? QSize(700, 550) : QSize(160, 120));
+    }
+
+    void screenshots()
+    {
+        const QString dir = qEnvironmentVariable("VELMORA_SCREENSHOTS");
+        if (dir.isEmpty())
+            QSKIP("VELMORA_SCREENSHOTS not set");
+        FrmThemeProprietees* dialog = freshDialog();
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        for (int tab = 0; tab < dialog->SSTab1->count(); ++tab) {
+            dialog->SSTab1->setCurrentIndex(tab);
+            QVERIFY(dialog->grab().save(dir + QStringLiteral("/appearance-tab%1.png").arg(tab)));
+        }
+        dialog->hide();
+    }
+};
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setLayoutDirection(Qt::RightToLeft);
+    FrmThemeProprieteesTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "FrmThemeProprieteesTest.moc"
