@@ -263,7 +263,7 @@ QWidget* FrmThemeProprietees::buildAspectsTab()
         pointGrid->addWidget(AspectPlanet[p], p % 6, p / 6);
     }
 
-    // Shown for completeness of the design; nothing reads them.
+    // Always on and fixed: nothing reads them.
     auto* houses = new QGroupBox(utf8("الخاصة بالبيوت الفلكية"), tab);
     auto* houseColumn = new QVBoxLayout(houses);
     const std::array<const char*, 2> houseCaptions = {"إتصالات الطالع", "إتصالات وسط السماء"};

@@ -67,7 +67,7 @@ public:
     std::array<QCheckBox*, 2 * kPointsPerChart> Planete{};
     QCheckBox* ShowMaison = nullptr;
     std::array<QCheckBox*, kPointsPerChart> AspectPlanet{};
-    std::array<QCheckBox*, 2> AspectMaisons{}; // the design's AspectMaisons(1) and (2)
+    std::array<QCheckBox*, 2> AspectMaisons{}; // [0] is AspectMaisons(1), [1] is AspectMaisons(2)
     std::array<QLineEdit*, kAspectKindCount> TxtAspect{};
     std::array<QCheckBox*, kAspectKindCount> Aspect{};
     std::array<QRadioButton*, 2> OptZodiacGrph{};
@@ -102,7 +102,7 @@ private:
     void browse();
     void setPicture(const QImage& picture);
 
-    // The hidden picture store of the design (PicView): the current background picture.
+    // The hidden picture store PicView: the current background picture at its natural size.
     QImage m_picture;
 
     static FrmThemeProprietees* s_instance;
