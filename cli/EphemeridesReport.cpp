@@ -4,42 +4,6 @@
 
 namespace velmora::cli {
 
-namespace {
-
-std::string csvCell(const std::string& cell)
-{
-    if (cell.find_first_of(",\"\n") == std::string::npos)
-        return cell;
-    std::string out = "\"";
-    for (char c : cell) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    return out + "\"";
-}
-
-std::string render(const EphemeridesTable& table, bool csv)
-{
-    std::string out;
-    for (const auto& row : table.cells) {
-        std::size_t end = row.size();
-        if (!csv) {
-            while (end > 0 && row[end - 1].empty())
-                --end;
-        }
-        for (std::size_t c = 0; c < end; ++c) {
-            if (c)
-                out += csv ? "," : "\t";
-            out += csv ? csvCell(row[c]) : row[c];
-        }
-        out += "\n";
-    }
-    return out;
-}
-
-} // namespace
-
 CommandResult runEphemeridesCommand(const EphemeridesOptions& options, ChartState& state,
                                     EphemerisApi& ephemeris)
 {
@@ -61,7 +25,9 @@ CommandResult runEphemeridesCommand(const EphemeridesOptions& options, ChartStat
     const EphemeridesResult result = runEphemerides(input, ephemeris);
     if (!result.ok)
         return {kExitEphemeris, {}, result.error};
-    return {kExitOk, render(result.table, options.csv), {}};
+    return {kExitOk,
+            ephemeridesTableText(result.table, options.csv ? TableTextForm::Csv : TableTextForm::Tabs),
+            {}};
 }
 
 CommandResult runCommand(const std::vector<std::string>& args, ChartState& state,

@@ -47,6 +47,19 @@ std::string positionText(float value, bool zodiacal)
     return zodiacal ? cnvtNumToSigne(value) : decimalLongitudeText(value);
 }
 
+std::string csvCell(const std::string& cell)
+{
+    if (cell.find_first_of(",\"\r\n") == std::string::npos)
+        return cell;
+    std::string out = "\"";
+    for (char c : cell) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    return out + "\"";
+}
+
 std::string failure(int day, const std::string& reason)
 {
     return "day " + std::to_string(day) + ": " + reason;
@@ -88,6 +101,40 @@ std::string decimalLongitudeText(float longitude)
     return text == "-0" ? "0" : text;
 }
 
+EphemeridesTable blankEphemeridesTable(EphemerisTableKind kind, int rows)
+{
+    EphemeridesTable table;
+    const bool aspects = kind == EphemerisTableKind::Aspects;
+    table.fixedRows = aspects ? 0 : 1;
+    table.cells.assign(rows, std::vector<std::string>(aspects ? kAspectColumns : 13));
+    if (!aspects && rows > 0) {
+        const auto& headers = kind == EphemerisTableKind::Planets ? kPlanetHeaders : kHouseHeaders;
+        for (int c = 0; c < 13; ++c)
+            table.cells[0][c] = headers[c];
+    }
+    return table;
+}
+
+std::string ephemeridesTableText(const EphemeridesTable& table, TableTextForm form)
+{
+    const bool csv = form == TableTextForm::Csv;
+    std::string out;
+    for (const auto& row : table.cells) {
+        std::size_t end = row.size();
+        if (!csv) {
+            while (end > 0 && row[end - 1].empty())
+                --end;
+        }
+        for (std::size_t c = 0; c < end; ++c) {
+            if (c)
+                out += csv ? "," : "\t";
+            out += csv ? csvCell(row[c]) : row[c];
+        }
+        out += "\n";
+    }
+    return out;
+}
+
 EphemeridesResult runEphemerides(const EphemeridesInput& input, EphemerisApi& ephemeris,
                                  const DayProgress& progress)
 {
@@ -104,16 +151,9 @@ EphemeridesResult runEphemerides(const EphemeridesInput& input, EphemerisApi& ep
 
     // A fresh table each run: nothing of an earlier month is left in it.
     EphemeridesTable& table = result.table;
+    table = blankEphemeridesTable(input.table, days + 1);
     const bool aspects = input.table == EphemerisTableKind::Aspects;
-    table.fixedRows = aspects ? 0 : 1;
     table.fontName = aspects ? "VelmoraFonts" : "";
-    table.cells.assign(days + 1, std::vector<std::string>(aspects ? kAspectColumns : 13));
-    if (!aspects) {
-        const auto& headers =
-            input.table == EphemerisTableKind::Planets ? kPlanetHeaders : kHouseHeaders;
-        for (int c = 0; c < 13; ++c)
-            table.cells[0][c] = headers[c];
-    }
     for (int d = 1; d <= days; ++d)
         table.cells[aspects ? d - 1 : d][0] = numberText(d);
 

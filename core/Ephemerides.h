@@ -50,6 +50,16 @@ using DayProgress = std::function<void(int day, int days)>;
 EphemeridesResult runEphemerides(const EphemeridesInput& input, EphemerisApi& ephemeris,
                                  const DayProgress& progress = {});
 
+// The table of a kind as it stands before any run: `rows` rows (the header row of the planets
+// and houses tables included) with every cell but the headers empty.
+EphemeridesTable blankEphemeridesTable(EphemerisTableKind kind, int rows);
+
+enum class TableTextForm { Tabs, Csv };
+
+// A table as text, one line per row: cells separated by tabs with the empty cells at a row's
+// end left out, or every cell as CSV (quoted where it holds a comma, a quote or a line break).
+std::string ephemeridesTableText(const EphemeridesTable& table, TableTextForm form);
+
 // Days of a month (index 0..11) of a year; years before 1582 follow the Julian calendar.
 int daysInMonth(int monthIndex, int year);
 

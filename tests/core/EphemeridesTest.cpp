@@ -157,3 +157,11 @@ TEST(EphemeridesTexts, ZodiacalAndDecimal)
     EXPECT_EQ(decimalLongitudeText(0.5f), "0.5");
     EXPECT_EQ(decimalLongitudeText(0.0001234f), "0.0001234");
 }
+
+TEST(EphemeridesTableText, CsvQuotesCellsAndTabsDropEmptyRowEnds)
+{
+    EphemeridesTable table;
+    table.cells = {{"a,b", "say \"x\"", ""}, {"1", "", ""}};
+    EXPECT_EQ(ephemeridesTableText(table, TableTextForm::Csv), "\"a,b\",\"say \"\"x\"\"\",\n1,,\n");
+    EXPECT_EQ(ephemeridesTableText(table, TableTextForm::Tabs), "a,b\tsay \"x\"\n1\n");
+}
