@@ -1,6 +1,7 @@
 #include "ui/main/FrmReperXY.h"
 
 #include "core/Numbers.h"
+#include "ui/common/NumberKeyCheck.h"
 #include "ui/common/Platform.h"
 #include "ui/main/WorldMapPicture.h"
 
@@ -258,17 +259,9 @@ bool FrmReperXY::eventFilter(QObject* watched, QEvent* event)
             QTimer::singleShot(0, box, &QLineEdit::selectAll);
         else
             box->selectAll();
-    } else if (box && event->type() == QEvent::KeyRelease) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        // Only a typed character that is not a digit is worth a warning; keys that type
-        // nothing (Enter, Tab, arrows, Backspace) and digits of either row pass.
-        const QString typed = key->text();
-        const bool printable = !typed.isEmpty() && typed.at(0).isPrint();
-        if (!key->isAutoRepeat() && printable &&
-            !(typed.size() == 1 && typed.at(0) >= QLatin1Char('0') && typed.at(0) <= QLatin1Char('9'))) {
-            criticalMessage()(this, QString::fromUtf8("تحذير هام"),
-                              QString::fromUtf8("الرجاء إدخال رقم صحيح"));
-        }
+    } else if (box && event->type() == QEvent::KeyRelease &&
+               isRefusedNumberKey(*static_cast<QKeyEvent*>(event))) {
+        warnNotANumber(this);
     }
     return QDialog::eventFilter(watched, event);
 }
