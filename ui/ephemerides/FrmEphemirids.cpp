@@ -1,0 +1,464 @@
+#include "ui/ephemerides/FrmEphemirids.h"
+
+#include "core/ChartState.h"
+#include "core/Numbers.h"
+#include "resources/VelmoraResources.h"
+#include "ui/common/NumberKeyCheck.h"
+#include "ui/common/Platform.h"
+#include "ui/main/FrmReperXY.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSaveFile>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace velmora::ui {
+
+namespace {
+
+constexpr int kYearsLength = 6;
+constexpr int kStartRows = 32;
+constexpr double kYearLimit = 20000;
+// The wait page in pixels (15 twips each), relative to the grids' corner.
+constexpr int kBarLeft = 72;
+constexpr int kBarTop = 208;
+constexpr int kBarHeight = 25;
+constexpr float kBarFullWidth = 5000.0f / 15.0f;
+
+const char* const kMonths[12] = {"يناير", "فبراير", "مارس",  "أبريل",  "ماي",   "يونيو",
+                                 "يوليوز", "غشت",    "شتنبر", "أكتوبر", "نونبر", "دجنبر"};
+const char* const kFileNames[3] = {"planets", "houses", "aspects"};
+
+QFont sizedFont(double pointSize, bool bold = false)
+{
+    QFont f = dialogFont();
+    f.setPointSizeF(pointSize);
+    f.setBold(bold);
+    return f;
+}
+
+QLabel* label(const char* text, const QFont& f, QWidget* parent)
+{
+    auto* l = new QLabel(QString::fromUtf8(text), parent);
+    l->setFont(f);
+    return l;
+}
+
+QLabel* colourBlock(const QColor& colour, QWidget* parent)
+{
+    auto* block = new QLabel(parent);
+    QPalette palette = block->palette();
+    palette.setColor(QPalette::Window, colour);
+    block->setPalette(palette);
+    block->setAutoFillBackground(true);
+    return block;
+}
+
+QTableWidget* grid(const QFont& f, QSize size, QWidget* parent)
+{
+    auto* g = new QTableWidget(parent);
+    // Day numbers and positions read left to right; the fixed row and column are cells, so the
+    // grid's own headers are not shown.
+    g->setLayoutDirection(Qt::LeftToRight);
+    g->horizontalHeader()->hide();
+    g->verticalHeader()->hide();
+    g->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    g->setFont(f);
+    g->verticalHeader()->setDefaultSectionSize(QFontMetrics(f).height() + 6);
+    g->setGeometry(QRect(QPoint(0, 0), size));
+    return g;
+}
+
+// A row sets its label on the right and its field after it, as the right-to-left panel reads.
+QHBoxLayout* fieldRow(QWidget* caption, QWidget* field)
+{
+    auto* row = new QHBoxLayout;
+    row->addWidget(caption, 1);
+    row->addWidget(field);
+    return row;
+}
+
+std::string text(const QLineEdit* box)
+{
+    return box->text().toStdString();
+}
+
+// For the length of a run: the hourglass, and the wait page in place of the grid; both are
+// restored however the run ends.
+class RunDisplay {
+public:
+    explicit RunDisplay(FrmEphemirids& window)
+        : m_window(window)
+    {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        window.LabBar->resize(0, kBarHeight);
+        window.GridEphemirids[window.TypeEph]->hide();
+        window.WaitPage->show();
+        // The run holds the interface thread: the page is painted now, the bar after each day.
+        window.WaitPage->repaint();
+    }
+    ~RunDisplay()
+    {
+        m_window.WaitPage->hide();
+        m_window.GridEphemirids[m_window.TypeEph]->show();
+        QApplication::restoreOverrideCursor();
+    }
+    RunDisplay(const RunDisplay&) = delete;
+    RunDisplay& operator=(const RunDisplay&) = delete;
+
+private:
+    FrmEphemirids& m_window;
+};
+
+} // namespace
+
+FrmEphemirids* FrmEphemirids::s_instance = nullptr;
+
+FrmEphemirids* FrmEphemirids::instance()
+{
+    if (!s_instance)
+        s_instance = new FrmEphemirids();
+    return s_instance;
+}
+
+FrmEphemirids::FrmEphemirids(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint)
+{
+    setWindowTitle(QString::fromUtf8("حساب الأزياج الفلكية"));
+    setFont(dialogFont());
+    setLayoutDirection(Qt::RightToLeft);
+    registerSymbolFont();
+    buildControls();
+
+    const QDate today = clock()().date();
+    CmbMois->setCurrentIndex(today.month() - 1);
+    TxtYears->setText(QString::number(today.year()));
+    connectReactions();
+}
+
+void FrmEphemirids::buildControls()
+{
+    // The grids, and beneath them the wait page that a run uncovers.
+    auto* gridArea = new QWidget(this);
+    const QSize gridSize(7095 / 15, 5295 / 15);
+    gridArea->setFixedSize(gridSize);
+
+    WaitPage = new QWidget(gridArea);
+    WaitPage->setGeometry(QRect(QPoint(0, 0), gridSize));
+    WaitPage->setAutoFillBackground(true);
+    WaitPage->hide();
+    Label1 = colourBlock(QColor(255, 224, 192), WaitPage);
+    Label1->setGeometry(kBarLeft, kBarTop, static_cast<int>(kBarFullWidth), kBarHeight);
+    LabBar = colourBlock(QColor(255, 128, 0), WaitPage);
+    LabBar->setGeometry(kBarLeft, kBarTop, 9, kBarHeight);
+    Lab[0] = label("الرجاء الإنتظار", sizedFont(12), WaitPage);
+    Lab[1] = label("....", sizedFont(12), WaitPage);
+    // The message ends where the design puts its right edge; the dots follow it on the left.
+    const int messageRight = 299;
+    const QSize message = Lab[0]->sizeHint();
+    Lab[0]->setGeometry(messageRight - message.width(), 168, message.width(), message.height());
+    const QSize dots = Lab[1]->sizeHint();
+    Lab[1]->setGeometry(Lab[0]->x() - 3 - dots.width(), 168, dots.width(), dots.height());
+
+    const QFont tableFont = sizedFont(9);
+    GridEphemirids[0] = grid(tableFont, gridSize, gridArea);
+    GridEphemirids[1] = grid(tableFont, gridSize, gridArea);
+    GridEphemirids[2] = grid(sizedFont(12), gridSize, gridArea);
+    for (int kind = 0; kind < 3; ++kind) {
+        fillGrid(kind, blankEphemeridesTable(EphemerisTableKind(kind), kStartRows));
+        GridEphemirids[kind]->setVisible(kind == 0);
+    }
+
+    // The inputs panel.
+    Frame = new QGroupBox(this);
+    Frame->setMinimumWidth(2175 / 15);
+    CmbMois = new QComboBox(Frame);
+    for (const char* month : kMonths)
+        CmbMois->addItem(QString::fromUtf8(month));
+    CmbMois->setFont(sizedFont(9));
+    CmbMois->setFixedWidth(1095 / 15);
+    Label[0] = label("الشهور", sizedFont(9, true), Frame);
+    TxtYears = new QLineEdit(Frame);
+    TxtYears->setMaxLength(kYearsLength);
+    TxtYears->setFont(sizedFont(9));
+    TxtYears->setFixedWidth(1095 / 15);
+    Label[1] = label("السنوات", sizedFont(9, true), Frame);
+    ChkAvant = new QCheckBox(QString::fromUtf8("قبل الميلاد"), Frame);
+    ChkAvant->setFont(sizedFont(11.25));
+
+    Frame1 = new QGroupBox(Frame);
+    Opt[0] = new QRadioButton(QString::fromUtf8("أطوال الكواكب"), Frame1);
+    Opt[1] = new QRadioButton(QString::fromUtf8("أطوال البيوت"), Frame1);
+    Opt[2] = new QRadioButton(QString::fromUtf8("الإتصالات"), Frame1);
+    auto* tableChoice = new QButtonGroup(this);
+    for (int kind = 0; kind < 3; ++kind) {
+        Opt[kind]->setFont(sizedFont(9.75));
+        tableChoice->addButton(Opt[kind], kind);
+    }
+    Opt[0]->setChecked(true);
+    TxtHeur = new QLineEdit(QStringLiteral("12"), Frame1);
+    TxtHeur->setMaxLength(2);
+    TxtHeur->setFixedWidth(375 / 15 + 4);
+    Label2[1] = label("الساعة 24", sizedFont(9), Frame1);
+    CmdCoordonne = new QPushButton(QStringLiteral("..."), Frame1);
+    QFont dots9 = sizedFont(9.75, true);
+    dots9.setFamilies(QStringList{QStringLiteral("MS Sans Serif")} + dots9.families());
+    CmdCoordonne->setFont(dots9);
+    CmdCoordonne->setFixedSize(375 / 15 + 4, 255 / 15 + 2);
+    Label2[0] = label("إحداثيات البلد", sizedFont(9), Frame1);
+
+    auto* choiceColumn = new QVBoxLayout(Frame1);
+    for (int kind : {0, 2, 1})
+        choiceColumn->addWidget(Opt[kind]);
+    choiceColumn->addSpacing(12);
+    choiceColumn->addLayout(fieldRow(Label2[1], TxtHeur));
+    choiceColumn->addSpacing(12);
+    choiceColumn->addLayout(fieldRow(Label2[0], CmdCoordonne));
+
+    ChkChoix = new QCheckBox(QString::fromUtf8("الحساب بالزوايا"), Frame);
+    ChkChoix->setFont(sizedFont(11.25));
+    ChkChoix->setChecked(true);
+    CmdCalculer = new QPushButton(QString::fromUtf8("حساب الأزياج"), Frame);
+    CmdCalculer->setFont(sizedFont(11.25));
+    CmdCalculer->setMinimumSize(1695 / 15, 495 / 15);
+
+    auto* panel = new QVBoxLayout(Frame);
+    panel->addLayout(fieldRow(Label[0], CmbMois));
+    panel->addSpacing(12);
+    panel->addLayout(fieldRow(Label[1], TxtYears));
+    panel->addWidget(ChkAvant);
+    panel->addWidget(Frame1);
+    panel->addWidget(ChkChoix);
+    panel->addWidget(CmdCalculer, 0, Qt::AlignHCenter);
+    panel->addStretch();
+
+    CmdOK = new QPushButton(QString::fromUtf8("&موافق"), this);
+    CmdOK->setFont(sizedFont(12, true));
+    CmdOK->setMinimumHeight(495 / 15);
+    CmdEnregistrer = new QPushButton(QString::fromUtf8("حفظ الجدول"), this);
+    CmdEnregistrer->setMinimumSize(1695 / 15, 495 / 15);
+    CmdEnregistrer->setEnabled(false);
+    for (QPushButton* button : {CmdCoordonne, CmdCalculer, CmdOK, CmdEnregistrer})
+        button->setAutoDefault(false);
+
+    // Right to left: the panel and OK in the first column, on the right.
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(Frame, 0, 0);
+    layout->addWidget(gridArea, 0, 1);
+    layout->addWidget(CmdOK, 1, 0);
+    layout->addWidget(CmdEnregistrer, 1, 1, Qt::AlignLeading | Qt::AlignVCenter);
+    layout->setVerticalSpacing(16);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(tableChoice, &QButtonGroup::idToggled, this, [this](int kind, bool selected) {
+        if (selected)
+            showTable(kind);
+    });
+}
+
+void FrmEphemirids::connectReactions()
+{
+    for (QLineEdit* box : {TxtHeur, TxtYears})
+        box->installEventFilter(this);
+    connect(TxtHeur, &QLineEdit::textChanged, this, [this](const QString& hour) {
+        if (leadingNumber(hour.toStdString()) > 23)
+            warnAndSelect(TxtHeur);
+    });
+    connect(TxtYears, &QLineEdit::textChanged, this, [this](const QString& year) {
+        if (std::fabs(leadingNumber(year.toStdString())) > kYearLimit)
+            warnAndSelect(TxtYears);
+    });
+    connect(ChkAvant, &QCheckBox::toggled, this, &FrmEphemirids::negateYear);
+    connect(CmdCoordonne, &QPushButton::clicked, this, [] { FrmReperXY::instance()->exec(); });
+    connect(CmdCalculer, &QPushButton::clicked, this, &FrmEphemirids::calculate);
+    connect(CmdOK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(CmdEnregistrer, &QPushButton::clicked, this, &FrmEphemirids::saveTable);
+}
+
+void FrmEphemirids::showTable(int kind)
+{
+    for (int k = 0; k < 3; ++k)
+        GridEphemirids[k]->setVisible(k == kind);
+    TypeEph = kind;
+    CmdEnregistrer->setEnabled(m_tables[kind].has_value());
+}
+
+void FrmEphemirids::negateYear()
+{
+    const QString negated = fromCore(numberText(-leadingNumber(text(TxtYears))));
+    // The limit is for typing: the negated year of a full field is one character longer.
+    TxtYears->setMaxLength(std::max(kYearsLength, static_cast<int>(negated.size())));
+    TxtYears->setText(negated);
+}
+
+void FrmEphemirids::warnAndSelect(QLineEdit* box)
+{
+    // Queued: inside its key or text handler the box would move the selection afterwards.
+    QMetaObject::invokeMethod(
+        box,
+        [this, box] {
+            warnNotANumber(this);
+            box->selectAll();
+        },
+        Qt::QueuedConnection);
+}
+
+bool FrmEphemirids::fieldsAllowARun()
+{
+    // A run reads every text by its leading number, so an hour of 99 would shift every row by
+    // days and letters would mean 0: such fields are refused rather than computed.
+    QLineEdit* refused = nullptr;
+    const auto year = wholeNumberText(text(TxtYears));
+    const auto hour = wholeNumberText(text(TxtHeur));
+    if (!year || std::fabs(*year) > kYearLimit)
+        refused = TxtYears;
+    else if (!hour || *hour < 0 || *hour > 23 || *hour != std::floor(*hour))
+        refused = TxtHeur;
+    if (!refused)
+        return true;
+    warnNotANumber(this);
+    refused->setFocus();
+    refused->selectAll();
+    return false;
+}
+
+void FrmEphemirids::calculate()
+{
+    if (!fieldsAllowARun())
+        return;
+    const int kind = TypeEph;
+    std::string failure;
+    {
+        const RunDisplay display(*this);
+        FrmReperXY* picker = FrmReperXY::instance();
+        picker->readPlace();
+        const ZoneInput zone = picker->zoneInput();
+
+        EphemeridesInput input;
+        input.monthIndex = CmbMois->currentIndex();
+        input.yearText = text(TxtYears);
+        input.hourText = text(TxtHeur);
+        input.table = EphemerisTableKind(kind);
+        input.zodiacal = ChkChoix->isChecked();
+        input.zoneText = zone.zoneText;
+        input.summerText = zone.summerText;
+        input.latitude = chartState().PlaceLatitude;
+        input.longitude = chartState().PlaceLongitude;
+        // The appearance dialog's orbs as it starts: the chart state holds none until a chart
+        // window has copied them.
+        input.orbs = defaultAspectOrbs();
+
+        const EphemeridesResult result =
+            runEphemerides(input, swissEphemeris(), [this](int day, int days) {
+                const float width = kBarFullWidth / static_cast<float>(days) * static_cast<float>(day);
+                LabBar->resize(static_cast<int>(std::lround(width)), kBarHeight);
+                LabBar->repaint();
+            });
+        if (result.ok) {
+            m_tables[kind] = result.table;
+            m_fileNames[kind] = QStringLiteral("%1-%2-%3.csv")
+                                    .arg(QLatin1String(kFileNames[kind]), TxtYears->text())
+                                    .arg(input.monthIndex + 1, 2, 10, QLatin1Char('0'));
+            fillGrid(kind, result.table);
+        } else {
+            failure = result.error;
+        }
+    }
+    // Shown once the month's table is back as it was.
+    if (!failure.empty())
+        criticalMessage()(this, QString::fromUtf8("تحذير هام"), fromCore(failure));
+    CmdEnregistrer->setEnabled(m_tables[TypeEph].has_value());
+}
+
+void FrmEphemirids::fillGrid(int kind, const EphemeridesTable& table)
+{
+    QTableWidget* g = GridEphemirids[kind];
+    const QBrush fixedCell = palette().button();
+    g->clearContents();
+    g->setRowCount(table.rowCount());
+    g->setColumnCount(table.columnCount());
+    for (int r = 0; r < table.rowCount(); ++r) {
+        for (int c = 0; c < table.columnCount(); ++c) {
+            const bool fixed = r < table.fixedRows || c < table.fixedColumns;
+            const std::string& cell = table.cells[r][c];
+            if (cell.empty() && !fixed)
+                continue;
+            auto* item = new QTableWidgetItem(fromCore(cell));
+            if (fixed)
+                item->setBackground(fixedCell);
+            g->setItem(r, c, item);
+        }
+    }
+    if (!table.fontName.empty()) {
+        QFont f = g->font();
+        f.setFamilies({fromCore(table.fontName)});
+        g->setFont(f);
+    }
+    g->resizeColumnsToContents();
+}
+
+void FrmEphemirids::saveTable()
+{
+    const std::optional<EphemeridesTable>& table = m_tables[TypeEph];
+    if (!table)
+        return;
+    const SaveChoice choice =
+        saveFileChooser()(this, QString::fromUtf8("حفظ الجدول"),
+                          QDir::home().filePath(m_fileNames[TypeEph]),
+                          QStringLiteral("CSV (*.csv)"));
+    if (choice.path.isEmpty())
+        return;
+    const std::string csv = ephemeridesTableText(*table, TableTextForm::Csv);
+    QSaveFile file(choice.path);
+    const bool saved = file.open(QIODevice::WriteOnly) &&
+                       file.write(csv.data(), static_cast<qint64>(csv.size())) ==
+                           static_cast<qint64>(csv.size()) &&
+                       file.commit();
+    if (!saved) {
+        criticalMessage()(this, QString::fromUtf8("تحذير هام"),
+                          QString::fromUtf8("تعذر حفظ الملف ") + choice.path + QStringLiteral("\n") +
+                              file.errorString());
+    }
+}
+
+void FrmEphemirids::reject()
+{
+    // Esc does nothing: the window has no cancel button.
+}
+
+void FrmEphemirids::closeEvent(QCloseEvent* event)
+{
+    // The frame's close button discards the window; the next use builds it afresh.
+    if (s_instance == this)
+        s_instance = nullptr;
+    event->accept();
+    deleteLater();
+}
+
+bool FrmEphemirids::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* box = qobject_cast<QLineEdit*>(watched);
+    if (box && event->type() == QEvent::KeyRelease &&
+        isRefusedNumberKey(*static_cast<QKeyEvent*>(event)))
+        warnAndSelect(box);
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace velmora::ui

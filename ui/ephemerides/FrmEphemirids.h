@@ -1,0 +1,83 @@
+#pragma once
+
+#include "core/Ephemerides.h"
+
+#include <QDialog>
+
+#include <array>
+#include <optional>
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTableWidget;
+
+namespace velmora::ui {
+
+// The ephemerides window: a month's table of the planets, the house cusps or the aspects, for
+// the place the place picker holds. One instance, created on first use with the current month
+// and year; OK hides it with its fields and tables, Esc does nothing, and a close by the window
+// frame destroys it, so the next use starts afresh. Callers show it with instance()->exec().
+class FrmEphemirids final : public QDialog {
+    Q_OBJECT
+
+public:
+    static FrmEphemirids* instance();
+
+    // The table kind shown: 0 planets, 1 houses, 2 aspects.
+    int TypeEph = 0;
+
+    std::array<QTableWidget*, 3> GridEphemirids{};
+    QWidget* WaitPage = nullptr; // Label1, LabBar and Lab, shown in place of the grid in a run
+    QLabel* Label1 = nullptr;
+    QLabel* LabBar = nullptr;
+    std::array<QLabel*, 2> Lab{};
+    QGroupBox* Frame = nullptr;
+    QComboBox* CmbMois = nullptr;
+    std::array<QLabel*, 2> Label{};
+    QLineEdit* TxtYears = nullptr;
+    QCheckBox* ChkAvant = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    std::array<QRadioButton*, 3> Opt{}; // by table kind; top to bottom 0, 2, 1
+    QLineEdit* TxtHeur = nullptr;
+    std::array<QLabel*, 2> Label2{};
+    QPushButton* CmdCoordonne = nullptr;
+    QCheckBox* ChkChoix = nullptr;
+    QPushButton* CmdCalculer = nullptr;
+    QPushButton* CmdOK = nullptr;
+    QPushButton* CmdEnregistrer = nullptr; // saves the table shown as CSV
+
+public slots:
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    explicit FrmEphemirids(QWidget* parent = nullptr);
+
+    void buildControls();
+    void connectReactions();
+    void showTable(int kind);
+    void negateYear();
+    void warnAndSelect(QLineEdit* box);
+    bool fieldsAllowARun();
+    void calculate();
+    void fillGrid(int kind, const EphemeridesTable& table);
+    void saveTable();
+
+    // The last computed table of each kind, as its grid shows it, and the file name offered
+    // for its export.
+    std::array<std::optional<EphemeridesTable>, 3> m_tables;
+    std::array<QString, 3> m_fileNames;
+
+    static FrmEphemirids* s_instance;
+};
+
+} // namespace velmora::ui
