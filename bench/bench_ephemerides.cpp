@@ -1,7 +1,14 @@
 // A month of each ephemerides table against the bare library calls it makes (closing the
-// library after every day, as the run does), in one run.
+// library after every day, as the run does), in one run; and the same month run by the window,
+// which also paints its progress and fills its grid.
 #include "core/Ephemerides.h"
+#include "ui/ephemerides/FrmEphemirids.h"
 
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <benchmark/benchmark.h>
 #include <swephexp.h>
 
@@ -74,13 +81,37 @@ void BM_EphemeridesMonth(benchmark::State& run)
         benchmark::DoNotOptimize(velmora::runEphemerides(in, velmora::swissEphemeris()));
 }
 
+void BM_WindowMonth(benchmark::State& run)
+{
+    velmora::ui::FrmEphemirids* window = velmora::ui::FrmEphemirids::instance();
+    window->show();
+    window->CmbMois->setCurrentIndex(2);
+    window->TxtYears->setText(QStringLiteral("2024"));
+    window->Opt[static_cast<std::size_t>(run.range(0))]->click();
+    for (auto _ : run)
+        window->CmdCalculer->click();
+}
+
 BENCHMARK(BM_BarePlanetsMonth)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareHousesMonth)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EphemeridesMonth)
     ->Arg(0)->Arg(1)->Arg(2)
     ->ArgNames({"table"})
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WindowMonth)
+    ->Arg(0)->Arg(1)->Arg(2)
+    ->ArgNames({"table"})
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setLayoutDirection(Qt::RightToLeft);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+}
