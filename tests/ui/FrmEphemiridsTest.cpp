@@ -4,6 +4,7 @@
 #include "core/ChartState.h"
 #include "resources/VelmoraResources.h"
 #include "ui/common/Platform.h"
+#include "ui/settings/FrmThemeProprietees.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -146,6 +147,18 @@ private slots:
         window->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         expectStart(FrmEphemirids::instance());
+    }
+
+    void aspectsTakeTheAppearanceDialogsOrbs()
+    {
+        FrmEphemirids* window = freshWindow();
+        auto* appearance = velmora::ui::FrmThemeProprietees::instance();
+        for (QLineEdit* orb : appearance->TxtAspect)
+            orb->setText(QStringLiteral("0"));
+        runFebruary(window, 2);
+        QCOMPARE(cell(window->GridEphemirids[2], 0, 1), QString());
+        appearance->close(); // back to the initial orbs for the other tests
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     // Keys typed into the hour or year field ("kp" a keypad digit, "*" an auto-repeated release,

@@ -6,6 +6,7 @@
 #include "ui/common/NumberKeyCheck.h"
 #include "ui/common/Platform.h"
 #include "ui/main/FrmReperXY.h"
+#include "ui/settings/FrmThemeProprietees.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -361,9 +362,9 @@ void FrmEphemirids::calculate()
         input.summerText = zone.summerText;
         input.latitude = chartState().PlaceLatitude;
         input.longitude = chartState().PlaceLongitude;
-        // The appearance dialog's orbs as it starts: the chart state holds none until a chart
-        // window has copied them.
-        input.orbs = defaultAspectOrbs();
+        // The orbs a new chart would take: the chart state holds none until a chart window or
+        // the appearance dialog's OK has copied them.
+        input.orbs = FrmThemeProprietees::instance()->orbs();
 
         const EphemeridesResult result =
             runEphemerides(input, swissEphemeris(), [this](int day, int days) {
