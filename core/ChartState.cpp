@@ -16,6 +16,16 @@ const ChartKindInfo& chartKindInfo(ChartKind kind)
     return kinds[static_cast<int>(kind)];
 }
 
+std::optional<ChartKind> chartKindOfName(const std::string& name)
+{
+    for (int i = 0; i < kChartKindCount; ++i) {
+        const ChartKindInfo& info = chartKindInfo(static_cast<ChartKind>(i));
+        if (name == info.name)
+            return info.kind;
+    }
+    return std::nullopt;
+}
+
 ChartState& chartState()
 {
     static ChartState state;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -107,6 +108,7 @@ private:
 
 // The six chart kinds, by the option index of the chart-type dialog.
 enum class ChartKind { Horary, Natal, Transits, Comparison, Solar, Progressions };
+inline constexpr int kChartKindCount = 6;
 
 struct ChartKindInfo {
     ChartKind kind;
@@ -115,6 +117,9 @@ struct ChartKindInfo {
 };
 
 const ChartKindInfo& chartKindInfo(ChartKind kind);
+
+// The kind whose ChartKindName is exactly `name`; nothing for any other text.
+std::optional<ChartKind> chartKindOfName(const std::string& name);
 
 // The shared instance the windows read and write.
 ChartState& chartState();

@@ -1,6 +1,8 @@
 #include "ui/common/Platform.h"
 
 #include <QColorDialog>
+#include <QDesktopServices>
+#include <QUrl>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -46,6 +48,12 @@ SaveFileChooser& saveFileChooser()
         return choice;
     };
     return choose;
+}
+
+LinkOpener& linkOpener()
+{
+    static LinkOpener open = [](const QUrl& link) { return QDesktopServices::openUrl(link); };
+    return open;
 }
 
 QColor colorFromValue(ColorValue value)

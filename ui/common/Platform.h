@@ -9,6 +9,7 @@
 
 #include <functional>
 
+class QUrl;
 class QWidget;
 
 namespace velmora::ui {
@@ -41,6 +42,10 @@ struct SaveChoice {
 using SaveFileChooser = std::function<SaveChoice(QWidget* parent, const QString& caption,
                                                  const QString& folder, const QString& filters)>;
 SaveFileChooser& saveFileChooser();
+
+// Hands a link (a mailto: address) to the desktop; false when nothing could open it.
+using LinkOpener = std::function<bool(const QUrl& link)>;
+LinkOpener& linkOpener();
 
 // Stored colours are 0x00BBGGRR; QColor(QRgb) would read them as 0xAARRGGBB.
 QColor colorFromValue(ColorValue value);

@@ -53,9 +53,18 @@ FrmReperXY* FrmReperXY::s_instance = nullptr;
 
 FrmReperXY* FrmReperXY::instance()
 {
-    if (!s_instance)
+    if (!s_instance) {
         s_instance = new FrmReperXY();
+        if (whenCreated())
+            whenCreated()(s_instance);
+    }
     return s_instance;
+}
+
+FrmReperXY::CreatedHook& FrmReperXY::whenCreated()
+{
+    static CreatedHook hook;
+    return hook;
 }
 
 FrmReperXY::FrmReperXY(QWidget* parent)

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -22,6 +24,11 @@ class FrmReperXY final : public QDialog {
 
 public:
     static FrmReperXY* instance();
+
+    // Told of each new picker, so that the windows showing its place can follow its
+    // confirmations and its destruction by a frame close.
+    using CreatedHook = std::function<void(FrmReperXY* picker)>;
+    static CreatedHook& whenCreated();
 
     // The boxes and hemisphere choices as the core reads them.
     PlaceInput placeInput() const;
