@@ -1,0 +1,17 @@
+#include "resources/VelmoraResources.h"
+#include "ui/main/MDIFrmMain.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("velmora"));
+    QApplication::setLayoutDirection(Qt::RightToLeft);
+    velmora::registerSymbolFont();
+
+    velmora::ui::MDIFrmMain window;
+    window.startUp();
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,321 @@
+#include "ui/main/FrmDataTime.h"
+
+#include "core/Numbers.h"
+#include "ui/common/Platform.h"
+#include "ui/main/FrmReperXY.h"
+#include "ui/main/MDIFrmMain.h"
+
+#include <QCheckBox>
+#include <QDateTime>
+#include <QFocusEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace velmora::ui {
+
+using namespace Qt::StringLiterals;
+
+const QString FrmDataTime::kNoPlace = u"تأكد من تحديدك لموقع البلد"_s;
+
+namespace {
+
+// The appearance dialog's house check box (ShowMaison). Until that dialog exists, its designed
+// default, checked, stands.
+bool showHousesChecked()
+{
+    return true;
+}
+
+// The checks of a date and time row, in the order they run; the first failure is reported.
+struct FieldCheck {
+    std::array<QLineEdit*, 2> FrmDataTime::*boxes;
+    DateTimeField field;
+    int low;
+    int high;
+    const char* message;
+};
+
+const FieldCheck kChecks[] = {
+    {&FrmDataTime::TxtHeure, DateTimeField::Hour, 0, 23, "الساعة غير صحيحة "},
+    {&FrmDataTime::TxtMin, DateTimeField::Minute, 0, 59, "الدقائق غير صحيحة "},
+    {&FrmDataTime::TxtJour, DateTimeField::Day, 0, 31, "اليوم غير صحيح "},
+    {&FrmDataTime::TxtMois, DateTimeField::Month, 0, 12, "الشهر  غير صحيح "},
+    {&FrmDataTime::TxtAnnee, DateTimeField::Year, -20000, 20000, "السنة  غير صحيحة "},
+};
+
+QString refusalText(DateTimeField field)
+{
+    for (const FieldCheck& check : kChecks) {
+        if (check.field == field)
+            return u"index hors plage !"_s + QString::fromUtf8(check.message);
+    }
+    return {};
+}
+
+// A box's number as the chart computation reads it: the whole text one decimal number, rounded
+// halves to even into 16 bits.
+std::optional<int> boxValue(const QLineEdit* box)
+{
+    const auto number = wholeNumberText(box->text().toStdString());
+    const auto value = number ? toInt16(*number) : std::nullopt;
+    return value ? std::optional<int>(*value) : std::nullopt;
+}
+
+QLineEdit* numberBox(int maxLength, QWidget* parent)
+{
+    auto* box = new QLineEdit(parent);
+    box->setMaxLength(maxLength);
+    box->setFixedWidth(maxLength > 2 ? 56 : 36);
+    box->setAlignment(Qt::AlignCenter);
+    return box;
+}
+
+QLabel* label(const QString& text, QWidget* parent)
+{
+    return new QLabel(text, parent);
+}
+
+} // namespace
+
+FrmDataTime::FrmDataTime()
+{
+    setWindowTitle(QString(39, u' ') + u"إدخال المعلومات"_s);
+    setFont(dialogFont());
+    buildControls();
+    connectReactions();
+
+    // Both rows from one clock read; the second date defaults to a year later.
+    const QDateTime now = clock()();
+    fillRow(0, now);
+    fillRow(1, now);
+    TxtAnnee[1]->setText(QString::number(now.date().year() + 1));
+}
+
+void FrmDataTime::buildControls()
+{
+    TxtNom = new QLineEdit(u"أحمد"_s, this);
+    for (int row = 0; row < 2; ++row) {
+        TxtHeure[row] = numberBox(2, this);
+        TxtMin[row] = numberBox(2, this);
+        TxtJour[row] = numberBox(2, this);
+        TxtMois[row] = numberBox(2, this);
+        TxtAnnee[row] = numberBox(5, this);
+    }
+    ChkTime = new QCheckBox(u"غير متوفر"_s, this);
+
+    // Each row: its label in a column of one width, then its boxes.
+    const int labelWidth = 96;
+    auto lineOf = [labelWidth](QWidget* owner, const QString& caption,
+                               std::initializer_list<QWidget*> items) {
+        auto* line = new QHBoxLayout;
+        QLabel* name = label(caption, owner);
+        name->setFixedWidth(labelWidth);
+        line->addWidget(name);
+        for (QWidget* item : items)
+            line->addWidget(item);
+        line->addStretch();
+        return line;
+    };
+    auto timeLine = [&](QWidget* owner, const QString& caption, int row) {
+        return lineOf(owner, caption, {TxtHeure[row], label(u":"_s, owner), TxtMin[row]});
+    };
+    auto dateLine = [&](QWidget* owner, const QString& caption, int row) {
+        return lineOf(owner, caption,
+                      {TxtJour[row], label(u"/"_s, owner), TxtMois[row], label(u"/"_s, owner),
+                       TxtAnnee[row]});
+    };
+
+    QHBoxLayout* firstTime = timeLine(this, u"الوقت  الأول"_s, 0);
+    firstTime->addWidget(ChkTime);
+
+    SecondRows = new QWidget(this);
+    auto* second = new QVBoxLayout(SecondRows);
+    second->setContentsMargins(0, 0, 0, 0);
+    second->addLayout(timeLine(SecondRows, u"الوقت  الثاني "_s, 1));
+    second->addLayout(dateLine(SecondRows, u"التاريخ الثاني"_s, 1));
+
+    PicContener = new QFrame(this);
+    PicContener->setFrameShape(QFrame::StyledPanel);
+    LabVille = label(kNoPlace, PicContener);
+    LabVille->setMinimumHeight(LabVille->fontMetrics().lineSpacing() * 3);
+    CmdParcourir = new QPushButton(u"تحديث الموقع >>>"_s, PicContener);
+    auto* place = new QVBoxLayout(PicContener);
+    place->addWidget(label(u"إحداثيات البلد"_s, PicContener));
+    auto* placeLine = new QHBoxLayout;
+    placeLine->addWidget(LabVille, 1);
+    placeLine->addSpacing(12);
+    placeLine->addWidget(CmdParcourir, 0, Qt::AlignBottom);
+    place->addLayout(placeLine);
+
+    CmdOK = new QPushButton(u"موافق"_s, this);
+    CmdAnuler = new QPushButton(u"إلغاء الأمر"_s, this);
+    for (QPushButton* button : {CmdParcourir, CmdOK, CmdAnuler})
+        button->setAutoDefault(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(CmdOK);
+    buttons->addWidget(CmdAnuler);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(lineOf(this, u"الإسم"_s, {TxtNom}));
+    layout->addLayout(firstTime);
+    layout->addLayout(dateLine(this, u"التاريخ الأول"_s, 0));
+    layout->addWidget(SecondRows);
+    layout->addWidget(PicContener);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void FrmDataTime::connectReactions()
+{
+    for (int row = 0; row < 2; ++row) {
+        for (QLineEdit* box : {TxtHeure[row], TxtMin[row], TxtJour[row], TxtMois[row], TxtAnnee[row]})
+            box->installEventFilter(this);
+        const std::array<QLineEdit*, 5> chain = {TxtHeure[row], TxtMin[row], TxtJour[row],
+                                                 TxtMois[row], TxtAnnee[row]};
+        for (std::size_t i = 0; i + 1 < chain.size(); ++i)
+            connect(chain[i], &QLineEdit::returnPressed, chain[i + 1], qOverload<>(&QWidget::setFocus));
+        // A time the user types is a known time again.
+        for (QLineEdit* box : {TxtHeure[row], TxtMin[row]})
+            connect(box, &QLineEdit::textEdited, ChkTime, [this] { ChkTime->setChecked(false); });
+    }
+    connect(ChkTime, &QCheckBox::clicked, this, [this] {
+        TxtHeure[0]->setText(u"12"_s);
+        TxtMin[0]->setText(u"00"_s);
+    });
+    connect(CmdParcourir, &QPushButton::clicked, this, [] { FrmReperXY::instance()->exec(); });
+    connect(CmdOK, &QPushButton::clicked, this, &FrmDataTime::confirm);
+    connect(CmdAnuler, &QPushButton::clicked, this, &QWidget::hide);
+}
+
+void FrmDataTime::fillRow(int row, const QDateTime& moment)
+{
+    TxtHeure[row]->setText(QString::number(moment.time().hour()));
+    TxtMin[row]->setText(QString::number(moment.time().minute()));
+    TxtJour[row]->setText(QString::number(moment.date().day()));
+    TxtMois[row]->setText(QString::number(moment.date().month()));
+    TxtAnnee[row]->setText(QString::number(moment.date().year()));
+}
+
+void FrmDataTime::fillFirstRowFromClock()
+{
+    fillRow(0, clock()());
+}
+
+DateTimeTexts FrmDataTime::rowTexts(int row) const
+{
+    return {TxtJour[row]->text().toStdString(), TxtMois[row]->text().toStdString(),
+            TxtAnnee[row]->text().toStdString(), TxtHeure[row]->text().toStdString(),
+            TxtMin[row]->text().toStdString()};
+}
+
+std::optional<QString> FrmDataTime::firstRefusal(int row) const
+{
+    for (const FieldCheck& check : kChecks) {
+        const auto value = boxValue((this->*check.boxes)[row]);
+        if (!value || *value < check.low || *value > check.high)
+            return refusalText(check.field);
+    }
+    return std::nullopt;
+}
+
+QString FrmDataTime::computeAndCommit(bool twoCharts)
+{
+    FrmReperXY* picker = FrmReperXY::instance();
+    const PlaceInput place = picker->placeInput();
+    const std::string summer = picker->zoneInput().summerText;
+    ChartState next = chartState();
+    for (int row = 0; row < (twoCharts ? 2 : 1); ++row) {
+        const DateTimeReading reading = readDateTime(next, rowTexts(row), place);
+        if (reading.error)
+            return refusalText(reading.error->field);
+        const ChartComputationResult result =
+            computeChart(next, row, {reading.place.zoneText, summer});
+        if (!result.ok)
+            return refusalText(DateTimeField::Year) + u'\n' + fromCore(result.error);
+        if (row == 0)
+            classifyPoints(next);
+    }
+    chartState() = std::move(next);
+    // The picker shows the zone the computation used, derived from the longitude.
+    picker->readPlace();
+    return {};
+}
+
+QString FrmDataTime::chartTitle() const
+{
+    return u"ل"_s + TxtNom->text() + TxtAnnee[0]->text() + u'/' + TxtMois[0]->text() + u'/' +
+           TxtJour[0]->text() + u"   "_s + TxtMin[0]->text() + u':' +
+           QString::number(boxValue(TxtHeure[0]).value_or(0));
+}
+
+void FrmDataTime::confirm()
+{
+    ChartState& state = chartState();
+    const bool twoCharts = state.TwoCharts == 1;
+    // Both rows are checked before anything is computed.
+    for (int row = 0; row < (twoCharts ? 2 : 1); ++row) {
+        if (const auto refusal = firstRefusal(row)) {
+            criticalMessage()(this, u"Erreur !"_s, *refusal);
+            return;
+        }
+    }
+    const QString failure = computeAndCommit(twoCharts);
+    if (!failure.isEmpty()) {
+        criticalMessage()(this, u"Erreur !"_s, failure);
+        return;
+    }
+
+    if (ChkTime->isChecked()) {
+        // Without a time of birth the houses mean nothing: the wheel starts at Aries.
+        state.WheelRotation = 270;
+        state.OrientOnAscendant = kFalse;
+    } else {
+        state.OrientOnAscendant = kTrue;
+    }
+    state.ShowHouses = toFlag(showHousesChecked());
+
+    const auto kind = chartKindOfName(state.ChartKindName);
+    MDIFrmMain* main = MDIFrmMain::instance();
+    if (kind && main)
+        main->openChartWindow(*kind, fromCore(state.ChartKindName) + u' ' + chartTitle());
+    hide();
+}
+
+void FrmDataTime::setVisible(bool visible)
+{
+    // Before showing, so that the fixed-size layout fits the rows in use.
+    if (visible)
+        SecondRows->setVisible(chartState().TwoCharts == 1);
+    SingleDialog::setVisible(visible);
+}
+
+void FrmDataTime::followPlacePicker(FrmReperXY* picker)
+{
+    connect(picker, &FrmReperXY::placeConfirmed, picker,
+            [](const QString& summary) { instance()->LabVille->setText(summary); });
+    connect(picker, &QObject::destroyed, [] {
+        if (FrmDataTime* entry = existing())
+            entry->LabVille->setText(kNoPlace);
+    });
+}
+
+bool FrmDataTime::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* box = qobject_cast<QLineEdit*>(watched);
+    if (box && event->type() == QEvent::FocusIn) {
+        // A click places the cursor after the focus arrives, so select once it has done so.
+        if (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason)
+            QTimer::singleShot(0, box, &QLineEdit::selectAll);
+        else
+            box->selectAll();
+    }
+    return SingleDialog::eventFilter(watched, event);
+}
+
+} // namespace velmora::ui

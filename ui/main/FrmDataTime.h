@@ -1,0 +1,76 @@
+#pragma once
+
+#include "core/ChartComputation.h"
+#include "ui/common/SingleDialog.h"
+
+#include <array>
+#include <optional>
+
+class QCheckBox;
+class QDateTime;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace velmora::ui {
+
+class FrmReperXY;
+
+// The data entry of a chart request: the name, one or two dates and times, and the place
+// through the place picker. Its OK checks the rows, computes the charts, and opens the chart
+// window of the chosen kind in the main window.
+class FrmDataTime final : public SingleDialog<FrmDataTime> {
+    Q_OBJECT
+
+public:
+    static const QString kNoPlace; // LabVille until a place is confirmed
+
+    QLineEdit* TxtNom = nullptr;
+    // Element 0 is the first date and time, element 1 the second.
+    std::array<QLineEdit*, 2> TxtHeure{};
+    std::array<QLineEdit*, 2> TxtMin{};
+    std::array<QLineEdit*, 2> TxtJour{};
+    std::array<QLineEdit*, 2> TxtMois{};
+    std::array<QLineEdit*, 2> TxtAnnee{};
+    QWidget* SecondRows = nullptr; // shown for the two-chart kinds
+    QCheckBox* ChkTime = nullptr;
+    QFrame* PicContener = nullptr;
+    QLabel* LabVille = nullptr;
+    QPushButton* CmdParcourir = nullptr;
+    QPushButton* CmdOK = nullptr;
+    QPushButton* CmdAnuler = nullptr;
+
+    // Writes the clock's hour, minute, day, month and year into the first row, from one read.
+    void fillFirstRowFromClock();
+
+    // Computes the first row's chart, and the second row's when asked, into a copy of the
+    // shared state, and stores the copy only when every step succeeded. Returns the message
+    // naming what failed, or an empty text.
+    QString computeAndCommit(bool twoCharts);
+
+    // "ل", the name, the first date as typed, and the first time as minute:hour.
+    QString chartTitle() const;
+
+    // Keeps LabVille on the picker's confirmed place, and back at kNoPlace once that picker
+    // is discarded. For every picker, as each one is created.
+    static void followPlacePicker(FrmReperXY* picker);
+
+    void setVisible(bool visible) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    friend class SingleDialog<FrmDataTime>;
+    FrmDataTime();
+
+    void buildControls();
+    void connectReactions();
+    void fillRow(int row, const QDateTime& moment);
+    DateTimeTexts rowTexts(int row) const;
+    std::optional<QString> firstRefusal(int row) const;
+    void confirm();
+};
+
+} // namespace velmora::ui

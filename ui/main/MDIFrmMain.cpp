@@ -1,0 +1,124 @@
+#include "ui/main/MDIFrmMain.h"
+
+#include "core/Numbers.h"
+#include "resources/VelmoraResources.h"
+#include "ui/common/Platform.h"
+#include "ui/main/FrmApropos.h"
+#include "ui/main/FrmDataTime.h"
+#include "ui/main/FrmFlash.h"
+#include "ui/main/FrmReperXY.h"
+#include "ui/main/FrmSelectTypeChart.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace velmora::ui {
+
+using namespace Qt::StringLiterals;
+
+MDIFrmMain* MDIFrmMain::s_instance = nullptr;
+
+MDIFrmMain::MDIFrmMain()
+{
+    s_instance = this;
+    setWindowTitle(u"برنامج فلمورا"_s);
+    setWindowIcon(QIcon(kEmblemImage));
+    setFont(dialogFont());
+
+    Picture1 = new QFrame(this);
+    Picture1->setObjectName(u"Picture1"_s);
+    Picture1->setStyleSheet(u"#Picture1 { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
+                            " stop:0 #26305c, stop:1 #141a38); }"_s);
+    Cmd = new QPushButton(u"حساب الهيئة"_s, Picture1);
+    CmdEphemirids = new QPushButton(u"الأزياج الفلكية"_s, Picture1);
+    CmdApropos = new QPushButton(u"حول البرنامج"_s, Picture1);
+    CmdEnd = new QPushButton(u"خروج"_s, Picture1);
+    auto* strip = new QHBoxLayout(Picture1);
+    strip->setContentsMargins(8, 6, 8, 6);
+    for (QPushButton* button : {Cmd, CmdEphemirids, CmdApropos, CmdEnd}) {
+        button->setAutoDefault(false);
+        button->setMinimumWidth(110);
+        strip->addWidget(button);
+    }
+    strip->addStretch();
+    // The ephemerides window comes with its own work.
+    CmdEphemirids->setEnabled(false);
+
+    mdiArea = new QMdiArea(this);
+    mdiArea->setBackground(QColor(0x1d, 0x24, 0x3a));
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(Picture1);
+    layout->addWidget(mdiArea, 1);
+    setCentralWidget(central);
+    resize(1100, 740);
+
+    connect(Cmd, &QPushButton::clicked, this, [] { FrmSelectTypeChart::instance()->exec(); });
+    connect(CmdApropos, &QPushButton::clicked, this, [] { FrmApropos::instance()->exec(); });
+    connect(CmdEnd, &QPushButton::clicked, this, &QWidget::close);
+
+    // Before start-up builds the first picker.
+    FrmReperXY::whenCreated() = &FrmDataTime::followPlacePicker;
+}
+
+MDIFrmMain::~MDIFrmMain()
+{
+    if (s_instance == this)
+        s_instance = nullptr;
+}
+
+MDIFrmMain* MDIFrmMain::instance()
+{
+    return s_instance;
+}
+
+MDIFrmMain::ChartWindowFactory& MDIFrmMain::chartWindowFactory()
+{
+    static ChartWindowFactory factory;
+    return factory;
+}
+
+QMdiSubWindow* MDIFrmMain::openChartWindow(ChartKind kind, const QString& caption)
+{
+    const ChartWindowFactory& factory = chartWindowFactory();
+    QWidget* window = factory ? factory(kind, caption) : nullptr;
+    if (!window)
+        return nullptr;
+    QMdiSubWindow* frame = mdiArea->addSubWindow(window);
+    frame->setAttribute(Qt::WA_DeleteOnClose);
+    frame->show();
+    return frame;
+}
+
+void MDIFrmMain::startUp()
+{
+    FrmFlash splash;
+    splash.exec();
+
+    ChartState& state = chartState();
+    state.OrientOnAscendant = kTrue;
+    FrmDataTime* entry = FrmDataTime::instance();
+    entry->fillFirstRowFromClock();
+    // A moment the ephemeris cannot compute leaves the state as it was: no window shows the
+    // start-up chart, so there is no one to tell.
+    entry->computeAndCommit(false);
+    state.LastPointIndex = 11;
+    state.ShowHouses = kTrue;
+}
+
+void MDIFrmMain::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    QCoreApplication::quit();
+}
+
+} // namespace velmora::ui
