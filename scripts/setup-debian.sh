@@ -12,9 +12,9 @@ packages=(
   fonts-dejavu-core fonts-noto-core
 )
 
-# Only the scripts that regenerate resources need these.
+# Only the scripts in tools/ need these (resources, screenshots).
 if [ "${1:-}" = "--tools" ]; then
-  packages+=(python3-fontforge xplanet-images imagemagick)
+  packages+=(python3-fontforge xplanet-images imagemagick xdotool)
 fi
 
 missing=()
