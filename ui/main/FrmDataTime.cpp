@@ -66,9 +66,10 @@ std::optional<int> boxValue(const QLineEdit* box)
     return value ? std::optional<int>(*value) : std::nullopt;
 }
 
-QLineEdit* numberBox(int maxLength, QWidget* parent)
+QLineEdit* numberBox(const QString& name, int row, int maxLength, QWidget* parent)
 {
     auto* box = new QLineEdit(parent);
+    box->setObjectName(name + QString::number(row));
     box->setMaxLength(maxLength);
     box->setFixedWidth(maxLength > 2 ? 56 : 36);
     box->setAlignment(Qt::AlignCenter);
@@ -99,12 +100,13 @@ FrmDataTime::FrmDataTime()
 void FrmDataTime::buildControls()
 {
     TxtNom = new QLineEdit(u"أحمد"_s, this);
+    TxtNom->setObjectName(u"TxtNom"_s);
     for (int row = 0; row < 2; ++row) {
-        TxtHeure[row] = numberBox(2, this);
-        TxtMin[row] = numberBox(2, this);
-        TxtJour[row] = numberBox(2, this);
-        TxtMois[row] = numberBox(2, this);
-        TxtAnnee[row] = numberBox(5, this);
+        TxtHeure[row] = numberBox(u"TxtHeure"_s, row, 2, this);
+        TxtMin[row] = numberBox(u"TxtMin"_s, row, 2, this);
+        TxtJour[row] = numberBox(u"TxtJour"_s, row, 2, this);
+        TxtMois[row] = numberBox(u"TxtMois"_s, row, 2, this);
+        TxtAnnee[row] = numberBox(u"TxtAnnee"_s, row, 5, this);
     }
     ChkTime = new QCheckBox(u"غير متوفر"_s, this);
 
