@@ -2,12 +2,14 @@
 #include "ui/main/MDIFrmMain.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("velmora"));
     QApplication::setLayoutDirection(Qt::RightToLeft);
+    QApplication::setWindowIcon(QIcon(velmora::kEmblemImage));
     velmora::registerSymbolFont();
 
     velmora::ui::MDIFrmMain window;

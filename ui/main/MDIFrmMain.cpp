@@ -1,7 +1,6 @@
 #include "ui/main/MDIFrmMain.h"
 
 #include "core/Numbers.h"
-#include "resources/VelmoraResources.h"
 #include "ui/common/Platform.h"
 #include "ui/main/FrmApropos.h"
 #include "ui/main/FrmDataTime.h"
@@ -13,7 +12,6 @@
 #include <QCoreApplication>
 #include <QFrame>
 #include <QHBoxLayout>
-#include <QIcon>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -29,7 +27,6 @@ MDIFrmMain::MDIFrmMain()
 {
     s_instance = this;
     setWindowTitle(u"برنامج فلمورا"_s);
-    setWindowIcon(QIcon(kEmblemImage));
     setFont(dialogFont());
 
     Picture1 = new QFrame(this);
