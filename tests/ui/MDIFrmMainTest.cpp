@@ -8,6 +8,7 @@
 #include "ui/main/FrmFlash.h"
 #include "ui/main/FrmReperXY.h"
 #include "ui/main/FrmSelectTypeChart.h"
+#include "ui/settings/FrmThemeProprietees.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -264,7 +265,7 @@ private slots:
             u"هيئة تحاويل لأحمد2004/3/3   15:8"_s);
         row("comparison without a name", ChartKind::Comparison, u"TxtNom="_s, false,
             u"هيئة مقارنة ل2004/3/3   5:9"_s);
-        row("solar without a time", ChartKind::Solar, {}, true,
+        row("solar without a time, houses box cleared", ChartKind::Solar, {}, true,
             u"هيئة شمسية لأحمد2004/3/3   00:12"_s);
         row("progressions keep the leading space", ChartKind::Progressions, {}, false,
             u" هيئة تسييرات لأحمد2004/3/3   5:9"_s);
@@ -281,6 +282,7 @@ private slots:
         applyEdits(entry, edits);
         if (noTime)
             entry->ChkTime->click();
+        FrmThemeProprietees::instance()->ShowMaison->setChecked(!noTime);
         chartState().WheelRotation = 0;
         entry->CmdOK->click();
         QVERIFY2(messages.isEmpty(), qPrintable(messages.join(u'\n')));
@@ -290,6 +292,7 @@ private slots:
         const ChartState& state = chartState();
         QCOMPARE(state.OrientOnAscendant, toFlag(!noTime));
         QCOMPARE(int(state.WheelRotation), noTime ? 270 : 0);
+        QCOMPARE(state.ShowHouses, toFlag(!noTime));
     }
 
     void timeNotAvailableAndTheEnterChain()

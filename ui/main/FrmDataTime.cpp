@@ -4,6 +4,7 @@
 #include "ui/common/Platform.h"
 #include "ui/main/FrmReperXY.h"
 #include "ui/main/MDIFrmMain.h"
+#include "ui/settings/FrmThemeProprietees.h"
 
 #include <QCheckBox>
 #include <QDateTime>
@@ -23,13 +24,6 @@ using namespace Qt::StringLiterals;
 const QString FrmDataTime::kNoPlace = u"تأكد من تحديدك لموقع البلد"_s;
 
 namespace {
-
-// The appearance dialog's house check box (ShowMaison). Until that dialog exists, its designed
-// default, checked, stands.
-bool showHousesChecked()
-{
-    return true;
-}
 
 // The checks of a date and time row, in the order they run; the first failure is reported.
 struct FieldCheck {
@@ -280,7 +274,8 @@ void FrmDataTime::confirm()
     } else {
         state.OrientOnAscendant = kTrue;
     }
-    state.ShowHouses = toFlag(showHousesChecked());
+    // The appearance dialog's house box; a first read builds the dialog with its defaults.
+    state.ShowHouses = toFlag(FrmThemeProprietees::instance()->showHouses());
 
     const auto kind = chartKindOfName(state.ChartKindName);
     MDIFrmMain* main = MDIFrmMain::instance();
