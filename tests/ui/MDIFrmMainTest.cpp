@@ -3,6 +3,7 @@
 #include "core/Numbers.h"
 #include "resources/VelmoraResources.h"
 #include "ui/common/Platform.h"
+#include "ui/ephemerides/FrmEphemirids.h"
 #include "ui/main/FrmApropos.h"
 #include "ui/main/FrmDataTime.h"
 #include "ui/main/FrmFlash.h"
@@ -351,6 +352,18 @@ private slots:
         QCOMPARE(entry->LabVille->text(), FrmDataTime::kNoPlace);
 
         QCOMPARE(fresh<FrmDataTime>()->TxtNom->text(), u"أحمد"_s);
+    }
+
+    void ephemeridesButtonOpensTheTablesWindow()
+    {
+        QWidget* shown = nullptr;
+        onNextModal([&shown](QWidget* modal) {
+            shown = modal;
+            if (modal)
+                modal->close();
+        });
+        main->CmdEphemirids->click();
+        QVERIFY(qobject_cast<FrmEphemirids*>(shown));
     }
 
     void aboutLinkOpensMailOrSaysWhyNot()

@@ -2,6 +2,7 @@
 
 #include "core/Numbers.h"
 #include "ui/common/Platform.h"
+#include "ui/ephemerides/FrmEphemirids.h"
 #include "ui/main/FrmApropos.h"
 #include "ui/main/FrmDataTime.h"
 #include "ui/main/FrmFlash.h"
@@ -45,8 +46,6 @@ MDIFrmMain::MDIFrmMain()
         strip->addWidget(button);
     }
     strip->addStretch();
-    // The ephemerides window comes with its own work.
-    CmdEphemirids->setEnabled(false);
 
     mdiArea = new QMdiArea(this);
     mdiArea->setBackground(QColor(0x1d, 0x24, 0x3a));
@@ -60,6 +59,8 @@ MDIFrmMain::MDIFrmMain()
     resize(1100, 740);
 
     connect(Cmd, &QPushButton::clicked, this, [] { FrmSelectTypeChart::instance()->exec(); });
+    connect(CmdEphemirids, &QPushButton::clicked, this,
+            [] { FrmEphemirids::instance()->exec(); });
     connect(CmdApropos, &QPushButton::clicked, this, [] { FrmApropos::instance()->exec(); });
     connect(CmdEnd, &QPushButton::clicked, this, &QWidget::close);
 
