@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libqt6sql6-sqlite
   libswe-dev swe-basic-data swe-standard-data swetest
   googletest libgtest-dev libbenchmark-dev
+  libgeonames-dev libgeonames0 libgeonames-common libsqlite3-dev libglib2.0-dev tzdata
   xvfb xauth
   fonts-dejavu-core fonts-noto-core
 )

@@ -1,0 +1,338 @@
+#include "atlas/Atlas.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <tuple>
+
+namespace velmora::atlas {
+
+namespace {
+
+// Appends code point `c` to `out` in UTF-8.
+void appendUtf8(std::string& out, char32_t c)
+{
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// The code points of UTF-8 text; a byte that does not start a valid sequence becomes a blank.
+std::u32string decodeUtf8(std::string_view text)
+{
+    std::u32string out;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const int length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3
+                                          : (lead >> 3) == 30 ? 4 : 0;
+        char32_t c = length == 1 ? lead : lead & (0x7F >> length);
+        bool valid = length > 0 && i + length <= text.size();
+        for (int k = 1; valid && k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            valid = (next >> 6) == 2;
+            c = (c << 6) | (next & 0x3F);
+        }
+        out += valid ? c : U' ';
+        i += valid ? length : 1;
+    }
+    return out;
+}
+
+// Characters that only shape or order the text: the tatweel and the bidirectional and joining
+// controls that some translations carry.
+bool isLayoutMark(char32_t c)
+{
+    return c == 0x0640 || (c >= 0x200B && c <= 0x200F) || (c >= 0x202A && c <= 0x202E) ||
+           (c >= 0x2066 && c <= 0x2069) || c == 0xFEFF;
+}
+
+// Arabic short vowels, tanwin, shadda, sukun, the dagger alif and Quranic marks.
+bool isArabicMark(char32_t c)
+{
+    return (c >= 0x0610 && c <= 0x061A) || (c >= 0x064B && c <= 0x065F) || c == 0x0670 ||
+           (c >= 0x06D6 && c <= 0x06ED);
+}
+
+// One letter for the forms a searcher may type for it.
+char32_t foldLetter(char32_t c)
+{
+    switch (c) {
+    case 0x0622: case 0x0623: case 0x0625: case 0x0671: return 0x0627; // آ أ إ ٱ -> ا
+    case 0x0624: return 0x0648;                                         // ؤ -> و
+    case 0x0626: case 0x0649: case 0x06CC: return 0x064A;               // ئ ى ی -> ي
+    case 0x0629: return 0x0647;                                         // ة -> ه
+    case 0x06A9: return 0x0643;                                         // ک -> ك
+    case 0x060C: return U',';                                           // Arabic comma
+    default: return c;
+    }
+}
+
+// The text as shown: without layout marks, trimmed.
+std::string displayText(std::string_view text)
+{
+    std::string out;
+    for (char32_t c : decodeUtf8(text)) {
+        if (!isLayoutMark(c))
+            appendUtf8(out, c);
+    }
+    const auto first = out.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    return out.substr(first, out.find_last_not_of(' ') - first + 1);
+}
+
+// The text as searched. Case and Latin accents are left to the full-text tokenizer.
+std::string searchText(std::string_view text)
+{
+    std::string out;
+    for (char32_t c : decodeUtf8(text)) {
+        if (!isLayoutMark(c) && !isArabicMark(c))
+            appendUtf8(out, foldLetter(c));
+    }
+    return out;
+}
+
+// Words of searched text: split at ASCII blanks and punctuation, which also keeps quotes and
+// operators out of the full-text expression.
+std::vector<std::string> words(const std::string& text)
+{
+    std::vector<std::string> out;
+    std::string word;
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x80 || std::isalnum(byte)) {
+            word += c;
+        } else if (!word.empty()) {
+            out.push_back(word);
+            word.clear();
+        }
+    }
+    if (!word.empty())
+        out.push_back(word);
+    return out;
+}
+
+// The word without the Arabic article, when something remains.
+std::string withoutArticle(const std::string& word)
+{
+    static const std::string article = "\u0627\u0644"; // ال
+    const bool hasArticle =
+        word.size() > article.size() && word.compare(0, article.size(), article) == 0;
+    return hasArticle ? word.substr(article.size()) : word;
+}
+
+// Text as indexed: its searched words, each also without its article, so that a name is found
+// whether or not the article is typed ("الرباط" finds رباط, "رياض" finds الرياض).
+std::string indexedWords(std::string_view text)
+{
+    std::string out;
+    for (const std::string& word : words(searchText(text))) {
+        const std::string bare = withoutArticle(word);
+        out += word + " " + (bare != word ? bare + " " : "");
+    }
+    return out;
+}
+
+// The full-text expression: every word of the name part begins a word of a name, every word
+// after the first comma a word of the region or country. Empty when the name part has no word.
+std::string matchExpression(std::string_view query)
+{
+    const std::string folded = searchText(query);
+    const auto comma = folded.find(',');
+    const auto names = words(folded.substr(0, comma));
+    if (names.empty())
+        return {};
+    std::string expression;
+    auto add = [&expression](const char* column, const std::vector<std::string>& list) {
+        for (const std::string& word : list) {
+            expression += (expression.empty() ? "" : " AND ") + std::string(column) + ":\"" +
+                          withoutArticle(word) + "\"*";
+        }
+    };
+    add("names", names);
+    if (comma != std::string::npos)
+        add("qualifiers", words(folded.substr(comma + 1)));
+    return expression;
+}
+
+std::string columnText(sqlite3_stmt* statement, int column)
+{
+    const auto* text = sqlite3_column_text(statement, column);
+    return text ? reinterpret_cast<const char*>(text) : "";
+}
+
+constexpr const char* kSchema = R"sql(
+CREATE TABLE places (
+  rank INTEGER PRIMARY KEY, -- 1 for the most populous place
+  name TEXT NOT NULL, name_latin TEXT NOT NULL,
+  region TEXT NOT NULL, region_latin TEXT NOT NULL,
+  country TEXT NOT NULL, country_latin TEXT NOT NULL,
+  latitude REAL NOT NULL, longitude REAL NOT NULL,
+  zone TEXT NOT NULL, population INTEGER NOT NULL);
+-- Rows share the rank as rowid, so a match in rowid order is already by population.
+CREATE VIRTUAL TABLE place_words USING fts5(names, qualifiers, content='', prefix='1 2 3',
+  tokenize='unicode61 remove_diacritics 2');
+)sql";
+
+constexpr const char* kSearch = R"sql(
+SELECT name, name_latin, region, region_latin, country, country_latin, latitude, longitude,
+       zone, population
+FROM places WHERE rank IN
+  (SELECT rowid FROM place_words WHERE place_words MATCH ?1 ORDER BY rowid LIMIT ?2)
+ORDER BY rank
+)sql";
+
+std::string failure(sqlite3* db, const std::string& what)
+{
+    return what + ": " + (db ? sqlite3_errmsg(db) : "out of memory");
+}
+
+} // namespace
+
+Atlas::Atlas(sqlite3* db, sqlite3_stmt* query)
+    : m_db(db)
+    , m_query(query)
+{
+}
+
+Atlas::~Atlas()
+{
+    sqlite3_finalize(m_query);
+    sqlite3_close(m_db);
+}
+
+AtlasOpening Atlas::open(const std::string& path)
+{
+    sqlite3* db = nullptr;
+    sqlite3_stmt* query = nullptr;
+    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK ||
+        sqlite3_prepare_v3(db, kSearch, -1, SQLITE_PREPARE_PERSISTENT, &query, nullptr) !=
+            SQLITE_OK) {
+        std::string error = failure(db, "cannot open the place index " + path);
+        sqlite3_close(db);
+        return {nullptr, error};
+    }
+    return {std::unique_ptr<Atlas>(new Atlas(db, query)), {}};
+}
+
+Matches Atlas::search(std::string_view query, int limit)
+{
+    Matches matches;
+    const std::string expression = matchExpression(query);
+    if (expression.empty() || limit <= 0)
+        return matches;
+    sqlite3_reset(m_query);
+    sqlite3_bind_text(m_query, 1, expression.c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_int(m_query, 2, limit);
+    int step;
+    while ((step = sqlite3_step(m_query)) == SQLITE_ROW) {
+        Place place;
+        place.name = columnText(m_query, 0);
+        place.nameLatin = columnText(m_query, 1);
+        place.region = columnText(m_query, 2);
+        place.regionLatin = columnText(m_query, 3);
+        place.country = columnText(m_query, 4);
+        place.countryLatin = columnText(m_query, 5);
+        place.latitude = sqlite3_column_double(m_query, 6);
+        place.longitude = sqlite3_column_double(m_query, 7);
+        place.zone = columnText(m_query, 8);
+        place.population = sqlite3_column_int64(m_query, 9);
+        matches.places.push_back(std::move(place));
+    }
+    if (step != SQLITE_DONE) {
+        matches.places.clear();
+        matches.error = failure(m_db, "the place search failed");
+    }
+    sqlite3_reset(m_query);
+    return matches;
+}
+
+std::string defaultIndexPath()
+{
+    std::error_code error;
+    const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
+    return (program.parent_path().parent_path() / "share" / "velmora" / "places.sqlite").string();
+}
+
+std::string writeIndex(const std::string& path, std::vector<Place> places)
+{
+    std::stable_sort(places.begin(), places.end(), [](const Place& a, const Place& b) {
+        return std::tie(b.population, a.nameLatin) < std::tie(a.population, b.nameLatin);
+    });
+
+    const std::string partial = path + ".partial";
+    std::remove(partial.c_str());
+    sqlite3* db = nullptr;
+    std::string error;
+    auto check = [&](int code, const char* what) {
+        if (code != SQLITE_OK && code != SQLITE_DONE && error.empty())
+            error = failure(db, what);
+        return error.empty();
+    };
+    sqlite3_stmt* place = nullptr;
+    sqlite3_stmt* word = nullptr;
+    if (check(sqlite3_open(partial.c_str(), &db), "cannot create the index") &&
+        check(sqlite3_exec(db, kSchema, nullptr, nullptr, nullptr), "cannot create the tables") &&
+        check(sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), "cannot begin") &&
+        check(sqlite3_prepare_v2(db, "INSERT INTO places VALUES (?,?,?,?,?,?,?,?,?,?,?)", -1,
+                                 &place, nullptr), "cannot prepare") &&
+        check(sqlite3_prepare_v2(db, "INSERT INTO place_words (rowid, names, qualifiers) "
+                                     "VALUES (?,?,?)", -1, &word, nullptr), "cannot prepare")) {
+        for (std::size_t i = 0; i < places.size() && error.empty(); ++i) {
+            const Place& p = places[i];
+            const auto rank = static_cast<sqlite3_int64>(i + 1);
+            const std::string texts[] = {displayText(p.name), displayText(p.nameLatin),
+                                         displayText(p.region), displayText(p.regionLatin),
+                                         displayText(p.country), displayText(p.countryLatin)};
+            sqlite3_bind_int64(place, 1, rank);
+            for (int t = 0; t < 6; ++t)
+                sqlite3_bind_text(place, 2 + t, texts[t].c_str(), -1, SQLITE_TRANSIENT);
+            sqlite3_bind_double(place, 8, p.latitude);
+            sqlite3_bind_double(place, 9, p.longitude);
+            sqlite3_bind_text(place, 10, p.zone.c_str(), -1, SQLITE_TRANSIENT);
+            sqlite3_bind_int64(place, 11, p.population);
+            check(sqlite3_step(place), "cannot write a place");
+            sqlite3_reset(place);
+
+            const std::string names = indexedWords(texts[0] + " " + texts[1]);
+            const std::string qualifiers =
+                indexedWords(texts[2] + " " + texts[3] + " " + texts[4] + " " + texts[5]);
+            sqlite3_bind_int64(word, 1, rank);
+            sqlite3_bind_text(word, 2, names.c_str(), -1, SQLITE_TRANSIENT);
+            sqlite3_bind_text(word, 3, qualifiers.c_str(), -1, SQLITE_TRANSIENT);
+            check(sqlite3_step(word), "cannot index a place");
+            sqlite3_reset(word);
+        }
+        check(sqlite3_exec(db, "COMMIT; INSERT INTO place_words(place_words) VALUES('optimize');"
+                               "VACUUM", nullptr, nullptr, nullptr), "cannot commit");
+    }
+    sqlite3_finalize(place);
+    sqlite3_finalize(word);
+    sqlite3_close(db);
+
+    std::error_code renamed;
+    if (error.empty())
+        std::filesystem::rename(partial, path, renamed);
+    if (renamed)
+        error = "cannot replace " + path + ": " + renamed.message();
+    if (!error.empty())
+        std::remove(partial.c_str());
+    return error;
+}
+
+} // namespace velmora::atlas

@@ -1,0 +1,60 @@
+#include "atlas/LegalTime.h"
+
+#include <glib.h>
+
+#include <cmath>
+#include <cstdint>
+
+namespace velmora::atlas {
+
+namespace {
+
+// Days from 1970-01-01 to a date of the proleptic Gregorian calendar.
+std::int64_t daysFromCivil(std::int64_t year, int month, int day)
+{
+    year -= month <= 2;
+    const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
+    const std::int64_t yearOfEra = year - era * 400;
+    const std::int64_t dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+    const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
+
+} // namespace
+
+std::optional<LegalOffset> legalOffset(const std::string& zone, const LocalMoment& local)
+{
+    // GLib reads an empty name as the computer's own zone.
+    GTimeZone* tz = zone.empty() ? nullptr : g_time_zone_new_identifier(zone.c_str());
+    if (!tz)
+        return std::nullopt;
+    auto offsetAt = [tz](std::int64_t universal) {
+        const int interval = g_time_zone_find_interval(tz, G_TIME_TYPE_UNIVERSAL, universal);
+        return g_time_zone_get_offset(tz, interval);
+    };
+    // The local moment read as if it were universal time, in seconds since 1970.
+    const std::int64_t clock = daysFromCivil(local.year, local.month, local.day) * 86400 +
+                               local.hour * 3600 + local.minute * 60;
+    // The offsets in force a day either side are the only ones the moment can have, unless the
+    // clocks changed twice within two days.
+    const int before = offsetAt(clock - 86400);
+    const int after = offsetAt(clock + 86400);
+    const bool beforeHolds = offsetAt(clock - before) == before;
+    const bool afterHolds = offsetAt(clock - after) == after;
+    g_time_zone_unref(tz);
+
+    if (beforeHolds && afterHolds && after != before)
+        return LegalOffset{before, ClockChange::Repeated};
+    if (beforeHolds)
+        return LegalOffset{before, ClockChange::None};
+    if (afterHolds)
+        return LegalOffset{after, ClockChange::None};
+    return LegalOffset{before, ClockChange::Skipped};
+}
+
+double summerCorrection(const LegalOffset& offset, int zoneHours)
+{
+    return std::nearbyint((offset.seconds / 3600.0 - zoneHours) * 10000.0) / 10000.0;
+}
+
+} // namespace velmora::atlas

@@ -1,0 +1,158 @@
+#include "atlas/Atlas.h"
+#include "atlas/LegalTime.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace velmora::atlas;
+
+namespace {
+
+// The index the build made from libgeonames (GeoNames cities15000).
+Atlas& builtAtlas()
+{
+    static AtlasOpening opened = Atlas::open(defaultIndexPath());
+    if (!opened.atlas)
+        throw std::runtime_error(opened.error);
+    return *opened.atlas;
+}
+
+struct SearchCase {
+    const char* query;
+    const char* firstLatin; // nullptr: nothing found
+    const char* zone;
+    double latitude = NAN; // checked when given
+    double longitude = NAN;
+};
+
+void PrintTo(const SearchCase& c, std::ostream* out) { *out << '"' << c.query << '"'; }
+
+class FirstMatch : public ::testing::TestWithParam<SearchCase> {};
+
+TEST_P(FirstMatch, IsTheExpectedPlaceWithoutError)
+{
+    const SearchCase& c = GetParam();
+    const Matches matches = builtAtlas().search(c.query, 5);
+    EXPECT_EQ(matches.error, "");
+    if (!c.firstLatin) {
+        EXPECT_TRUE(matches.places.empty()) << matches.places.front().nameLatin;
+        return;
+    }
+    ASSERT_FALSE(matches.places.empty());
+    const Place& first = matches.places.front();
+    EXPECT_EQ(first.nameLatin, c.firstLatin);
+    EXPECT_EQ(first.zone, c.zone);
+    if (!std::isnan(c.latitude)) {
+        EXPECT_NEAR(first.latitude, c.latitude, 1e-4);
+        EXPECT_NEAR(first.longitude, c.longitude, 1e-4);
+    }
+}
+
+// Coordinates of Mecca and Fes as libgeonames gives them.
+INSTANTIATE_TEST_SUITE_P(Names, FirstMatch, ::testing::Values(
+    SearchCase{"مكة", "Makkah al Mukarramah", "Asia/Riyadh", 21.4266, 39.8256},
+    SearchCase{"makkah", "Makkah al Mukarramah", "Asia/Riyadh"},
+    SearchCase{"فاس", "Fes", "Africa/Casablanca", 34.0331, -5.0003},
+    SearchCase{"Fes", "Fes", "Africa/Casablanca"},
+    SearchCase{"القاهرة", "Cairo", "Africa/Cairo"},
+    SearchCase{"cairo", "Cairo", "Africa/Cairo"},
+    SearchCase{"باريس", "Paris", "Europe/Paris"},
+    SearchCase{"Paris", "Paris", "Europe/Paris"},
+    SearchCase{"paris, texas", "Paris", "America/Chicago"},
+    SearchCase{"نيويورك", "New York", "America/New_York"},
+    SearchCase{"new york", "New York", "America/New_York"}));
+
+INSTANTIATE_TEST_SUITE_P(Folding, FirstMatch, ::testing::Values(
+    SearchCase{"إسطنبول", "Istanbul", "Europe/Istanbul"},  // hamza below, stored without
+    SearchCase{"اسطنبول", "Istanbul", "Europe/Istanbul"},
+    SearchCase{"الاسكندريه", "Alexandria", "Africa/Cairo"}, // stored الإسكندرية
+    SearchCase{"مَكَّة", "Makkah al Mukarramah", "Asia/Riyadh"}, // short vowels and shadda
+    SearchCase{"مكه", "Makkah al Mukarramah", "Asia/Riyadh"},
+    SearchCase{"ابوظبى", "Abu Dhabi Island and Internal Islands City", "Asia/Dubai"}, // أبوظبي
+    SearchCase{"الرباط", "Rabat", "Africa/Casablanca"},    // stored رباط
+    SearchCase{"رياض", "Riyadh", "Asia/Riyadh"},           // stored الرياض
+    SearchCase{"FÈS", "Fes", "Africa/Casablanca"},
+    SearchCase{"zurich", "Zurich", "Europe/Zurich"}));
+
+INSTANTIATE_TEST_SUITE_P(Edges, FirstMatch, ::testing::Values(
+    SearchCase{"", nullptr, nullptr},
+    SearchCase{" , ", nullptr, nullptr},
+    SearchCase{"zzqxj", nullptr, nullptr},
+    SearchCase{"'; DROP TABLE places; --", nullptr, nullptr},
+    SearchCase{"\"\" = \"\"; --", nullptr, nullptr},
+    SearchCase{"* NEAR(a b) names:x %_\\^", nullptr, nullptr},
+    SearchCase{"«؟»", nullptr, nullptr},
+    SearchCase{"\"Paris\"*", "Paris", "Europe/Paris"},
+    SearchCase{"(Paris) AND", nullptr, nullptr},
+    SearchCase{"Paris;--", "Paris", "Europe/Paris"}));
+
+TEST(Search, OneLetterListsTheMostPopulousFirstUpToTheLimit)
+{
+    for (const char* letter : {"ف", "a"}) {
+        const Matches matches = builtAtlas().search(letter, 50);
+        ASSERT_EQ(matches.places.size(), 50u) << letter;
+        for (std::size_t i = 1; i < matches.places.size(); ++i)
+            EXPECT_GE(matches.places[i - 1].population, matches.places[i].population)
+                << letter << " row " << i;
+    }
+    EXPECT_TRUE(builtAtlas().search("a", 0).places.empty());
+}
+
+TEST(Search, AMissingIndexIsReportedWithItsPath)
+{
+    const AtlasOpening opened = Atlas::open("/nonexistent/places.sqlite");
+    EXPECT_FALSE(opened.atlas);
+    EXPECT_NE(opened.error.find("/nonexistent/places.sqlite"), std::string::npos) << opened.error;
+}
+
+struct LegalCase {
+    const char* name;
+    const char* zone;
+    LocalMoment local;
+    int seconds;
+    ClockChange change;
+    int zoneHours; // the zone the longitude gives
+    double correction;
+};
+
+class Legal : public ::testing::TestWithParam<LegalCase> {};
+
+TEST_P(Legal, OffsetAndCorrection)
+{
+    const LegalCase& c = GetParam();
+    const auto offset = legalOffset(c.zone, c.local);
+    ASSERT_TRUE(offset);
+    EXPECT_EQ(offset->seconds, c.seconds);
+    EXPECT_EQ(offset->change, c.change);
+    EXPECT_EQ(summerCorrection(*offset, c.zoneHours), c.correction);
+}
+
+// Offsets as zdump prints them from the system's tzdata.
+constexpr auto kOnce = ClockChange::None;
+INSTANTIATE_TEST_SUITE_P(
+    Tzdata, Legal,
+    ::testing::Values(
+        LegalCase{"MadridJanuary", "Europe/Madrid", {2024, 1, 15, 12, 0}, 3600, kOnce, 0, 1},
+        LegalCase{"MadridJuly", "Europe/Madrid", {2024, 7, 15, 12, 0}, 7200, kOnce, 0, 2},
+        LegalCase{"Fes1June2024", "Africa/Casablanca", {2024, 6, 1, 12, 0}, 3600, kOnce, 0, 1},
+        LegalCase{"LondonDoubleSummer1944", "Europe/London", {1944, 6, 1, 12, 0}, 7200, kOnce,
+                  0, 2},
+        LegalCase{"MadridMeanTime1850", "Europe/Madrid", {1850, 7, 1, 12, 0}, -884, kOnce, 0,
+                  -0.2456},
+        LegalCase{"KolkataHalfHour", "Asia/Kolkata", {2000, 1, 1, 0, 0}, 19800, kOnce, 6, -0.5},
+        LegalCase{"NewYorkSkippedTakesBefore", "America/New_York", {2024, 3, 10, 2, 30}, -18000,
+                  ClockChange::Skipped, -5, 0},
+        LegalCase{"NewYorkRepeatedTakesBefore", "America/New_York", {2024, 11, 3, 1, 30},
+                  -14400, ClockChange::Repeated, -5, 1},
+        LegalCase{"NewYorkAfterTheChange", "America/New_York", {2024, 11, 3, 2, 30}, -18000,
+                  kOnce, -5, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LegalTime, AnUnknownZoneHasNoOffset)
+{
+    EXPECT_FALSE(legalOffset("Nowhere/Atlantis", {2000, 1, 1, 0, 0}));
+    EXPECT_FALSE(legalOffset("", {2000, 1, 1, 0, 0}));
+}
+
+} // namespace
