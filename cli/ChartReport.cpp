@@ -1,5 +1,7 @@
 #include "cli/ChartReport.h"
 
+#include "cli/PlacesReport.h"
+
 #include "core/Analysis.h"
 #include "core/Aspects.h"
 #include "core/ChartComputation.h"
@@ -11,13 +13,6 @@
 #include <optional>
 
 namespace velmora::cli {
-
-namespace {
-
-const std::array<const char*, 12> kBodyNames = {
-    "sun",     "moon",   "mercury", "venus", "mars",      "jupiter",
-    "saturn",  "uranus", "neptune", "pluto", "mean_node", "mean_apogee",
-};
 
 std::string jsonString(const std::string& text)
 {
@@ -36,6 +31,13 @@ std::string jsonString(const std::string& text)
     }
     return out + "\"";
 }
+
+namespace {
+
+const std::array<const char*, 12> kBodyNames = {
+    "sun",     "moon",   "mercury", "venus", "mars",      "jupiter",
+    "saturn",  "uranus", "neptune", "pluto", "mean_node", "mean_apogee",
+};
 
 // The stored float in the fewest digits that read back to it, with at least six decimals.
 std::string storedValue(float value)
@@ -64,6 +66,7 @@ std::string cuspText(const ChartState& state, int slot)
 struct Extras {
     std::vector<Aspect> aspects;
     std::optional<ChartAnalysis> analysis;
+    std::optional<atlas::Place> city;
 };
 
 const char* kindWord(AspectKind kind)
@@ -81,7 +84,7 @@ const char* kindWord(AspectKind kind)
 std::string plainReport(const ChartOptions& options, const ChartState& state, int lastSlot,
                         const Extras& extras)
 {
-    std::string out;
+    std::string out = extras.city ? placeLine(*extras.city) : "";
     for (int slot = 0; slot <= lastSlot; ++slot)
         out += pointText(state, slot) + "\n";
     for (int slot = 0; slot <= lastSlot; ++slot)
@@ -109,6 +112,7 @@ std::string jsonReport(const ChartOptions& options, const ChartState& state,
                       ", \"lon\": " + numberText(leadingNumber(state.PlaceLongitudeText)) +
                       ", \"zone\": " + numberText(leadingNumber(zoneText)) +
                       ", \"summer\": " + numberText(leadingNumber(options.summerText)) +
+                      (extras.city ? ", \"city\": " + placeJson(*extras.city) : "") +
                       "}, \"jd_ut\": " + jd + ", \"points\": [";
     for (int slot = 0; slot <= lastSlot; ++slot) {
         const PlanetPos& pos = state.Planets[slot];
@@ -161,8 +165,18 @@ std::string fieldWord(DateTimeField field)
 
 } // namespace
 
-CommandResult runChart(const ChartOptions& options, ChartState& state, EphemerisApi& ephemeris)
+CommandResult runChart(const ChartOptions& given, ChartState& state, EphemerisApi& ephemeris)
 {
+    ChartOptions options = given;
+    Extras extras;
+    if (options.city) {
+        CityLookup found = lookUpCity(*options.city);
+        if (!found.place)
+            return found.failure;
+        extras.city = std::move(found.place);
+        options.place = placeInputOf(*extras.city);
+    }
+
     // Each row is read and computed in turn, exactly as the dialog's OK does.
     std::string firstZone;
     double firstJd = 0.0;
@@ -174,6 +188,16 @@ CommandResult runChart(const ChartOptions& options, ChartState& state, Ephemeris
             return {kExitUsage, {},
                     "bad " + fieldWord(reading.error->field) + " '" + reading.error->text +
                         "' (a whole number from -32768 to 32767 is needed); " + usage()};
+        }
+        if (chart == 0 && options.summerFromCity && extras.city) {
+            // One correction for both rows, as the place picker holds one.
+            const LegalSummer legal = legalSummer(
+                *extras.city, {state.ChartYear, state.ChartMonth, state.ChartDay, state.ChartHour,
+                               state.ChartMinute},
+                reading.place.zoneText);
+            if (!legal.error.empty())
+                return {kExitAtlas, {}, legal.error};
+            options.summerText = legal.summerText;
         }
         const ZoneInput zone{options.zoneText.value_or(reading.place.zoneText),
                              options.summerText};
@@ -196,7 +220,6 @@ CommandResult runChart(const ChartOptions& options, ChartState& state, Ephemeris
     setOrbs(state, defaultAspectOrbs());
     state.WheelRotation = wheelRotationFor(state, options.kind);
 
-    Extras extras;
     if (options.aspects)
         extras.aspects = findAspects(state, searchForKind(options.kind));
     if (options.analysis)

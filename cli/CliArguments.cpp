@@ -42,11 +42,11 @@ bool allDigits(const std::string& text)
 std::string usage()
 {
     return "usage: velmora-cli chart --date Y-M-D --time H:M --lat 21:27N|21.45 "
-           "--lon 39:49E|39.82 [--summer H] [--zone H] [--date2 Y-M-D --time2 H:M] "
+           "--lon 39:49E|39.82|--city NAME [--summer H] [--zone H] [--date2 Y-M-D --time2 H:M] "
            "[--kind natal|horary|solar|transits|comparison|progressions] [--aspects] "
            "[--analysis] [--json] | velmora-cli ephemerides --year Y --month 1..12 --hour H "
-           "--lat .. --lon .. [--summer H] [--zone H] --table planets|houses|aspects "
-           "[--decimal] [--csv]";
+           "--lat .. --lon ..|--city NAME [--summer H] [--zone H] --table planets|houses|aspects "
+           "[--decimal] [--csv] | velmora-cli places NAME [--limit N] [--json]";
 }
 
 std::optional<DateTimeTexts> splitDate(const std::string& text)
@@ -146,16 +146,26 @@ OptionValues readOptions(const std::vector<std::string>& args, const KnownOption
 
 // The place, zone and summer options shared by both commands; empty on success.
 std::string readPlaceOptions(const OptionValues& values, PlaceInput& place,
-                             std::optional<std::string>& zoneText, std::string& summerText)
+                             std::optional<std::string>& zoneText, std::string& summerText,
+                             std::optional<std::string>& city, bool& summerFromCity)
 {
-    const auto lat = parseCoordinate(values["--lat"], 'N', 'S', 90);
-    if (!lat)
-        return "bad --lat (expected 21:27N, 33:55S or signed decimal degrees)";
-    const auto lon = parseCoordinate(values["--lon"], 'E', 'W', 180);
-    if (!lon)
-        return "bad --lon (expected 39:49E, 74:0W or signed decimal degrees)";
-    place = PlaceInput{lon->degrees, lon->minutes, lat->degrees, lat->minutes, lon->negative,
-                       lat->negative};
+    if (values.has("--city")) {
+        if (values.has("--lat") || values.has("--lon"))
+            return "--city replaces --lat and --lon";
+        city = values["--city"];
+        summerFromCity = !values.has("--zone") && !values.has("--summer");
+    } else {
+        if (!values.has("--lat") || !values.has("--lon"))
+            return values.has("--lat") ? "--lon is required" : "--lat is required";
+        const auto lat = parseCoordinate(values["--lat"], 'N', 'S', 90);
+        if (!lat)
+            return "bad --lat (expected 21:27N, 33:55S or signed decimal degrees)";
+        const auto lon = parseCoordinate(values["--lon"], 'E', 'W', 180);
+        if (!lon)
+            return "bad --lon (expected 39:49E, 74:0W or signed decimal degrees)";
+        place = PlaceInput{lon->degrees, lon->minutes, lat->degrees, lat->minutes,
+                           lon->negative, lat->negative};
+    }
     if (values.has("--summer")) {
         if (!wholeNumberText(values["--summer"]))
             return "bad --summer (expected hours)";
@@ -170,7 +180,7 @@ std::string readPlaceOptions(const OptionValues& values, PlaceInput& place,
 }
 
 const KnownOptions kPlaceOptions = {
-    {"--lat", true}, {"--lon", true}, {"--summer", true}, {"--zone", true}};
+    {"--lat", true}, {"--lon", true}, {"--city", true}, {"--summer", true}, {"--zone", true}};
 
 KnownOptions withPlace(KnownOptions options)
 {
@@ -199,7 +209,7 @@ ParsedChartArguments parseChartArguments(const std::vector<std::string>& args)
         {"--date", true}, {"--time", true}, {"--date2", true}, {"--time2", true},
         {"--kind", true}, {"--json", false}, {"--aspects", false}, {"--analysis", false},
     });
-    const OptionValues values = readOptions(args, known, {"--date", "--time", "--lat", "--lon"});
+    const OptionValues values = readOptions(args, known, {"--date", "--time"});
     if (!values.error.empty())
         return {std::nullopt, values.error};
     if (values.has("--date2") != values.has("--time2"))
@@ -234,8 +244,9 @@ ParsedChartArguments parseChartArguments(const std::vector<std::string>& args)
         options.second = *second;
     }
 
-    const std::string placeError =
-        readPlaceOptions(values, options.place, options.zoneText, options.summerText);
+    const std::string placeError = readPlaceOptions(values, options.place, options.zoneText,
+                                                    options.summerText, options.city,
+                                                    options.summerFromCity);
     if (!placeError.empty())
         return {std::nullopt, placeError};
     return {options, {}};
@@ -248,7 +259,7 @@ ParsedEphemeridesArguments parseEphemeridesArguments(const std::vector<std::stri
         {"--decimal", false}, {"--csv", false},
     });
     const OptionValues values =
-        readOptions(args, known, {"--year", "--month", "--hour", "--lat", "--lon", "--table"});
+        readOptions(args, known, {"--year", "--month", "--hour", "--table"});
     if (!values.error.empty())
         return {std::nullopt, values.error};
 
@@ -277,10 +288,32 @@ ParsedEphemeridesArguments parseEphemeridesArguments(const std::vector<std::stri
         return {std::nullopt, "bad --table (expected planets, houses or aspects)"};
     options.table = table->second;
 
-    const std::string placeError =
-        readPlaceOptions(values, options.place, options.zoneText, options.summerText);
+    const std::string placeError = readPlaceOptions(values, options.place, options.zoneText,
+                                                    options.summerText, options.city,
+                                                    options.summerFromCity);
     if (!placeError.empty())
         return {std::nullopt, placeError};
+    return {options, {}};
+}
+
+ParsedPlacesArguments parsePlacesArguments(const std::vector<std::string>& args)
+{
+    if (args.empty() || args[0].rfind("--", 0) == 0)
+        return {std::nullopt, "places needs the name to look for first"};
+    static const KnownOptions known = {{"--limit", true}, {"--json", false}};
+    const OptionValues values =
+        readOptions(std::vector<std::string>(args.begin() + 1, args.end()), known, {});
+    if (!values.error.empty())
+        return {std::nullopt, values.error};
+    PlacesOptions options;
+    options.query = args[0];
+    options.json = values.has("--json");
+    if (values.has("--limit")) {
+        const auto limit = wholeNumberText(values["--limit"]);
+        if (!allDigits(values["--limit"]) || !limit || *limit < 1 || *limit > 1000)
+            return {std::nullopt, "bad --limit (expected 1 to 1000)"};
+        options.limit = static_cast<int>(*limit);
+    }
     return {options, {}};
 }
 

@@ -21,6 +21,8 @@ struct ChartOptions {
     PlaceInput place;
     std::optional<std::string> zoneText; // without it the zone follows the longitude
     std::string summerText = "0";
+    std::optional<std::string> city;     // the place is the atlas's first match instead
+    bool summerFromCity = false;         // --city without --zone or --summer: its legal time
     bool json = false;
     ChartKind kind = ChartKind::Natal;
     bool aspects = false;
@@ -35,6 +37,8 @@ struct EphemeridesOptions {
     PlaceInput place;
     std::optional<std::string> zoneText;
     std::string summerText = "0";
+    std::optional<std::string> city;
+    bool summerFromCity = false;
     EphemerisTableKind table = EphemerisTableKind::Planets;
     bool decimal = false;
     bool csv = false;
@@ -50,11 +54,26 @@ struct ParsedChartArguments {
     std::string error; // one line, when options is empty
 };
 
+// A search of the atlas as the command line gives it.
+struct PlacesOptions {
+    std::string query;
+    int limit = 10;
+    bool json = false;
+};
+
+struct ParsedPlacesArguments {
+    std::optional<PlacesOptions> options;
+    std::string error;
+};
+
 // Parses the arguments that follow "chart".
 ParsedChartArguments parseChartArguments(const std::vector<std::string>& args);
 
 // Parses the arguments that follow "ephemerides".
 ParsedEphemeridesArguments parseEphemeridesArguments(const std::vector<std::string>& args);
+
+// Parses the arguments that follow "places".
+ParsedPlacesArguments parsePlacesArguments(const std::vector<std::string>& args);
 
 // Splits "Y-M-D" (the year may carry a minus sign) into the three date texts.
 std::optional<DateTimeTexts> splitDate(const std::string& text);

@@ -1,14 +1,40 @@
 #include "cli/EphemeridesReport.h"
 
+#include "cli/PlacesReport.h"
 #include "core/ChartComputation.h"
+#include "core/Numbers.h"
+
+#include <cmath>
 
 namespace velmora::cli {
 
-CommandResult runEphemeridesCommand(const EphemeridesOptions& options, ChartState& state,
+CommandResult runEphemeridesCommand(const EphemeridesOptions& given, ChartState& state,
                                     EphemerisApi& ephemeris)
 {
+    EphemeridesOptions options = given;
+    std::optional<atlas::Place> city;
+    if (options.city) {
+        CityLookup found = lookUpCity(*options.city);
+        if (!found.place)
+            return found.failure;
+        city = std::move(found.place);
+        options.place = placeInputOf(*city);
+    }
+
     // The window reads the place first, which derives the zone from the longitude.
     const PlaceReading place = readPlace(state, options.place);
+    if (options.summerFromCity && city) {
+        // The legal time of the 15th of the month at the table's hour.
+        const double hour = leadingNumber(options.hourText);
+        const LegalSummer legal = legalSummer(
+            *city, {static_cast<int>(leadingNumber(options.yearText)), options.month, 15,
+                    static_cast<int>(std::floor(hour)),
+                    static_cast<int>((hour - std::floor(hour)) * 60)},
+            place.zoneText);
+        if (!legal.error.empty())
+            return {kExitAtlas, {}, legal.error};
+        options.summerText = legal.summerText;
+    }
 
     EphemeridesInput input;
     input.monthIndex = options.month - 1;
@@ -45,6 +71,12 @@ CommandResult runCommand(const std::vector<std::string>& args, ChartState& state
         if (!parsed.options)
             return {kExitUsage, {}, parsed.error + "; " + usage()};
         return runEphemeridesCommand(*parsed.options, state, ephemeris);
+    }
+    if (!args.empty() && args[0] == "places") {
+        const ParsedPlacesArguments parsed = parsePlacesArguments(rest);
+        if (!parsed.options)
+            return {kExitUsage, {}, parsed.error + "; " + usage()};
+        return runPlaces(*parsed.options);
     }
     return {kExitUsage, {}, usage()};
 }

@@ -87,6 +87,10 @@ TEST(ChartArguments, BadArgumentsExitWithOneUsageLine)
         "ephemerides --year 2000 --month 13 --hour 12 --lat 1 --lon 1 --table planets",
         "ephemerides --year 40000 --month 2 --hour 12 --lat 1 --lon 1 --table houses",
         "ephemerides --year 2000 --month 2 --lat 1 --lon 1 --table houses",
+        std::string(chart) + "--city Paris --lat 1",
+        "places",
+        "places --json Paris",
+        "places Paris --limit 0",
     };
     for (const std::string& line : rows) {
         std::vector<std::string> args;
@@ -205,6 +209,63 @@ TEST(ChartCommand, JsonHasTheDocumentedShape)
     EXPECT_EQ(count(two.output, "\"slot\""), 24u);
     EXPECT_EQ(count(two.output, "{\"house\""), 24u);
     EXPECT_NE(two.output.find("\"zone\": 2,"), std::string::npos);
+}
+
+TEST(CityCommands, UseTheFirstMatchAndItsLegalTime)
+{
+    const auto places = run({"places", "فاس", "--json", "--limit", "2"});
+    ASSERT_EQ(places.exitCode, kExitOk) << places.error;
+    EXPECT_EQ(places.output.rfind("[{\"name\": \"فاس\", \"name_latin\": \"Fes\", \"region\": ", 0), 0u)
+        << places.output;
+    EXPECT_NE(places.output.find("\"lat\": 34.03313, \"lon\": -5.00028, \"zone\": "
+                                 "\"Africa/Casablanca\", \"population\": "),
+              std::string::npos);
+    EXPECT_EQ(count(places.output, "{\"name\""), 2u);
+    const auto none = run({"places", "zzqxj"});
+    EXPECT_EQ(none.exitCode, kExitUsage);
+    EXPECT_NE(none.error.find("'zzqxj'"), std::string::npos) << none.error;
+
+    // The same points as with Mecca's coordinates typed.
+    const std::vector<std::string> when = {"--date", "2000-3-1", "--time", "15:00", "--json"};
+    auto chart = [&when](std::vector<std::string> place) {
+        place.insert(place.begin(), "chart");
+        place.insert(place.end(), when.begin(), when.end());
+        return run(place);
+    };
+    const auto city = chart({"--city", "مكة"});
+    const auto typed = chart({"--lat", "21.42664", "--lon", "39.82563"});
+    ASSERT_EQ(city.exitCode, kExitOk) << city.error;
+    EXPECT_EQ(city.output.substr(city.output.find("\"jd_ut\"")),
+              typed.output.substr(typed.output.find("\"jd_ut\"")));
+    EXPECT_NE(city.output.find("\"city\": {\"name\": \"مكة المكرمة\""), std::string::npos);
+    EXPECT_EQ(chart({"--city", "zzqxj"}).exitCode, kExitUsage);
+
+    // Madrid in July: zone 0 from the longitude, the legal summer time unless one is given.
+    const struct {
+        std::vector<std::string> extra;
+        const char* zoneAndSummer;
+    } madrid[] = {{{}, "\"zone\": 0, \"summer\": 2,"},
+                  {{"--summer", "0"}, "\"zone\": 0, \"summer\": 0,"},
+                  {{"--zone", "1"}, "\"zone\": 1, \"summer\": 0,"}};
+    for (const auto& row : madrid) {
+        std::vector<std::string> args = {"chart", "--city", "Madrid", "--date", "2024-7-15",
+                                         "--time", "12:00", "--json"};
+        args.insert(args.end(), row.extra.begin(), row.extra.end());
+        const auto result = run(args);
+        EXPECT_NE(result.output.find(row.zoneAndSummer), std::string::npos)
+            << row.zoneAndSummer << "\n" << result.output.substr(0, 160) << result.error;
+    }
+
+    // A month at Fes: the legal time of 15 June 2024 is one hour ahead of zone 0.
+    const std::vector<std::string> month = {"ephemerides", "--year", "2024", "--month", "6",
+                                            "--hour", "12", "--table", "planets"};
+    auto fes = month;
+    fes.insert(fes.end(), {"--city", "Fes"});
+    auto fesTyped = month;
+    fesTyped.insert(fesTyped.end(), {"--lat", "34.03313", "--lon", "-5.00028", "--summer", "1"});
+    const auto legal = run(fes);
+    ASSERT_EQ(legal.exitCode, kExitOk) << legal.error;
+    EXPECT_EQ(legal.output, run(fesTyped).output);
 }
 
 TEST(ChartCommand, PlainOutputListsPointsCuspsAndHouses)
