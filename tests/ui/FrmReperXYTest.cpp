@@ -6,6 +6,8 @@
 #include "ui/main/WorldMapPicture.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -53,6 +55,22 @@ void sendMouse(FrmReperXY* picker, QEvent::Type type, double eastLongitude, doub
 void pressAt(FrmReperXY* picker, double eastLongitude, double latitude)
 {
     sendMouse(picker, QEvent::MouseButtonPress, eastLongitude, latitude);
+}
+
+// Types into the database view's search box letter by letter (Arabic too).
+void type(FrmReperXY* picker, const QString& name)
+{
+    for (QChar letter : name) {
+        QTest::sendKeyEvent(QTest::Click, picker->TxtRecherche, Qt::Key_unknown, QString(letter),
+                            Qt::NoModifier);
+    }
+}
+
+// Opens the database view and looks for a name.
+void search(FrmReperXY* picker, const QString& name)
+{
+    QTest::mouseClick(picker->CmdStyle, Qt::LeftButton);
+    type(picker, name);
 }
 
 } // namespace
@@ -245,6 +263,103 @@ private slots:
         picker->hide();
     }
 
+    void cityPickFillsTheBoxesLikeAMapPress_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<bool>("double_click");
+        QTest::addColumn<QStringList>("boxes"); // lon deg, lon min, lat deg, lat min
+        QTest::addColumn<bool>("east_chosen");
+        QTest::addColumn<QString>("zone");
+        // Mecca lies at 39.83 E, 21.43 N: the press the place picker's own example gives.
+        QTest::newRow("Enter in the search box, Mecca")
+            << QString::fromUtf8("مكة") << false << texts({"39", "49", "21", "25"}) << true << "3";
+        QTest::newRow("double click on the row, Fes")
+            << QString::fromUtf8("فاس") << true << texts({"5", "0", "34", "1"}) << false << "0";
+    }
+
+    void cityPickFillsTheBoxesLikeAMapPress()
+    {
+        QFETCH(QString, query);
+        QFETCH(bool, double_click);
+        QFETCH(QStringList, boxes);
+        QFETCH(bool, east_chosen);
+        QFETCH(QString, zone);
+        FrmReperXY* picker = freshPicker();
+        picker->show();
+        search(picker, query);
+        QVERIFY(picker->GriData->rowCount() > 0);
+        if (double_click) {
+            QWidget* rows = picker->GriData->viewport();
+            const QPoint first =
+                picker->GriData->visualItemRect(picker->GriData->item(0, 0)).center();
+            QTest::mouseClick(rows, Qt::LeftButton, Qt::NoModifier, first);
+            QTest::mouseDClick(rows, Qt::LeftButton, Qt::NoModifier, first);
+        } else {
+            QTest::keyClick(picker->TxtRecherche, Qt::Key_Return);
+        }
+        QCOMPARE((QStringList{picker->TxtLonDeg->text(), picker->TxtLonMin->text(),
+                              picker->TxtLatDeg->text(), picker->TxtLatMin->text()}),
+                 boxes);
+        QCOMPARE(picker->OptE->isChecked(), east_chosen);
+        QVERIFY(picker->OptN->isChecked());
+        QCOMPARE(picker->TxtZone->text(), zone);
+        const double markX = east_chosen ? -boxes[0].toDouble() : boxes[0].toDouble();
+        QCOMPARE(picker->PicWorld->lastMark(), QPointF(markX, boxes[2].toDouble()));
+        // Back on the map.
+        QVERIFY(!picker->GriData->isVisible());
+        QCOMPARE(picker->CmdStyle->text(), QString::fromUtf8("&قاعدة البيانات"));
+        picker->hide();
+    }
+
+    void cityPickSetsTheLegalCorrection_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QDateTime>("moment");
+        QTest::addColumn<QString>("correction");
+        QTest::addColumn<QString>("legal");
+        const auto at = [](int y, int m, int d, int h, int min) {
+            return QDateTime(QDate(y, m, d), QTime(h, min));
+        };
+        // Offsets from the system's tz database (zdump); the zones derived from the longitudes
+        // are 0 for Madrid and Fes, 6 for Kolkata, -5 for New York.
+        QTest::newRow("Madrid in January")
+            << "Madrid" << at(2024, 1, 15, 12, 0) << "1" << "Europe/Madrid UTC+01:00";
+        QTest::newRow("Madrid in July")
+            << "Madrid" << at(2024, 7, 15, 12, 0) << "2" << "Europe/Madrid UTC+02:00";
+        QTest::newRow("Fes on 1 June 2024") << QString::fromUtf8("فاس") << at(2024, 6, 1, 12, 0)
+                                            << "1" << "Africa/Casablanca UTC+01:00";
+        QTest::newRow("Kolkata, a negative half hour")
+            << "Kolkata" << at(2024, 1, 1, 12, 0) << "-0.5" << "Asia/Kolkata UTC+05:30";
+        QTest::newRow("a skipped hour takes the offset before")
+            << "New York" << at(2024, 3, 10, 2, 30) << "0"
+            << QString::fromUtf8("America/New_York UTC-05:00\nوقت تخطته الساعة عند تغييرها: "
+                                 "أُخذ التوقيت الذي قبل التغيير");
+        QTest::newRow("no moment set: the clock (July)")
+            << "Madrid" << QDateTime() << "2" << "Europe/Madrid UTC+02:00";
+    }
+
+    void cityPickSetsTheLegalCorrection()
+    {
+        QFETCH(QString, query);
+        QFETCH(QDateTime, moment);
+        QFETCH(QString, correction);
+        QFETCH(QString, legal);
+        const auto realClock = velmora::ui::clock();
+        velmora::ui::clock() = [] { return QDateTime(QDate(2024, 7, 1), QTime(9, 0)); };
+        FrmReperXY* picker = freshPicker();
+        picker->setReferenceMoment(moment);
+        picker->show();
+        search(picker, query);
+        QTest::keyClick(picker->TxtRecherche, Qt::Key_Return);
+        velmora::ui::clock() = realClock;
+        QCOMPARE(picker->TxtEteRegl->text(), correction);
+        QCOMPARE(picker->LabHeureLegale->text(), QString::fromUtf8("التوقيت القانوني: ") + legal);
+        // A new place typed afterwards is no longer that city.
+        picker->TxtLatDeg->setText(QStringLiteral("10"));
+        QVERIFY(picker->LabHeureLegale->text().isEmpty());
+        picker->hide();
+    }
+
     // With VELMORA_SCREENSHOTS set to a folder, saves the picker as the user sees it.
     void screenshot()
     {
@@ -257,6 +372,19 @@ private slots:
         pressAt(picker, 39.83, 21.43);
         sendMouse(picker, QEvent::MouseMove, 31.2, 30.0);
         QVERIFY(picker->grab().save(dir + QStringLiteral("/place-picker.png")));
+
+        QElapsedTimer timer;
+        timer.start();
+        search(picker, QString::fromUtf8("ف"));
+        const double opening = timer.nsecsElapsed() / 1e6;
+        timer.restart();
+        type(picker, QString::fromUtf8("ا"));
+        qInfo("database view opened with its first letter in %.1f ms, next letter %.1f ms", opening,
+              timer.nsecsElapsed() / 1e6);
+        QVERIFY(picker->grab().save(dir + QStringLiteral("/place-picker-database.png")));
+        QTest::keyClick(picker->TxtRecherche, Qt::Key_Down);
+        QTest::keyClick(picker->TxtRecherche, Qt::Key_Return);
+        QVERIFY(picker->grab().save(dir + QStringLiteral("/place-picker-picked.png")));
         picker->hide();
     }
 };

@@ -1,8 +1,10 @@
 #include "ui/main/FrmReperXY.h"
 
+#include "atlas/LegalTime.h"
 #include "core/Numbers.h"
 #include "ui/common/NumberKeyCheck.h"
 #include "ui/common/Platform.h"
+#include "ui/main/PlaceDatabaseView.h"
 #include "ui/main/WorldMapPicture.h"
 
 #include <QButtonGroup>
@@ -19,6 +21,9 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace velmora::ui {
 
@@ -45,6 +50,19 @@ QLabel* label(const char* text, QWidget* parent)
 std::string text(const QLineEdit* box)
 {
     return box->text().toStdString();
+}
+
+// An offset from universal time as UTC+03:00, with seconds where it has them.
+QString utcOffsetText(int seconds)
+{
+    const int magnitude = std::abs(seconds);
+    QString text = QStringLiteral("UTC%1%2:%3")
+                       .arg(seconds < 0 ? QLatin1Char('-') : QLatin1Char('+'))
+                       .arg(magnitude / 3600, 2, 10, QLatin1Char('0'))
+                       .arg(magnitude / 60 % 60, 2, 10, QLatin1Char('0'));
+    if (magnitude % 60)
+        text += QStringLiteral(":%1").arg(magnitude % 60, 2, 10, QLatin1Char('0'));
+    return text;
 }
 
 } // namespace
@@ -75,6 +93,7 @@ FrmReperXY::FrmReperXY(QWidget* parent)
     setLayoutDirection(Qt::RightToLeft);
     buildControls();
     connectReactions();
+    connectDatabaseView();
     // The load step marks 32.56 N, 5.4 W until the first reading.
     PicWorld->drawMark(5.4, 32.56);
 }
@@ -82,10 +101,11 @@ FrmReperXY::FrmReperXY(QWidget* parent)
 void FrmReperXY::buildControls()
 {
     PicWorld = new WorldMapPicture(this);
-    GriData = new QTableWidget(2, 2, this);
-    GriData->setFont(dialogFont(8));
-    GriData->setFixedSize(PicWorld->size());
-    GriData->hide();
+    m_databaseView = new PlaceDatabaseView(this);
+    m_databaseView->setFixedSize(PicWorld->size());
+    m_databaseView->hide();
+    GriData = m_databaseView->GriData;
+    TxtRecherche = m_databaseView->TxtRecherche;
 
     TxtLatDeg = numberBox("TxtLatDeg", "21", 2, this);
     TxtLatMin = numberBox("TxtLatMin", "27", 2, this);
@@ -93,6 +113,8 @@ void FrmReperXY::buildControls()
     TxtLonMin = numberBox("TxtLonMin", "49", 2, this);
     TxtZone = numberBox("TxtZone", "3", 3, this);
     TxtEteRegl = numberBox("TxtEteRegl", "0", 1, this);
+    LabHeureLegale = new QLabel(this);
+    LabHeureLegale->setWordWrap(true);
 
     OptN = new QRadioButton(QString::fromUtf8("شمال"), this);
     OptS = new QRadioButton(QString::fromUtf8("جنوب"), this);
@@ -117,7 +139,7 @@ void FrmReperXY::buildControls()
     // The database view lies over the map.
     auto* mapArea = new QGridLayout;
     mapArea->addWidget(PicWorld, 0, 0);
-    mapArea->addWidget(GriData, 0, 0);
+    mapArea->addWidget(m_databaseView, 0, 0);
 
     auto coordinateGroup = [this](const char* title, QLineEdit* deg, QLineEdit* min,
                                   QRadioButton* first, QRadioButton* second) {
@@ -152,6 +174,7 @@ void FrmReperXY::buildControls()
     layout->addLayout(mapArea);
     layout->addLayout(coordinates);
     layout->addLayout(timeRow);
+    layout->addWidget(LabHeureLegale);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -224,7 +247,54 @@ void FrmReperXY::fillCoords(float x, float y)
 void FrmReperXY::switchView()
 {
     CmdStyle->setText(CmdStyle->text() == kMapCaption ? kDatabaseCaption : kMapCaption);
-    GriData->setVisible(!GriData->isVisible());
+    m_databaseView->setVisible(CmdStyle->text() == kMapCaption);
+}
+
+void FrmReperXY::connectDatabaseView()
+{
+    connect(m_databaseView, &PlaceDatabaseView::placePicked, this, &FrmReperXY::pickPlace);
+    // The zone shown belongs to the picked city only until the place changes.
+    for (QLineEdit* box : {TxtLatDeg, TxtLatMin, TxtLonDeg, TxtLonMin})
+        connect(box, &QLineEdit::textChanged, LabHeureLegale, &QLabel::clear);
+    for (QRadioButton* option : {OptN, OptS, OptE, OptW})
+        connect(option, &QRadioButton::toggled, LabHeureLegale, &QLabel::clear);
+}
+
+void FrmReperXY::setReferenceMoment(const QDateTime& localMoment)
+{
+    m_referenceMoment = localMoment;
+}
+
+void FrmReperXY::pickPlace(const atlas::Place& place)
+{
+    pressMap(static_cast<float>(-place.longitude), static_cast<float>(place.latitude));
+    if (CmdStyle->text() == kMapCaption)
+        switchView();
+
+    const QDateTime moment = m_referenceMoment.isValid() ? m_referenceMoment : clock()();
+    const QDate date = moment.date();
+    const QTime time = moment.time();
+    const auto offset = atlas::legalOffset(
+        place.zone, {date.year(), date.month(), date.day(), time.hour(), time.minute()});
+    const QString zoneName = fromCore(place.zone);
+    if (!offset) {
+        LabHeureLegale->setText(zoneName + QString::fromUtf8(
+            " غير موجود في قاعدة المناطق الزمنية للنظام: أدخل التعديل الصيفي بنفسك"));
+        return;
+    }
+    // The correction turns the zone derived from the longitude into the legal time.
+    const QString correction = fromCore(numberText(
+        atlas::summerCorrection(*offset, static_cast<int>(leadingNumber(text(TxtZone))))));
+    TxtEteRegl->setMaxLength(std::max(1, static_cast<int>(correction.size())));
+    TxtEteRegl->setText(correction);
+
+    QString legal = QString::fromUtf8("التوقيت القانوني: ") + zoneName + QLatin1Char(' ') +
+                    utcOffsetText(offset->seconds);
+    if (offset->change == atlas::ClockChange::Skipped)
+        legal += QString::fromUtf8("\nوقت تخطته الساعة عند تغييرها: أُخذ التوقيت الذي قبل التغيير");
+    else if (offset->change == atlas::ClockChange::Repeated)
+        legal += QString::fromUtf8("\nوقت تكرر عند إرجاع الساعة: أُخذ التوقيت الذي قبل التغيير");
+    LabHeureLegale->setText(legal);
 }
 
 QString FrmReperXY::placeSummary() const

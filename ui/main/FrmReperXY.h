@@ -2,17 +2,24 @@
 
 #include "core/ChartComputation.h"
 
+#include <QDateTime>
 #include <QDialog>
 
 #include <functional>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTableWidget;
 
+namespace velmora::atlas {
+struct Place;
+}
+
 namespace velmora::ui {
 
+class PlaceDatabaseView;
 class WorldMapPicture;
 
 // The place picker. Its controls are the program's store of the current place: the chart and
@@ -40,14 +47,21 @@ public:
     // The three-line place text written on confirmation.
     QString placeSummary() const;
 
+    // The local date and time for which a city picked from the database view gets its legal
+    // offset (the data-entry dialog's first date, the ephemerides month's 15th). Until it is
+    // set, or when it is invalid, the computer's clock at the pick.
+    void setReferenceMoment(const QDateTime& localMoment);
+
     WorldMapPicture* PicWorld = nullptr;
     QTableWidget* GriData = nullptr;
+    QLineEdit* TxtRecherche = nullptr;
     QLineEdit* TxtLatDeg = nullptr;
     QLineEdit* TxtLatMin = nullptr;
     QLineEdit* TxtLonDeg = nullptr;
     QLineEdit* TxtLonMin = nullptr;
     QLineEdit* TxtZone = nullptr;
     QLineEdit* TxtEteRegl = nullptr;
+    QLabel* LabHeureLegale = nullptr; // the picked city's zone and legal offset
     QRadioButton* OptN = nullptr;
     QRadioButton* OptS = nullptr;
     QRadioButton* OptE = nullptr;
@@ -75,6 +89,11 @@ private:
     void fillCoords(float x, float y);
     void switchView();
     void confirm();
+    void connectDatabaseView();
+    void pickPlace(const atlas::Place& place);
+
+    PlaceDatabaseView* m_databaseView = nullptr;
+    QDateTime m_referenceMoment;
 
     static FrmReperXY* s_instance;
 };
