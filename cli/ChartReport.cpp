@@ -1,7 +1,6 @@
 #include "cli/ChartReport.h"
 
 #include "cli/PlacesReport.h"
-
 #include "core/Analysis.h"
 #include "core/Aspects.h"
 #include "core/ChartComputation.h"
@@ -13,6 +12,15 @@
 #include <optional>
 
 namespace velmora::cli {
+
+namespace {
+
+const std::array<const char*, 12> kBodyNames = {
+    "sun",     "moon",   "mercury", "venus", "mars",      "jupiter",
+    "saturn",  "uranus", "neptune", "pluto", "mean_node", "mean_apogee",
+};
+
+} // namespace
 
 std::string jsonString(const std::string& text)
 {
@@ -33,11 +41,6 @@ std::string jsonString(const std::string& text)
 }
 
 namespace {
-
-const std::array<const char*, 12> kBodyNames = {
-    "sun",     "moon",   "mercury", "venus", "mars",      "jupiter",
-    "saturn",  "uranus", "neptune", "pluto", "mean_node", "mean_apogee",
-};
 
 // The stored float in the fewest digits that read back to it, with at least six decimals.
 std::string storedValue(float value)
