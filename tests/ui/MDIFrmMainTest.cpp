@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
@@ -364,6 +365,51 @@ private slots:
         });
         main->CmdEphemirids->click();
         QVERIFY(qobject_cast<FrmEphemirids*>(shown));
+    }
+
+    // A city picked from either dialog takes its legal time at that dialog's date: the data
+    // entry's first row, the ephemerides month's 15th at the table's hour.
+    void pickerTakesTheLegalTimeOfTheOpenersDate_data()
+    {
+        QTest::addColumn<bool>("fromTables");
+        QTest::addColumn<int>("month");
+        QTest::addColumn<QString>("correction");
+        QTest::newRow("data entry, January") << false << 1 << u"1"_s;
+        QTest::newRow("data entry, July") << false << 7 << u"2"_s;
+        QTest::newRow("tables, January") << true << 1 << u"1"_s;
+        QTest::newRow("tables, July") << true << 7 << u"2"_s;
+    }
+
+    void pickerTakesTheLegalTimeOfTheOpenersDate()
+    {
+        QFETCH(bool, fromTables);
+        QFETCH(int, month);
+        QFETCH(QString, correction);
+        QString written;
+        onNextModal([&written](QWidget* modal) {
+            auto* picker = qobject_cast<FrmReperXY*>(modal);
+            if (!picker)
+                return;
+            QTest::mouseClick(picker->CmdStyle, Qt::LeftButton);
+            picker->TxtRecherche->clear();
+            QTest::keyClicks(picker->TxtRecherche, u"Madrid"_s);
+            QTest::keyClick(picker->TxtRecherche, Qt::Key_Return);
+            written = picker->TxtEteRegl->text();
+            picker->hide();
+        });
+        if (fromTables) {
+            FrmEphemirids* tables = FrmEphemirids::instance();
+            tables->CmbMois->setCurrentIndex(month - 1);
+            tables->TxtYears->setText(u"2024"_s);
+            tables->CmdCoordonne->click();
+        } else {
+            FrmDataTime* entry = fresh<FrmDataTime>();
+            entry->TxtJour[0]->setText(u"15"_s);
+            entry->TxtMois[0]->setText(QString::number(month));
+            entry->TxtAnnee[0]->setText(u"2024"_s);
+            entry->CmdParcourir->click();
+        }
+        QCOMPARE(written, correction);
     }
 
     void aboutLinkOpensMailOrSaysWhyNot()

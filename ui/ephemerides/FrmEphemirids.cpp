@@ -287,7 +287,14 @@ void FrmEphemirids::connectReactions()
             warnAndSelect(TxtYears);
     });
     connect(ChkAvant, &QCheckBox::toggled, this, &FrmEphemirids::negateYear);
-    connect(CmdCoordonne, &QPushButton::clicked, this, [] { FrmReperXY::instance()->exec(); });
+    connect(CmdCoordonne, &QPushButton::clicked, this, [this] {
+        // A city's legal time is taken at the middle of the month, at the table's hour.
+        FrmReperXY* picker = FrmReperXY::instance();
+        picker->setReferenceMoment(DateTimeTexts{"15", std::to_string(CmbMois->currentIndex() + 1),
+                                                 TxtYears->text().toStdString(),
+                                                 TxtHeur->text().toStdString(), "0"});
+        picker->exec();
+    });
     connect(CmdCalculer, &QPushButton::clicked, this, &FrmEphemirids::calculate);
     connect(CmdOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(CmdEnregistrer, &QPushButton::clicked, this, &FrmEphemirids::saveTable);

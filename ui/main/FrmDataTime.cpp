@@ -184,7 +184,11 @@ void FrmDataTime::connectReactions()
         TxtHeure[0]->setText(u"12"_s);
         TxtMin[0]->setText(u"00"_s);
     });
-    connect(CmdParcourir, &QPushButton::clicked, this, [] { FrmReperXY::instance()->exec(); });
+    connect(CmdParcourir, &QPushButton::clicked, this, [this] {
+        FrmReperXY* picker = FrmReperXY::instance();
+        picker->setReferenceMoment(rowTexts(0));
+        picker->exec();
+    });
     connect(CmdOK, &QPushButton::clicked, this, &FrmDataTime::confirm);
     connect(CmdAnuler, &QPushButton::clicked, this, &QWidget::hide);
 }

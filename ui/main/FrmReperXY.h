@@ -51,6 +51,8 @@ public:
     // offset (the data-entry dialog's first date, the ephemerides month's 15th). Until it is
     // set, or when it is invalid, the computer's clock at the pick.
     void setReferenceMoment(const QDateTime& localMoment);
+    // The same from a typed date-and-time row; a row that names no real moment leaves the clock.
+    void setReferenceMoment(const DateTimeTexts& row);
 
     WorldMapPicture* PicWorld = nullptr;
     QTableWidget* GriData = nullptr;
