@@ -58,8 +58,14 @@ FrmApropos::FrmApropos()
 
     auto* credits = new QVBoxLayout;
     for (const QString& line : {u": إعداد "_s, u"Velmora contributors"_s,
-                                u"Swiss Ephemeris © Astrodienst AG (AGPL)"_s})
-        credits->addWidget(new QLabel(line, this));
+                                u"Swiss Ephemeris © Astrodienst AG (AGPL)"_s,
+                                u"بيانات المدن من GeoNames (www.geonames.org) برخصة CC BY 4.0"_s})
+    {
+        // Latin and Arabic lines alike start at the right edge, as the interface reads.
+        auto* label = new QLabel(line, this);
+        label->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+        credits->addWidget(label);
+    }
     LabActiveURL = new QLabel(kContactAddress, this);
     LabActiveURL->setStyleSheet(u"color: #1a4fb4; text-decoration: underline;"_s);
     LabActiveURL->setCursor(Qt::PointingHandCursor);
