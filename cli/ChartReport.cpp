@@ -168,70 +168,89 @@ std::string fieldWord(DateTimeField field)
 
 } // namespace
 
-CommandResult runChart(const ChartOptions& given, ChartState& state, EphemerisApi& ephemeris)
+ComputedCharts computeCharts(const ChartOptions& given, ChartState& state,
+                             EphemerisApi& ephemeris)
 {
+    ComputedCharts out;
     ChartOptions options = given;
-    Extras extras;
     if (options.city) {
         CityLookup found = lookUpCity(*options.city);
-        if (!found.place)
-            return found.failure;
-        extras.city = std::move(found.place);
-        options.place = placeInputOf(*extras.city);
+        if (!found.place) {
+            out.failure = found.failure;
+            return out;
+        }
+        out.city = std::move(found.place);
+        options.place = placeInputOf(*out.city);
     }
 
     // Each row is read and computed in turn, exactly as the dialog's OK does.
-    std::string firstZone;
-    double firstJd = 0.0;
     const int charts = options.second ? 2 : 1;
     for (int chart = 0; chart < charts; ++chart) {
         const DateTimeTexts& row = chart == 0 ? options.first : *options.second;
         const DateTimeReading reading = readDateTime(state, row, options.place);
         if (reading.error) {
-            return {kExitUsage, {},
-                    "bad " + fieldWord(reading.error->field) + " '" + reading.error->text +
-                        "' (a whole number from -32768 to 32767 is needed); " + usage()};
+            out.failure = {kExitUsage, {},
+                           "bad " + fieldWord(reading.error->field) + " '" + reading.error->text +
+                               "' (a whole number from -32768 to 32767 is needed)"};
+            return out;
         }
-        if (chart == 0 && options.summerFromCity && extras.city) {
+        if (chart == 0 && options.summerFromCity && out.city) {
             // One correction for both rows, as the place picker holds one.
             const LegalSummer legal = legalSummer(
-                *extras.city, {state.ChartYear, state.ChartMonth, state.ChartDay, state.ChartHour,
-                               state.ChartMinute},
+                *out.city, {state.ChartYear, state.ChartMonth, state.ChartDay, state.ChartHour,
+                            state.ChartMinute},
                 reading.place.zoneText);
-            if (!legal.error.empty())
-                return {kExitAtlas, {}, legal.error};
+            if (!legal.error.empty()) {
+                out.failure = {kExitAtlas, {}, legal.error};
+                return out;
+            }
             options.summerText = legal.summerText;
         }
         const ZoneInput zone{options.zoneText.value_or(reading.place.zoneText),
                              options.summerText};
         const ChartComputationResult computed = computeChart(state, chart, zone, ephemeris);
-        if (!computed.ok)
-            return {kExitEphemeris, {}, computed.error};
+        if (!computed.ok) {
+            out.failure = {kExitEphemeris, {}, computed.error};
+            return out;
+        }
         if (chart == 0) {
             classifyPoints(state);
-            firstZone = zone.zoneText;
-            firstJd = computed.jdUt;
+            out.firstZone = zone.zoneText;
+            out.firstJdUt = computed.jdUt;
         }
     }
 
-    const int lastSlot = charts == 2 ? kSlotCount - 1 : kPointsPerChart - 1;
     // What a new chart window of the kind sets before it draws, with the appearance dialog's
     // initial orbs.
     state.OrientOnAscendant = kTrue;
-    state.LastPointIndex = static_cast<std::int16_t>(lastSlot);
+    state.LastPointIndex = static_cast<std::int16_t>(charts == 2 ? kSlotCount - 1
+                                                                 : kPointsPerChart - 1);
     state.PlanetInAspects.fill(kTrue);
     setOrbs(state, defaultAspectOrbs());
     state.WheelRotation = wheelRotationFor(state, options.kind);
+    return out;
+}
 
+CommandResult runChart(const ChartOptions& options, ChartState& state, EphemerisApi& ephemeris)
+{
+    ComputedCharts computed = computeCharts(options, state, ephemeris);
+    if (computed.failure.exitCode == kExitUsage)
+        return {kExitUsage, {}, computed.failure.error + "; " + usage()};
+    if (computed.failure.exitCode != kExitOk)
+        return computed.failure;
+    const int lastSlot = state.LastPointIndex;
+
+    Extras extras;
+    extras.city = std::move(computed.city);
     if (options.aspects)
         extras.aspects = findAspects(state, searchForKind(options.kind));
     if (options.analysis)
         extras.analysis = analyseChart(state, options.kind);
 
     CommandResult result;
-    result.output = options.json
-                        ? jsonReport(options, state, firstZone, firstJd, lastSlot, extras)
-                        : plainReport(options, state, lastSlot, extras);
+    result.output = options.json ? jsonReport(options, state, computed.firstZone,
+                                              computed.firstJdUt, lastSlot, extras)
+                                 : plainReport(options, state, lastSlot, extras);
     return result;
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "atlas/Atlas.h"
 #include "cli/CliArguments.h"
 #include "core/ChartState.h"
 #include "core/Ephemeris.h"
 
+#include <optional>
 #include <string>
 
 namespace velmora::cli {
@@ -21,6 +23,19 @@ struct CommandResult {
 
 // Text as a JSON string literal (quotes and control characters escaped; UTF-8 kept).
 std::string jsonString(const std::string& text);
+
+// The charts of a request computed into the state exactly as the data-entry dialog's OK
+// computes them (the place from --city when given), the state then set up as a new chart window
+// of the kind sets it up (oriented on the ascendant, every point in the aspect search, the
+// initial orbs, the wheel's rotation).
+struct ComputedCharts {
+    CommandResult failure; // exit code and reason (no usage line) when something failed
+    std::optional<atlas::Place> city;
+    std::string firstZone; // the zone the first chart was computed with
+    double firstJdUt = 0.0;
+};
+ComputedCharts computeCharts(const ChartOptions& options, ChartState& state,
+                             EphemerisApi& ephemeris);
 
 // Runs a chart request exactly as the data-entry dialog does and renders the chart state.
 CommandResult runChart(const ChartOptions& options, ChartState& state, EphemerisApi& ephemeris);

@@ -106,4 +106,22 @@ std::string houseName(int house)
     return kHouseNames[house - 1];
 }
 
+std::string chartTitle(const std::string& name, const DateTimeTexts& firstRow)
+{
+    const int hour = toInt16(leadingNumber(firstRow.hour)).value_or(0);
+    return "ل" + name + firstRow.year + "/" + firstRow.month + "/" + firstRow.day + "   " +
+           firstRow.minute + ":" + numberText(hour);
+}
+
+std::string chartCaption(ChartKind kind, const std::string& title)
+{
+    return std::string(chartKindInfo(kind).name) + " " + title;
+}
+
+std::string horaryCaption(int day, int month, int year, int hour, int minute)
+{
+    return "هيئة لتاريخ " + numberText(day) + "/" + numberText(month) + "/" + numberText(year) +
+           "   " + numberText(minute) + ":" + numberText(hour);
+}
+
 } // namespace velmora

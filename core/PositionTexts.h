@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/ChartState.h"
+
 #include <array>
 #include <string>
 
@@ -25,5 +27,19 @@ std::string pointLabel(int slot);
 
 // The name of house 1..12, with its leading space; empty for any other number.
 std::string houseName(int house);
+
+struct DateTimeTexts;
+
+// The chart title the data-entry step builds from the name and the first date and time row, as
+// typed: "ل", the name, year/month/day, three spaces, the minute, ":" and the hour as the whole
+// number it reads as (08:15 gives "15:8").
+std::string chartTitle(const std::string& name, const DateTimeTexts& firstRow);
+
+// A chart window's caption: the kind's name, one space and the title.
+std::string chartCaption(ChartKind kind, const std::string& title);
+
+// The horary window's caption for the clock at its creation: "هيئة لتاريخ " and
+// day/month/year, three spaces, minute:hour, without leading zeros.
+std::string horaryCaption(int day, int month, int year, int hour, int minute);
 
 } // namespace velmora

@@ -11,6 +11,7 @@ packages=(
   libgeonames-dev libgeonames0 libgeonames-common libsqlite3-dev libglib2.0-dev tzdata
   xvfb xauth
   fonts-dejavu-core fonts-noto-core
+  qt6-svg-dev
 )
 
 # Only the scripts in tools/ need these (resources, screenshots).

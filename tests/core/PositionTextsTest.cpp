@@ -1,5 +1,7 @@
 #include "core/PositionTexts.h"
 
+#include "core/ChartComputation.h"
+
 #include <gtest/gtest.h>
 
 using namespace velmora;
@@ -53,4 +55,13 @@ TEST(Labels, TheirTextsAndTheEmptyTextOutsideTheirRanges)
         EXPECT_EQ(pointLabel(outside), "") << outside;
     for (int outside : {0, 13})
         EXPECT_EQ(houseName(outside), "") << outside;
+}
+
+TEST(Captions, TitleAsTypedWithTheHourAsANumber)
+{
+    // day, month, year, hour, minute as typed
+    EXPECT_EQ(chartTitle("سعاد", {"01", "3", "2000", "08", "15"}), "لسعاد2000/3/01   15:8");
+    EXPECT_EQ(chartTitle("", {"1", "3", "-500", "23", "5"}), "ل-500/3/1   5:23");
+    EXPECT_EQ(chartCaption(ChartKind::Progressions, "T"), " هيئة تسييرات T");
+    EXPECT_EQ(horaryCaption(5, 3, 2004, 14, 7), "هيئة لتاريخ 5/3/2004   7:14");
 }

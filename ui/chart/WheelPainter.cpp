@@ -1,0 +1,327 @@
+#include "ui/chart/WheelPainter.h"
+
+#include "core/Numbers.h"
+#include "resources/VelmoraResources.h"
+#include "ui/common/Platform.h"
+
+#include <QFontMetricsF>
+#include <QHash>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <cmath>
+
+namespace velmora::ui {
+
+namespace {
+
+// Text is laid out at this em size in pixels and scaled to the size it is drawn at, so that
+// every glyph scales exactly with S.
+constexpr int kReferencePixels = 200;
+
+const QString kPointLetters = QStringLiteral("abcdefghijln");
+const QString kRetrogradeMark = QStringLiteral("r");
+const QColor kTitleBand(0, 0, 0);
+const QColor kCaptionColour(255, 255, 0);
+
+// Sine and cosine of an angle in degrees, as all the wheel's geometry takes them.
+double sinDegrees(double a)
+{
+    return std::sin(a * std::atan(1.0) / 45.0);
+}
+
+double cosDegrees(double a)
+{
+    return std::cos(a * std::atan(1.0) / 45.0);
+}
+
+// Every step draws anti-aliased and left to right, and leaves the painter as it found it.
+class PainterSetup {
+public:
+    explicit PainterSetup(QPainter& painter) : m_painter(painter)
+    {
+        painter.save();
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setLayoutDirection(Qt::LeftToRight);
+    }
+    ~PainterSetup() { m_painter.restore(); }
+    PainterSetup(const PainterSetup&) = delete;
+    PainterSetup& operator=(const PainterSetup&) = delete;
+
+private:
+    QPainter& m_painter;
+};
+
+// A line one logical pixel wide at any scale.
+QPen hairline(const QColor& colour, Qt::PenStyle style = Qt::SolidLine)
+{
+    QPen pen(colour, 1.0, style);
+    pen.setCosmetic(true);
+    return pen;
+}
+
+// The outline of a text at the reference size with its top-left corner at (0, 0). Text is
+// drawn as outlines so that pictures, SVG and PDF show the same shapes, and no viewer of a
+// saved picture needs our symbol font.
+QPainterPath outlineOf(const QFont& font, const QString& text)
+{
+    QPainterPath path;
+    path.addText(0.0, QFontMetricsF(font).ascent(), font, text);
+    return path;
+}
+
+// The few symbol-font texts (point letters with or without the retrograde mark, sign letters)
+// are laid out once.
+const QPainterPath& glyphOutline(const QString& text)
+{
+    thread_local QHash<QString, QPainterPath> outlines;
+    auto it = outlines.constFind(text);
+    if (it == outlines.constEnd())
+        it = outlines.insert(text, outlineOf(WheelPainter::glyphFont(), text));
+    return *it;
+}
+
+// Fills a text outline with its top-left corner at `topLeft`, `pixels` being its em size.
+void fillText(QPainter& painter, const QPainterPath& outline, const QPointF& topLeft,
+              double pixels, const QColor& colour)
+{
+    const double scale = pixels / kReferencePixels;
+    painter.save();
+    painter.translate(topLeft);
+    painter.scale(scale, scale);
+    painter.fillPath(outline, colour);
+    painter.restore();
+}
+
+QColor chordColour(const ChartState& state, AspectKind kind)
+{
+    switch (kind) {
+    case AspectKind::Conjunction: return colorFromValue(state.ColorConjunction);
+    case AspectKind::Sextile: return colorFromValue(state.ColorSextile);
+    case AspectKind::Square: return colorFromValue(state.ColorSquare);
+    case AspectKind::Opposition: return colorFromValue(state.ColorOpposition);
+    case AspectKind::Trine: return colorFromValue(state.ColorTrine);
+    }
+    return {};
+}
+
+// The conjunction is 8 logical pixels wide, ending flat on the inner disc; the square is
+// dashed, the opposition dotted.
+QPen chordPen(const ChartState& state, AspectKind kind)
+{
+    const QColor colour = chordColour(state, kind);
+    switch (kind) {
+    case AspectKind::Conjunction: return QPen(colour, 8.0, Qt::SolidLine, Qt::FlatCap);
+    case AspectKind::Square: return hairline(colour, Qt::DashLine);
+    case AspectKind::Opposition: return hairline(colour, Qt::DotLine);
+    case AspectKind::Sextile:
+    case AspectKind::Trine: break;
+    }
+    return hairline(colour);
+}
+
+} // namespace
+
+WheelPainter::WheelPainter(ChartState& state, const ChartKindDescription& kind,
+                           const WheelAppearance& appearance, double size)
+    : m_state(state)
+    , m_kind(kind)
+    , m_appearance(appearance)
+    , m_size(size > 0.0 && std::isfinite(size) ? size : 1.0)
+{
+    registerSymbolFont();
+}
+
+QFont WheelPainter::glyphFont()
+{
+    registerSymbolFont();
+    QFont font(kSymbolFontFamily);
+    font.setPixelSize(kReferencePixels);
+    // A letter the symbol font lacks must not be drawn from another font.
+    font.setStyleStrategy(QFont::NoFontMerging);
+    return font;
+}
+
+QFont WheelPainter::captionFont()
+{
+    QFont font;
+    // DejaVu Sans first among the stand-ins: its Arabic is a plain sans like the designed
+    // font's, and its metrics keep the caption in the title band.
+    font.setFamilies({QStringLiteral("Arabic Transparent"), QStringLiteral("DejaVu Sans"),
+                      QStringLiteral("Noto Sans Arabic")});
+    font.setPixelSize(kReferencePixels);
+    return font;
+}
+
+QPointF WheelPainter::at(double r, double a) const
+{
+    const double c = m_size / 2.0;
+    return {c + r * sinDegrees(a), c + r * cosDegrees(a)};
+}
+
+WheelDrawing WheelPainter::draw(QPainter& painter, const QSizeF& area, const QString& caption)
+{
+    updateRotation();
+    drawBackground(painter, area);
+    drawTitle(painter, area, caption);
+    drawZodiac(painter);
+    drawPoints(painter);
+    drawSignGlyphs(painter);
+    WheelDrawing drawing;
+    drawing.aspects = drawAspects(painter);
+    drawing.analysis = analyseChart(m_state, m_kind.kind);
+    drawHouses(painter);
+    return drawing;
+}
+
+void WheelPainter::updateRotation()
+{
+    m_state.WheelRotation = wheelRotationFor(m_state, m_kind.kind);
+}
+
+void WheelPainter::drawBackground(QPainter& painter, const QSizeF& area) const
+{
+    PainterSetup setup(painter);
+    painter.fillRect(QRectF(QPointF(0.0, 0.0), area), colorFromValue(m_state.ColorBackground));
+    if (!m_appearance.background.isNull())
+        painter.drawImage(QPointF(0.0, 0.0), m_appearance.background);
+}
+
+void WheelPainter::drawTitle(QPainter& painter, const QSizeF& area, const QString& caption) const
+{
+    PainterSetup setup(painter);
+    painter.fillRect(QRectF(0.0, 0.0, area.width(), area.height() / 20.0), kTitleBand);
+    if (!caption.isEmpty())
+        fillText(painter, outlineOf(captionFont(), caption), {0.0, 0.0}, m_size / 20.0,
+                 kCaptionColour);
+}
+
+void WheelPainter::drawZodiac(QPainter& painter) const
+{
+    PainterSetup setup(painter);
+    const double s = m_size;
+    const QPointF centre(s / 2.0, s / 2.0);
+    const double rotation = m_state.WheelRotation;
+    painter.setPen(hairline(colorFromValue(m_state.ColorSigns)));
+    painter.setBrush(colorFromValue(m_state.ColorZodiac));
+    painter.drawEllipse(centre, s / 3.2, s / 3.2);
+    painter.drawEllipse(centre, s / 4.7, s / 4.7);
+    for (int j = 0; j < 12; ++j)
+        painter.drawLine(at(s / 5.2, rotation + 30 * j), at(s / 3.2, rotation + 30 * j));
+    for (int j = 0; j < 36; ++j)
+        painter.drawLine(at(s / 5.2, rotation + 10 * j), at(s / 4.7, rotation + 10 * j));
+    painter.setBrush(colorFromValue(m_state.ColorBackground));
+    painter.drawEllipse(centre, s / 5.2, s / 5.2);
+}
+
+void WheelPainter::drawPoints(QPainter& painter) const
+{
+    PainterSetup setup(painter);
+    const double s = m_size;
+    const QPointF glyphOffset(s / 50.0, s / 50.0);
+    for (int slot = 0; slot <= m_kind.lastPoint && slot < kSlotCount; ++slot) {
+        if (m_state.PlanetShown[slot] != kTrue)
+            continue;
+        const bool second = slot >= kSecondChartBase;
+        const double k = second ? 2.3 : 2.5;
+        const QColor marker = colorFromValue(second ? m_state.ColorPoints2 : m_state.ColorPoints1);
+        const QColor glyph =
+            m_kind.glyphsInColorGlyphs2 ? colorFromValue(m_state.ColorGlyphs2) : marker;
+        const PlanetPos& point = m_state.Planets[slot];
+        const double a = m_state.WheelRotation + static_cast<double>(point.Longitude);
+
+        painter.setPen(hairline(marker));
+        painter.drawLine(at(s / 5.2, a), at(s / (k + 0.1), a));
+        QString text(kPointLetters[slot % kPointsPerChart]);
+        if (point.Speed < 0.0f)
+            text.prepend(kRetrogradeMark);
+        fillText(painter, glyphOutline(text), at(s / k, a) - glyphOffset, s / 15.0, glyph);
+    }
+}
+
+void WheelPainter::drawSignGlyphs(QPainter& painter) const
+{
+    PainterSetup setup(painter);
+    const double s = m_size;
+    const bool pictures = m_state.ZodiacAsPictures == kTrue;
+    const char16_t first = pictures ? u'A' : u'M';
+    const double pixels = pictures ? s / 19.0 : s / 16.0;
+    const QColor colour = colorFromValue(m_state.ColorSigns);
+    for (int j = 0; j < 12; ++j) {
+        const double a = m_state.WheelRotation + 30 * j;
+        const QString letter(QChar(static_cast<char16_t>(first + j)));
+        fillText(painter, glyphOutline(letter),
+                 at(s / 3.8, a + 15) - QPointF(s / 50.0, s / 50.0), pixels, colour);
+    }
+}
+
+std::vector<Aspect> WheelPainter::drawAspects(QPainter& painter)
+{
+    PainterSetup setup(painter);
+    std::vector<Aspect> aspects = findAspects(m_state, searchForKind(m_kind.kind));
+    const double edge = m_size / 5.2;
+    for (const Aspect& aspect : aspects) {
+        if (!m_appearance.chords[static_cast<std::size_t>(aspect.kind)])
+            continue;
+        painter.setPen(chordPen(m_state, aspect.kind));
+        painter.drawLine(at(edge, aspect.angleA), at(edge, aspect.angleB));
+    }
+    return aspects;
+}
+
+void WheelPainter::drawHouses(QPainter& painter) const
+{
+    if (!m_kind.houseMarks || m_state.ShowHouses != kTrue)
+        return;
+    PainterSetup setup(painter);
+    const double s = m_size;
+    const QColor colour = colorFromValue(m_state.ColorHouses);
+    painter.setPen(hairline(colour));
+    painter.setBrush(Qt::NoBrush);
+    auto line = [&](double r1, double a1, double r2, double a2) {
+        painter.drawLine(at(s / r1, a1), at(s / r2, a2));
+    };
+    for (int cusp = 0; cusp < kPointsPerChart; ++cusp) {
+        const double a = m_state.WheelRotation + static_cast<double>(m_state.HouseCusps[cusp]);
+        switch (cusp) {
+        case 0: // ascendant: arrowhead and a larger chevron beyond it
+            line(5.2, a, 2.2, a);
+            line(2.2, a, 2.4, a - 5);
+            line(2.2, a, 2.4, a + 5);
+            line(2.0, a, 2.4, a - 5);
+            line(2.0, a, 2.4, a + 5);
+            break;
+        case 6: // descendant: fletching
+            line(5.2, a, 2.4, a);
+            line(2.4, a, 2.2, a - 4);
+            line(2.4, a, 2.2, a + 4);
+            line(2.2, a, 2.1, a - 4);
+            line(2.2, a, 2.1, a + 4);
+            line(2.2, a - 4, 2.1, a - 4);
+            line(2.2, a + 4, 2.1, a + 4);
+            break;
+        case 3: { // lower heaven: a ring of single pixels open away from the wheel
+            line(5.2, a, 2.4, a);
+            const QPointF ring = at(s / 2.15, a);
+            const int from = static_cast<int>(roundHalfEven(a + 70));
+            const int to = static_cast<int>(roundHalfEven(a + 290));
+            for (int theta = from; theta <= to; ++theta) {
+                const QPointF dot = ring + QPointF(sinDegrees(theta), cosDegrees(theta)) * (s / 20);
+                painter.fillRect(QRectF(std::floor(dot.x()), std::floor(dot.y()), 1.0, 1.0), colour);
+            }
+            break;
+        }
+        case 9: // midheaven: a closed ring
+            line(5.2, a, 2.4, a);
+            painter.drawEllipse(at(s / 2.15, a), s / 20, s / 20);
+            break;
+        default: // a pointer on the zodiac's outer circle, from 3° before the cusp to 2° after
+            line(3.2, a, 3.0, a + 2);
+            line(3.2, a, 3.0, a - 3);
+            line(3.0, a + 2, 3.0, a - 3);
+            break;
+        }
+    }
+}
+
+} // namespace velmora::ui
