@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPolygonF>
 
 #include <cmath>
 
@@ -60,36 +61,57 @@ QPen hairline(const QColor& colour, Qt::PenStyle style = Qt::SolidLine)
     return pen;
 }
 
-// The outline of a text at the reference size with its top-left corner at (0, 0). Text is
-// drawn as outlines so that pictures, SVG and PDF show the same shapes, and no viewer of a
-// saved picture needs our symbol font.
-QPainterPath outlineOf(const QFont& font, const QString& text)
+// The outline of a text at the reference size with its top-left corner at (0, 0), as the
+// polygons that fill it. Text is drawn as outlines so that pictures, SVG and PDF show the same
+// shapes and no viewer of a saved picture needs our symbol font; polygons because a raster
+// painter fills them several times faster than the curved path.
+struct TextOutline {
+    QList<QPolygonF> polygons;
+    Qt::FillRule rule = Qt::OddEvenFill;
+};
+
+TextOutline outlineOf(const QFont& font, const QString& text)
 {
     QPainterPath path;
     path.addText(0.0, QFontMetricsF(font).ascent(), font, text);
-    return path;
+    return {path.toFillPolygons(), path.fillRule()};
 }
 
 // The few symbol-font texts (point letters with or without the retrograde mark, sign letters)
 // are laid out once.
-const QPainterPath& glyphOutline(const QString& text)
+const TextOutline& glyphOutline(const QString& text)
 {
-    thread_local QHash<QString, QPainterPath> outlines;
+    thread_local QHash<QString, TextOutline> outlines;
     auto it = outlines.constFind(text);
     if (it == outlines.constEnd())
         it = outlines.insert(text, outlineOf(WheelPainter::glyphFont(), text));
     return *it;
 }
 
+// A window redraws with the same caption: its layout is kept until the caption changes.
+const TextOutline& captionOutline(const QString& caption)
+{
+    thread_local QString laidOut;
+    thread_local TextOutline outline;
+    if (caption != laidOut || outline.polygons.isEmpty()) {
+        outline = outlineOf(WheelPainter::captionFont(), caption);
+        laidOut = caption;
+    }
+    return outline;
+}
+
 // Fills a text outline with its top-left corner at `topLeft`, `pixels` being its em size.
-void fillText(QPainter& painter, const QPainterPath& outline, const QPointF& topLeft,
+void fillText(QPainter& painter, const TextOutline& outline, const QPointF& topLeft,
               double pixels, const QColor& colour)
 {
     const double scale = pixels / kReferencePixels;
     painter.save();
     painter.translate(topLeft);
     painter.scale(scale, scale);
-    painter.fillPath(outline, colour);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    for (const QPolygonF& polygon : outline.polygons)
+        painter.drawPolygon(polygon, outline.rule);
     painter.restore();
 }
 
@@ -192,7 +214,7 @@ void WheelPainter::drawTitle(QPainter& painter, const QSizeF& area, const QStrin
     PainterSetup setup(painter);
     painter.fillRect(QRectF(0.0, 0.0, area.width(), area.height() / 20.0), kTitleBand);
     if (!caption.isEmpty())
-        fillText(painter, outlineOf(captionFont(), caption), {0.0, 0.0}, m_size / 20.0,
+        fillText(painter, captionOutline(caption), {0.0, 0.0}, m_size / 20.0,
                  kCaptionColour);
 }
 
