@@ -525,6 +525,21 @@ private slots:
         QCOMPARE_LT(stray(half, full, 2.0, 2), 0.005);
     }
 
+    void backgroundPictureAtItsNaturalSizeOverTheBackgroundColour()
+    {
+        ChartState state = quietChart();
+        state.ColorBackground = 0x00FF00;
+        WheelAppearance appearance;
+        appearance.background = QImage(50, 40, QImage::Format_RGB32);
+        appearance.background.fill(Qt::red);
+        WheelPainter wheel(state, chartKindDescription(ChartKind::Natal), appearance, 100);
+        const QImage image = paint(200, [&](QPainter& p) { wheel.drawBackground(p, QSizeF(150, 120)); });
+        QCOMPARE(image.pixelColor(49, 39), QColor(Qt::red));
+        QCOMPARE(image.pixelColor(50, 39), QColor(Qt::green));
+        QCOMPARE(image.pixelColor(149, 119), QColor(Qt::green));
+        QCOMPARE(image.pixelColor(150, 119), QColor(Qt::white)); // outside the drawing area
+    }
+
     void rightToLeftApplicationDrawsTheSameWheel()
     {
         ChartState state = busyChart();

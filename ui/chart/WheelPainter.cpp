@@ -151,7 +151,6 @@ WheelPainter::WheelPainter(ChartState& state, const ChartKindDescription& kind,
     , m_appearance(appearance)
     , m_size(size > 0.0 && std::isfinite(size) ? size : 1.0)
 {
-    registerSymbolFont();
 }
 
 QFont WheelPainter::glyphFont()
@@ -300,6 +299,7 @@ void WheelPainter::drawHouses(QPainter& painter) const
     const QColor colour = colorFromValue(m_state.ColorHouses);
     painter.setPen(hairline(colour));
     painter.setBrush(Qt::NoBrush);
+    // A line from radius S/r1 at angle a1 to radius S/r2 at angle a2.
     auto line = [&](double r1, double a1, double r2, double a2) {
         painter.drawLine(at(s / r1, a1), at(s / r2, a2));
     };

@@ -64,7 +64,6 @@ public:
     std::vector<Aspect> drawAspects(QPainter& painter); // finds them, rebuilding the list
     void drawHouses(QPainter& painter) const;
 
-    double size() const { return m_size; }
     // The point at radius r and screen angle a (degrees).
     QPointF at(double r, double a) const;
 
