@@ -26,9 +26,14 @@ SwatchColors initialSwatchColors()
             rgb(64, 64, 64),    rgb(192, 0, 0),     rgb(0, 0, 192),   rgb(0, 0, 0)};
 }
 
-void copySwatchColors(ChartState& state, const SwatchColors& swatches, int count)
+ColorValue ChartState::*swatchSetting(int swatch)
 {
-    for (int i = 0; i < count && i < kSwatchCount; ++i)
+    return kSwatchSettings.at(static_cast<std::size_t>(swatch));
+}
+
+void copySwatchColors(ChartState& state, const SwatchColors& swatches)
+{
+    for (int i = 0; i < kSwatchCount; ++i)
         state.*kSwatchSettings[i] = swatches[i];
 }
 

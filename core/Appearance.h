@@ -13,9 +13,12 @@ using SwatchColors = std::array<ColorValue, kSwatchCount>;
 // The colours the swatches start with.
 SwatchColors initialSwatchColors();
 
-// Copies swatches 0..count-1 into the colour settings they stand for, as a new chart window
-// does: background, zodiac, sextile, trine, square, opposition, signs, houses, first-chart
-// points, conjunction, second-chart points, sign symbols (ColorGlyphs2).
-void copySwatchColors(ChartState& state, const SwatchColors& swatches, int count = kSwatchCount);
+// The colour setting a swatch stands for: background, zodiac, sextile, trine, square,
+// opposition, signs, houses, first-chart points, conjunction, second-chart points, sign symbols
+// (ColorGlyphs2).
+ColorValue ChartState::*swatchSetting(int swatch);
+
+// Copies every swatch into the setting it stands for.
+void copySwatchColors(ChartState& state, const SwatchColors& swatches);
 
 } // namespace velmora

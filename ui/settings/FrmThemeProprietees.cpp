@@ -1,5 +1,6 @@
 #include "ui/settings/FrmThemeProprietees.h"
 
+#include "core/Appearance.h"
 #include "core/Numbers.h"
 #include "resources/VelmoraResources.h"
 #include "ui/common/Platform.h"
@@ -25,26 +26,14 @@ namespace velmora::ui {
 
 namespace {
 
-struct SwatchDesign {
-    const char* caption;
-    int red, green, blue;
-    ColorValue ChartState::*setting;
-};
+static_assert(FrmThemeProprietees::kSwatchCount == velmora::kSwatchCount);
 
-const std::array<SwatchDesign, FrmThemeProprietees::kSwatchCount> kSwatches = {{
-    {"خلفية الهيئة", 255, 255, 255, &ChartState::ColorBackground},
-    {"خلفية الأبراج", 255, 255, 232, &ChartState::ColorZodiac},
-    {"خط التسديس", 0, 255, 0, &ChartState::ColorSextile},
-    {"خط التثليث", 0, 0, 255, &ChartState::ColorTrine},
-    {"خط التربيع", 255, 0, 0, &ChartState::ColorSquare},
-    {"خط المقابلة", 128, 64, 0, &ChartState::ColorOpposition},
-    {"حدودالهيئة", 0, 0, 0, &ChartState::ColorSigns},
-    {"خط البيوت", 255, 128, 128, &ChartState::ColorHouses},
-    {"كواكب الطالع", 64, 64, 64, &ChartState::ColorPoints1},
-    {"خط القران", 192, 0, 0, &ChartState::ColorConjunction},
-    {"كواكب التحويل", 0, 0, 192, &ChartState::ColorPoints2},
-    {"رموز البروج", 0, 0, 0, &ChartState::ColorGlyphs2},
-}};
+// The swatches' captions; their initial colours and settings are the core's.
+const std::array<const char*, FrmThemeProprietees::kSwatchCount> kSwatchCaptions = {
+    "خلفية الهيئة", "خلفية الأبراج", "خط التسديس",   "خط التثليث",
+    "خط التربيع",   "خط المقابلة",  "حدودالهيئة",    "خط البيوت",
+    "كواكب الطالع", "خط القران",     "كواكب التحويل", "رموز البروج",
+};
 
 // OK copies every swatch but the sign symbols' one, which only two-chart windows take.
 const FrmThemeProprietees::SwatchSet kConfirmedSwatches(0x7FF);
@@ -190,12 +179,8 @@ QWidget* FrmThemeProprietees::buildColoursTab()
     auto* swatches = new QGridLayout;
     swatches->setVerticalSpacing(0);
     for (int i = 0; i < kSwatchCount; ++i) {
-        LabColor[i] = named(new ColorSwatch(valueFromColor(QColor(kSwatches[i].red,
-                                                                  kSwatches[i].green,
-                                                                  kSwatches[i].blue)),
-                                            tab),
-                            "LabColor", i);
-        auto* caption = new QLabel(utf8(kSwatches[i].caption), tab);
+        LabColor[i] = named(new ColorSwatch(initialSwatchColors()[i], tab), "LabColor", i);
+        auto* caption = new QLabel(utf8(kSwatchCaptions[i]), tab);
         caption->setBuddy(LabColor[i]);
         swatches->addWidget(caption, i, 0);
         swatches->addWidget(LabColor[i], i, 1);
@@ -435,7 +420,7 @@ void FrmThemeProprietees::copyCommonSettings(ChartState& state, const SwatchSet&
     setOrbs(state, orbs());
     for (int i = 0; i < kSwatchCount; ++i) {
         if (swatches.test(i))
-            state.*kSwatches[i].setting = LabColor[i]->value();
+            state.*swatchSetting(i) = LabColor[i]->value();
     }
     for (int k = 0; k < kSlotCount; ++k)
         state.PlanetShown[k] = toFlag(Planete[k]->isChecked());
