@@ -172,7 +172,8 @@ ComputedCharts computeCharts(const ChartOptions& given, ChartState& state,
                              EphemerisApi& ephemeris)
 {
     ComputedCharts out;
-    ChartOptions options = given;
+    out.options = given;
+    ChartOptions& options = out.options;
     if (options.city) {
         CityLookup found = lookUpCity(*options.city);
         if (!found.place) {
@@ -231,13 +232,14 @@ ComputedCharts computeCharts(const ChartOptions& given, ChartState& state,
     return out;
 }
 
-CommandResult runChart(const ChartOptions& options, ChartState& state, EphemerisApi& ephemeris)
+CommandResult runChart(const ChartOptions& given, ChartState& state, EphemerisApi& ephemeris)
 {
-    ComputedCharts computed = computeCharts(options, state, ephemeris);
+    ComputedCharts computed = computeCharts(given, state, ephemeris);
     if (computed.failure.exitCode == kExitUsage)
         return {kExitUsage, {}, computed.failure.error + "; " + usage()};
     if (computed.failure.exitCode != kExitOk)
         return computed.failure;
+    const ChartOptions& options = computed.options;
     const int lastSlot = state.LastPointIndex;
 
     Extras extras;

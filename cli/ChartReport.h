@@ -30,6 +30,7 @@ std::string jsonString(const std::string& text);
 // initial orbs, the wheel's rotation).
 struct ComputedCharts {
     CommandResult failure; // exit code and reason (no usage line) when something failed
+    ChartOptions options;  // as computed: with the city's place and legal summer hours
     std::optional<atlas::Place> city;
     std::string firstZone; // the zone the first chart was computed with
     double firstJdUt = 0.0;

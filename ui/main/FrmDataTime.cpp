@@ -1,6 +1,7 @@
 #include "ui/main/FrmDataTime.h"
 
 #include "core/Numbers.h"
+#include "core/PositionTexts.h"
 #include "ui/common/Platform.h"
 #include "ui/main/FrmReperXY.h"
 #include "ui/main/MDIFrmMain.h"
@@ -249,9 +250,7 @@ QString FrmDataTime::computeAndCommit(bool twoCharts)
 
 QString FrmDataTime::chartTitle() const
 {
-    return u"ل"_s + TxtNom->text() + TxtAnnee[0]->text() + u'/' + TxtMois[0]->text() + u'/' +
-           TxtJour[0]->text() + u"   "_s + TxtMin[0]->text() + u':' +
-           QString::number(boxValue(TxtHeure[0]).value_or(0));
+    return fromCore(velmora::chartTitle(TxtNom->text().toStdString(), rowTexts(0)));
 }
 
 void FrmDataTime::confirm()
