@@ -328,8 +328,8 @@ void WheelPainter::drawHouses(QPainter& painter) const
             const int from = static_cast<int>(roundHalfEven(a + 70));
             const int to = static_cast<int>(roundHalfEven(a + 290));
             for (int theta = from; theta <= to; ++theta) {
-                const QPointF dot = ring + QPointF(sinDegrees(theta), cosDegrees(theta)) * (s / 20);
-                painter.fillRect(QRectF(std::floor(dot.x()), std::floor(dot.y()), 1.0, 1.0), colour);
+                const QPointF dot = ring + s / 20 * QPointF(sinDegrees(theta), cosDegrees(theta));
+                painter.fillRect(QRectF(std::floor(dot.x()), std::floor(dot.y()), 1, 1), colour);
             }
             break;
         }
