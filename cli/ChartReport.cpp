@@ -166,7 +166,31 @@ std::string fieldWord(DateTimeField field)
     return "field";
 }
 
+std::string dateText(const CalendarDate& date)
+{
+    return std::to_string(date.year) + "-" + std::to_string(date.month) + "-" +
+           std::to_string(date.day);
+}
+
 } // namespace
+
+std::string failureText(const EphemerisFailure& failure)
+{
+    switch (failure.problem) {
+    case EphemerisProblem::OutsideFiles:
+        return "the date lies outside the range of the installed ephemeris files, " +
+               dateText(failure.installed.first) + " to " + dateText(failure.installed.last) +
+               " (universal time)";
+    case EphemerisProblem::PolarHouses:
+        return "Placidus house cusps cannot be computed for this date and latitude";
+    case EphemerisProblem::InputOutOfRange:
+        return "a year, hour, time zone or summer correction out of range";
+    case EphemerisProblem::Library:
+    case EphemerisProblem::None:
+        break;
+    }
+    return failure.libraryText;
+}
 
 ComputedCharts computeCharts(const ChartOptions& given, ChartState& state,
                              EphemerisApi& ephemeris)
@@ -190,9 +214,12 @@ ComputedCharts computeCharts(const ChartOptions& given, ChartState& state,
         const DateTimeTexts& row = chart == 0 ? options.first : *options.second;
         const DateTimeReading reading = readDateTime(state, row, options.place);
         if (reading.error) {
+            const bool dropped =
+                reading.error->problem == DateTimeProblem::DroppedByCalendarReform;
             out.failure = {kExitUsage, {},
                            "bad " + fieldWord(reading.error->field) + " '" + reading.error->text +
-                               "' (a whole number from -32768 to 32767 is needed)"};
+                               (dropped ? "' (5 to 14 October 1582 never were)"
+                                        : "' (a whole number from -32768 to 32767 is needed)")};
             return out;
         }
         if (chart == 0 && options.summerFromCity && out.city) {
@@ -211,7 +238,7 @@ ComputedCharts computeCharts(const ChartOptions& given, ChartState& state,
                              options.summerText};
         const ChartComputationResult computed = computeChart(state, chart, zone, ephemeris);
         if (!computed.ok) {
-            out.failure = {kExitEphemeris, {}, computed.error};
+            out.failure = {kExitEphemeris, {}, failureText(computed.failure)};
             return out;
         }
         if (chart == 0) {

@@ -41,5 +41,7 @@ ComputedCharts computeCharts(const ChartOptions& options, ChartState& state,
 // Runs a chart request exactly as the data-entry dialog does and renders the chart state.
 CommandResult runChart(const ChartOptions& options, ChartState& state, EphemerisApi& ephemeris);
 
+// One English line saying why a date could not be computed.
+std::string failureText(const EphemerisFailure& failure);
 
 } // namespace velmora::cli

@@ -1,5 +1,6 @@
 #include "cli/CliArguments.h"
 
+#include "core/Calendar.h"
 #include "core/Numbers.h"
 
 #include <cctype>
@@ -37,6 +38,52 @@ bool allDigits(const std::string& text)
     return true;
 }
 
+// A field as the data-entry dialog converts it: rounded, within 16 bits.
+std::optional<int> wholeField(const std::string& text)
+{
+    const auto number = wholeNumberText(text);
+    const auto value = number ? toInt16(*number) : std::nullopt;
+    return value ? std::optional<int>(*value) : std::nullopt;
+}
+
+// Refuses a date that is no day of its calendar and a time beyond 0:00 to 23:59; empty when
+// the row is a real moment.
+std::string checkRow(const DateTimeTexts& row, const std::string& dateOption,
+                     const std::string& timeOption)
+{
+    const auto bad = [](const char* field, const std::string& text, const std::string& option,
+                        const std::string& expected) {
+        return std::string("bad ") + field + " '" + text + "' in " + option + " (" + expected + ")";
+    };
+    const auto year = wholeField(row.year);
+    const auto month = wholeField(row.month);
+    const auto day = wholeField(row.day);
+    const auto hour = wholeField(row.hour);
+    const auto minute = wholeField(row.minute);
+    if (!year)
+        return bad("year", row.year, dateOption, "a whole number from -32768 to 32767");
+    if (!month || *month < 1 || *month > 12)
+        return bad("month", row.month, dateOption, "1 to 12");
+    if (day && droppedByCalendarReform(*year, *month, *day))
+        return bad("day", row.day, dateOption,
+                   "5 to 14 October 1582 never were: the calendar reform went from the 4th to the 15th");
+    if (!day || !dateExists(*year, *month, *day))
+        return bad("day", row.day, dateOption,
+                   "1 to " + std::to_string(daysInMonth(*month - 1, *year)) + " in that month");
+    if (!hour || *hour < 0 || *hour > 23)
+        return bad("hour", row.hour, timeOption, "0 to 23");
+    if (!minute || *minute < 0 || *minute > 59)
+        return bad("minute", row.minute, timeOption, "0 to 59");
+    return {};
+}
+
+// No zone or summer correction lies farther from Greenwich than a day.
+bool withinADay(const std::string& text)
+{
+    const auto hours = wholeNumberText(text);
+    return hours && std::fabs(*hours) <= 24;
+}
+
 } // namespace
 
 std::string usage()
@@ -46,7 +93,31 @@ std::string usage()
            "[--kind natal|horary|solar|transits|comparison|progressions] [--aspects] "
            "[--analysis] [--json] | velmora-cli ephemerides --year Y --month 1..12 --hour H "
            "--lat .. --lon ..|--city NAME [--summer H] [--zone H] --table planets|houses|aspects "
-           "[--decimal] [--csv] | velmora-cli places NAME [--limit N] [--json]";
+           "[--decimal] [--csv] | velmora-cli places NAME [--limit N] [--json] | velmora-cli --help";
+}
+
+std::string help()
+{
+    return "velmora-cli computes charts and monthly ephemerides as Velmora's windows do.\n\n" +
+           usage() +
+           "\n\n"
+           "  --date Y-M-D --time H:M  local date and clock time (the year may be negative)\n"
+           "  --lat, --lon             21:27N, 39:49E (degrees:minutes and hemisphere) or signed\n"
+           "                           decimal degrees, north and east positive\n"
+           "  --city NAME              the first place of the atlas instead, with its legal time\n"
+           "  --summer H               summer-time correction in hours, -24 to 24 (default 0)\n"
+           "  --zone H                 time zone in hours east, -24 to 24: overrides the zone\n"
+           "                           derived from the longitude, which the windows always use\n"
+           "                           and do not let you override\n"
+           "  --kind K                 natal (default), horary, solar: one date; transits,\n"
+           "                           comparison, progressions: --date2 and --time2 too\n"
+           "  --aspects --analysis     the aspect lines and the sign-class analysis\n"
+           "  --json                   the chart as JSON\n"
+           "  --hour H                 ephemerides: the local clock hour of every day, 0 to 23\n"
+           "  --decimal --csv          ephemerides: decimal longitudes; comma-separated cells\n"
+           "  places NAME              the atlas's places whose names begin with NAME's words\n\n"
+           "Exit status: 0 success, 2 bad arguments, 3 a date the ephemeris cannot compute, 4 the\n"
+           "atlas or a place's time zone cannot be read.\n";
 }
 
 std::optional<DateTimeTexts> splitDate(const std::string& text)
@@ -167,13 +238,13 @@ std::string readPlaceOptions(const OptionValues& values, PlaceInput& place,
                            lon->negative, lat->negative};
     }
     if (values.has("--summer")) {
-        if (!wholeNumberText(values["--summer"]))
-            return "bad --summer (expected hours)";
+        if (!withinADay(values["--summer"]))
+            return "bad --summer (expected hours, -24 to 24)";
         summerText = values["--summer"];
     }
     if (values.has("--zone")) {
-        if (!wholeNumberText(values["--zone"]))
-            return "bad --zone (expected hours, east positive)";
+        if (!withinADay(values["--zone"]))
+            return "bad --zone (expected hours east of Greenwich, -24 to 24)";
         zoneText = values["--zone"];
     }
     return {};
@@ -225,8 +296,12 @@ ParsedChartArguments parseChartArguments(const std::vector<std::string>& args)
             return {std::nullopt, "bad --kind: " + values["--kind"]};
         options.kind = *kind;
     }
-    if (chartKindInfo(options.kind).twoCharts == 1 && !values.has("--date2"))
+    const bool twoCharts = chartKindInfo(options.kind).twoCharts == 1;
+    if (twoCharts && !values.has("--date2"))
         return {std::nullopt, "--kind " + values["--kind"] + " needs --date2 and --time2"};
+    if (!twoCharts && values.has("--date2"))
+        return {std::nullopt, "--date2 and --time2 need a two-chart --kind (transits, comparison "
+                              "or progressions)"};
 
     options.dateText = values["--date"];
     options.timeText = values["--time"];
@@ -234,6 +309,8 @@ ParsedChartArguments parseChartArguments(const std::vector<std::string>& args)
     if (!first || !splitTime(options.timeText, *first))
         return {std::nullopt, "bad --date or --time (expected Y-M-D and H:M)"};
     options.first = *first;
+    if (const std::string error = checkRow(options.first, "--date", "--time"); !error.empty())
+        return {std::nullopt, error};
 
     if (values.has("--date2")) {
         options.date2Text = values["--date2"];
@@ -242,6 +319,8 @@ ParsedChartArguments parseChartArguments(const std::vector<std::string>& args)
         if (!second || !splitTime(*options.time2Text, *second))
             return {std::nullopt, "bad --date2 or --time2 (expected Y-M-D and H:M)"};
         options.second = *second;
+        if (const std::string error = checkRow(*second, "--date2", "--time2"); !error.empty())
+            return {std::nullopt, error};
     }
 
     const std::string placeError = readPlaceOptions(values, options.place, options.zoneText,
@@ -274,8 +353,9 @@ ParsedEphemeridesArguments parseEphemeridesArguments(const std::vector<std::stri
     if (!allDigits(values["--month"]) || !month || *month < 1 || *month > 12)
         return {std::nullopt, "bad --month (expected 1 to 12)"};
     options.month = static_cast<int>(*month);
-    if (!wholeNumberText(values["--hour"]))
-        return {std::nullopt, "bad --hour (expected the local clock hour)"};
+    const auto hour = wholeNumberText(values["--hour"]);
+    if (!hour || *hour < 0 || *hour >= 24)
+        return {std::nullopt, "bad --hour (expected the local clock hour, 0 to 23)"};
     options.hourText = values["--hour"];
 
     static const std::map<std::string, EphemerisTableKind> tables = {

@@ -91,6 +91,9 @@ struct Coordinate {
 std::optional<Coordinate> parseCoordinate(const std::string& text, char positive, char negative,
                                           int limit);
 
+// The one usage line that follows every refusal.
 std::string usage();
+// What --help prints: the usage and every option.
+std::string help();
 
 } // namespace velmora::cli

@@ -50,7 +50,8 @@ CommandResult runEphemeridesCommand(const EphemeridesOptions& given, ChartState&
 
     const EphemeridesResult result = runEphemerides(input, ephemeris);
     if (!result.ok)
-        return {kExitEphemeris, {}, result.error};
+        return {kExitEphemeris, {}, "day " + std::to_string(result.failedDay) + ": " +
+                                        failureText(result.failure)};
     return {kExitOk,
             ephemeridesTableText(result.table, options.csv ? TableTextForm::Csv : TableTextForm::Tabs),
             {}};
@@ -60,6 +61,8 @@ CommandResult runCommand(const std::vector<std::string>& args, ChartState& state
                          EphemerisApi& ephemeris)
 {
     const std::vector<std::string> rest(args.empty() ? args.end() : args.begin() + 1, args.end());
+    if (!args.empty() && (args[0] == "--help" || args[0] == "-h" || args[0] == "help"))
+        return {kExitOk, help(), {}};
     if (!args.empty() && args[0] == "chart") {
         const ParsedChartArguments parsed = parseChartArguments(rest);
         if (!parsed.options)

@@ -1,9 +1,12 @@
 #include "core/ChartComputation.h"
 
+#include "core/Calendar.h"
 #include "core/Numbers.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 
 namespace velmora {
 
@@ -11,6 +14,17 @@ namespace {
 
 // Stored cusps sit half an arc-second high so that the truncating degree texts round them.
 constexpr double kCuspOffset = 0.5 / 3600.0;
+
+// No zone or summer correction lies farther from Greenwich than a day.
+constexpr double kFarthestZoneHours = 24.0;
+
+// A place reading kept within the float the state stores: no text, however long, gives an
+// infinite place or an undefined conversion.
+double withinFloat(double value)
+{
+    constexpr double kLargest = std::numeric_limits<float>::max();
+    return std::clamp(value, -kLargest, kLargest);
+}
 
 const char* fieldName(DateTimeField field)
 {
@@ -35,11 +49,11 @@ bool inHouseArc(double lon, double from, double to)
 
 float storedCusp(double libraryCusp)
 {
-    double cusp = libraryCusp + kCuspOffset;
-    // A cusp within half a second below 0 degrees would otherwise be stored past 360.
-    if (cusp >= 360.0)
-        cusp -= 360.0;
-    return static_cast<float>(cusp);
+    float cusp = static_cast<float>(libraryCusp + kCuspOffset);
+    // Wrapped once held in float: a cusp just below 360 degrees rounds to 360 only there.
+    if (cusp >= 360.0f)
+        cusp -= 360.0f;
+    return cusp;
 }
 
 int houseOfLongitude(const ChartState& state, double longitude)
@@ -68,26 +82,31 @@ int signOfLongitude(double longitude)
 int zoneFromLongitude(double eastLongitude)
 {
     const double shifted = eastLongitude >= 0 ? eastLongitude + 7.5 : eastLongitude - 7.5;
-    return static_cast<int>(truncateTowardZero(shifted / 15.0));
+    const double zone = truncateTowardZero(shifted / 15.0);
+    if (std::isnan(zone))
+        return 0;
+    // Clamped so that any longitude, however absurd, converts to a defined whole number.
+    return static_cast<int>(std::clamp<double>(zone, std::numeric_limits<int>::min(),
+                                               std::numeric_limits<int>::max()));
 }
 
 PlaceReading readPlace(ChartState& state, const PlaceInput& place)
 {
-    double lonDeg = leadingNumber(place.lonDeg);
-    double lonMin = leadingNumber(place.lonMin);
+    double lonDeg = withinFloat(leadingNumber(place.lonDeg));
+    double lonMin = withinFloat(leadingNumber(place.lonMin));
     if (place.west) {
         lonDeg = -lonDeg;
         lonMin = -lonMin;
     }
-    double latDeg = leadingNumber(place.latDeg);
-    double latMin = leadingNumber(place.latMin);
+    double latDeg = withinFloat(leadingNumber(place.latDeg));
+    double latMin = withinFloat(leadingNumber(place.latMin));
     if (place.south) {
         latDeg = -latDeg;
         latMin = -latMin;
     }
 
-    const double longitude = lonDeg + lonMin / 60.0;
-    const double latitude = latDeg + latMin / 60.0;
+    const double longitude = withinFloat(lonDeg + lonMin / 60.0);
+    const double latitude = withinFloat(latDeg + latMin / 60.0);
     state.PlaceLongitudeText = numberText(longitude);
     state.PlaceLatitudeText = numberText(latitude);
     state.PlaceLatitude = static_cast<float>(leadingNumber(state.PlaceLatitudeText));
@@ -117,6 +136,9 @@ DateTimeReading readDateTime(ChartState& state, const DateTimeTexts& row, const 
             return {DateTimeError{fields[i].first, *fields[i].second}, {}};
         values[i] = *value;
     }
+    if (droppedByCalendarReform(values[2], values[1], values[0]))
+        return {DateTimeError{DateTimeField::Year, row.year, DateTimeProblem::DroppedByCalendarReform},
+                {}};
 
     state.ChartDay = values[0];
     state.ChartMonth = values[1];
@@ -128,21 +150,34 @@ DateTimeReading readDateTime(ChartState& state, const DateTimeTexts& row, const 
 
 std::string dateTimeErrorMessage(const DateTimeError& error)
 {
+    if (error.problem == DateTimeProblem::DroppedByCalendarReform)
+        return "الأيام من 5 إلى 14 أكتوبر 1582 أسقطها إصلاح التقويم: بعد 4 أكتوبر يأتي 15 أكتوبر";
     return std::string("الرجاء إدخال رقم صحيح في خانة ") + fieldName(error.field);
+}
+
+std::optional<double> universalTimeHour(double localHour, const ZoneInput& zone)
+{
+    const double zoneHours = leadingNumber(zone.zoneText);
+    const double summerHours = leadingNumber(zone.summerText);
+    if (!(std::fabs(zoneHours) <= kFarthestZoneHours) ||
+        !(std::fabs(summerHours) <= kFarthestZoneHours) || !std::isfinite(localHour))
+        return std::nullopt;
+    return localHour - zoneHours - summerHours;
 }
 
 ChartComputationResult computeChart(ChartState& state, int chart, const ZoneInput& zone,
                                     EphemerisApi& ephemeris)
 {
     const int base = chart == 1 ? kSecondChartBase : 0;
-    const bool gregorian = state.ChartYear >= 1582;
-    const double zoneHours = leadingNumber(zone.zoneText);
-    const double summerHours = leadingNumber(zone.summerText);
-    // UT hour held in float; it may leave 0..24 and the library carries it into the next day.
-    const float hourUt = static_cast<float>(state.ChartHour + state.ChartMinute / 60.0 -
-                                            zoneHours - summerHours);
-
     ChartComputationResult result;
+    const auto hour = universalTimeHour(state.ChartHour + state.ChartMinute / 60.0, zone);
+    if (!hour) {
+        result.failure.problem = EphemerisProblem::InputOutOfRange;
+        return result;
+    }
+    // UT hour held in float; it may leave 0..24 and the library carries it into the next day.
+    const float hourUt = static_cast<float>(*hour);
+    const bool gregorian = isGregorian(state.ChartYear, state.ChartMonth, state.ChartDay);
     result.jdUt = ephemeris.julianDay(state.ChartYear, state.ChartMonth, state.ChartDay, hourUt,
                                       gregorian);
     const double jdEt = result.jdUt + ephemeris.deltaT(result.jdUt);
@@ -154,7 +189,7 @@ ChartComputationResult computeChart(ChartState& state, int chart, const ZoneInpu
         positions[i] = ephemeris.bodyPosition(jdEt, kBodyOfSlot[i]);
         if (!positions[i].ok) {
             ephemeris.close();
-            result.error = positions[i].error;
+            result.failure = positions[i].failure;
             return result;
         }
     }
@@ -162,7 +197,7 @@ ChartComputationResult computeChart(ChartState& state, int chart, const ZoneInpu
         ephemeris.placidusCusps(result.jdUt, state.PlaceLatitude, state.PlaceLongitude);
     ephemeris.close();
     if (!cusps.ok) {
-        result.error = cusps.error;
+        result.failure = cusps.failure;
         return result;
     }
 

@@ -39,9 +39,15 @@ struct DateTimeTexts {
 
 enum class DateTimeField { Day, Month, Year, Hour, Minute };
 
+enum class DateTimeProblem {
+    NotAWholeNumber,        // not a number, or beyond a 16-bit integer once rounded
+    DroppedByCalendarReform // 5 to 14 October 1582, refused as the year's fault
+};
+
 struct DateTimeError {
     DateTimeField field;
     std::string text; // what the field held
+    DateTimeProblem problem = DateTimeProblem::NotAWholeNumber;
 };
 
 struct DateTimeReading {
@@ -57,7 +63,7 @@ struct ZoneInput {
 
 struct ChartComputationResult {
     bool ok = false;
-    std::string error; // the ephemeris library's reason when !ok
+    EphemerisFailure failure; // when !ok
     double jdUt = 0.0;
 };
 
@@ -66,15 +72,23 @@ PlaceReading readPlace(ChartState& state, const PlaceInput& place);
 
 // Writes the date and time of one row into the state, then reads the place. A field that is not
 // a number, or does not fit a 16-bit integer once rounded, refuses the row and leaves the state
-// as it was.
+// as it was; so does a day the calendar reform dropped. Other days and times beyond the
+// calendar (day 0, month 13, hour 24) pass and roll into the neighbouring ones.
 DateTimeReading readDateTime(ChartState& state, const DateTimeTexts& row, const PlaceInput& place);
 
-// Arabic message naming the refused field, for a message box.
+// Arabic reason of a refusal, for a message box: which field must hold a whole number, or why
+// the date never was.
 std::string dateTimeErrorMessage(const DateTimeError& error);
 
+// The hour of universal time of a local clock hour (it may leave 0..24: the library carries it
+// into the neighbouring day); nothing when the zone or the summer correction lies beyond 24
+// hours either way, or the hour is not finite.
+std::optional<double> universalTimeHour(double localHour, const ZoneInput& zone);
+
 // Fills the twelve slots of chart 0 (slots 0..11) or chart 1 (slots 12..23) from the date,
-// time and place last read. When the library cannot compute a body or the houses, the state is
-// left as it was and the library's reason is returned.
+// time and place last read. A zone beyond 24 hours is refused before the library is asked;
+// when the library cannot compute a body or the houses, the state is left as it was and the
+// reason is returned.
 ChartComputationResult computeChart(ChartState& state, int chart, const ZoneInput& zone,
                                     EphemerisApi& ephemeris = swissEphemeris());
 
@@ -101,7 +115,7 @@ CoordinateTexts coordinateTexts(float value);
 int signOfLongitude(double longitude);
 
 // The zone in whole hours derived from an east longitude: the nearest 15 degrees, halves away
-// from zero.
+// from zero; a longitude no place has gives a zone no place has, never an undefined one.
 int zoneFromLongitude(double eastLongitude);
 
 } // namespace velmora

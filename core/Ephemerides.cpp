@@ -60,24 +60,7 @@ std::string csvCell(const std::string& cell)
     return out + "\"";
 }
 
-std::string failure(int day, const std::string& reason)
-{
-    return "day " + std::to_string(day) + ": " + reason;
-}
-
 } // namespace
-
-int daysInMonth(int monthIndex, int year)
-{
-    static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (monthIndex != 1)
-        return kDays[monthIndex];
-    // The library counts days of the Julian calendar before 1582, where every fourth year
-    // is a leap year, 1500 included.
-    const bool leap = year < 1582 ? year % 4 == 0
-                                  : year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
-    return leap ? 29 : 28;
-}
 
 std::string cnvtNumToSigne(float longitude)
 {
@@ -140,14 +123,20 @@ EphemeridesResult runEphemerides(const EphemeridesInput& input, EphemerisApi& ep
 {
     EphemeridesResult result;
     const auto year = toInt16(leadingNumber(input.yearText));
-    if (!year || input.monthIndex < 0 || input.monthIndex > 11) {
-        result.error = "year or month out of range";
+    const auto hourUt =
+        universalTimeHour(leadingNumber(input.hourText), {input.zoneText, input.summerText});
+    if (!year || !hourUt || input.monthIndex < 0 || input.monthIndex > 11) {
+        result.failure.problem = EphemerisProblem::InputOutOfRange;
         return result;
     }
-    const int days = daysInMonth(input.monthIndex, *year);
-    const bool gregorian = *year >= 1582;
-    const double hourUt =
-        leadingNumber(input.hourText) - leadingNumber(input.zoneText) - leadingNumber(input.summerText);
+    const int month = input.monthIndex + 1;
+    // The days that exist: October 1582 goes from the 4th to the 15th.
+    std::vector<int> monthDays;
+    for (int d = 1; d <= daysInMonth(input.monthIndex, *year); ++d) {
+        if (dateExists(*year, month, d))
+            monthDays.push_back(d);
+    }
+    const int days = static_cast<int>(monthDays.size());
 
     // A fresh table each run: nothing of an earlier month is left in it.
     EphemeridesTable& table = result.table;
@@ -155,18 +144,22 @@ EphemeridesResult runEphemerides(const EphemeridesInput& input, EphemerisApi& ep
     const bool aspects = input.table == EphemerisTableKind::Aspects;
     table.fontName = aspects ? "VelmoraFonts" : "";
     for (int d = 1; d <= days; ++d)
-        table.cells[aspects ? d - 1 : d][0] = numberText(d);
+        table.cells[aspects ? d - 1 : d][0] = numberText(monthDays[d - 1]);
 
     std::array<float, 12> positions{};
+    // d counts the table's days; a failure names the day of the month.
     for (int d = 1; d <= days; ++d) {
-        const double jdUt = ephemeris.julianDay(*year, input.monthIndex + 1, d, hourUt, gregorian);
+        const int day = monthDays[d - 1];
+        const double jdUt = ephemeris.julianDay(*year, month, day, *hourUt,
+                                                isGregorian(*year, month, day));
         const double jdEt = jdUt + ephemeris.deltaT(jdUt);
 
         if (input.table == EphemerisTableKind::Houses) {
             const HouseCusps cusps = ephemeris.placidusCusps(jdUt, input.latitude, input.longitude);
             ephemeris.close();
             if (!cusps.ok) {
-                result.error = failure(d, cusps.error);
+                result.failure = cusps.failure;
+                result.failedDay = day;
                 return result;
             }
             // The month's cusps stay in this table; the chart state's cusps are not touched.
@@ -177,7 +170,8 @@ EphemeridesResult runEphemerides(const EphemeridesInput& input, EphemerisApi& ep
                 const BodyPosition body = ephemeris.bodyPosition(jdEt, kBodyOfSlot[i]);
                 if (!body.ok) {
                     ephemeris.close();
-                    result.error = failure(d, body.error);
+                    result.failure = body.failure;
+                    result.failedDay = day;
                     return result;
                 }
                 positions[i] = static_cast<float>(body.longitude);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Aspects.h"
+#include "core/Calendar.h"
 #include "core/Ephemeris.h"
 
 #include <functional>
@@ -38,12 +39,13 @@ struct EphemeridesTable {
 
 struct EphemeridesResult {
     bool ok = false;
-    std::string error; // the library's reason, with the day, when !ok
-    int days = 0;
+    EphemerisFailure failure; // when !ok
+    int failedDay = 0;        // the day of the month that failed, when the library failed
+    int days = 0;             // the days of the table: 21 in October 1582
     EphemeridesTable table;
 };
 
-// Called after each day with the day (1..days) and the number of days.
+// Called after each day with its row (1..days) and the number of days.
 using DayProgress = std::function<void(int day, int days)>;
 
 // Computes the table of one month from scratch.
@@ -59,9 +61,6 @@ enum class TableTextForm { Tabs, Csv };
 // A table as text, one line per row: cells separated by tabs with the empty cells at a row's
 // end left out, or every cell as CSV (quoted where it holds a comma, a quote or a line break).
 std::string ephemeridesTableText(const EphemeridesTable& table, TableTextForm form);
-
-// Days of a month (index 0..11) of a year; years before 1582 follow the Julian calendar.
-int daysInMonth(int monthIndex, int year);
 
 // Degrees within the sign followed by the sign's bare name; empty outside 0..360.
 std::string cnvtNumToSigne(float longitude);

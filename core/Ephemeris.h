@@ -1,6 +1,9 @@
 #pragma once
 
+#include "core/Calendar.h"
+
 #include <array>
+#include <optional>
 #include <string>
 
 namespace velmora {
@@ -9,17 +12,39 @@ namespace velmora {
 // the mean lunar node (10) and the mean lunar apogee, the black moon (12).
 inline constexpr std::array<int, 12> kBodyOfSlot = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12};
 
+// The first and last whole days, in universal time, that the installed data files cover.
+struct DateRange {
+    CalendarDate first;
+    CalendarDate last;
+};
+
+enum class EphemerisProblem {
+    None,
+    Library,         // the library's own reason, in libraryText
+    OutsideFiles,    // the date lies outside the installed data files, whose range is given
+    PolarHouses,     // no Placidus cusps at this latitude on this date
+    InputOutOfRange, // a year, hour, zone or summer correction no calendar or clock holds,
+                     // refused before the library was asked
+};
+
+// Why a date could not be computed; the windows and velmora-cli each word it in their language.
+struct EphemerisFailure {
+    EphemerisProblem problem = EphemerisProblem::None;
+    std::string libraryText; // the library's own words, when it gave any
+    DateRange installed;     // for OutsideFiles
+};
+
 struct BodyPosition {
     bool ok = false;
     double longitude = 0.0; // degrees, ecliptic of date
     double speed = 0.0;     // degrees per day
-    std::string error;      // the library's reason when !ok
+    EphemerisFailure failure;
 };
 
 struct HouseCusps {
     bool ok = false;
     std::array<double, 13> cusps{}; // cusps[1..12], degrees; cusps[0] unused
-    std::string error;
+    EphemerisFailure failure;
 };
 
 // What the chart core asks of the ephemeris library. The real binding is the only code that
@@ -47,6 +72,21 @@ public:
     BodyPosition bodyPosition(double jdEt, int body) override;
     HouseCusps placidusCusps(double jdUt, double latitude, double longitude) override;
     void close() override;
+
+    // The days the installed planet and moon files cover, found from the files themselves the
+    // first time it is asked; nothing when none is installed.
+    std::optional<DateRange> installedRange();
+
+private:
+    struct Coverage {
+        double fromEt = 0.0; // Julian days in ephemeris time, the end excluded
+        double toEt = 0.0;
+        DateRange days;
+    };
+    const std::optional<Coverage>& coverage();
+
+    bool m_coverageKnown = false;
+    std::optional<Coverage> m_coverage;
 };
 
 // The process-wide binding to the installed library.

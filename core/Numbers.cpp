@@ -1,5 +1,6 @@
 #include "core/Numbers.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -50,7 +51,13 @@ Scan scanNumber(std::string_view text)
     if (!scan.hasDigits)
         return scan;
     double magnitude = 0.0;
-    std::from_chars(digits.data(), digits.data() + digits.size(), magnitude);
+    const auto read = std::from_chars(digits.data(), digits.data() + digits.size(), magnitude);
+    if (read.ec == std::errc::result_out_of_range) {
+        // Too large for a double is out of range, never 0; too small to tell from 0 is 0.
+        const bool wholePartNonZero =
+            digits.find_first_not_of('0') < std::min(digits.find('.'), digits.size());
+        magnitude = wholePartNonZero ? std::numeric_limits<double>::infinity() : 0.0;
+    }
     scan.value = negative ? -magnitude : magnitude;
     return scan;
 }

@@ -14,7 +14,8 @@ inline constexpr std::int16_t kFalse = 0;
 inline constexpr std::int16_t toFlag(bool value) { return value ? kTrue : kFalse; }
 
 // Reads the leading number of a text: blanks are skipped, then an optional sign, digits and
-// one decimal point. Whatever follows is ignored; empty or alphabetic text reads 0.
+// one decimal point. Whatever follows is ignored; empty or alphabetic text reads 0. A number
+// too large for a double reads as an infinity of its sign: out of range, never 0.
 double leadingNumber(std::string_view text);
 
 // The whole text as a number (blanks around it allowed), or nothing when any of it is not part

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace velmora;
 
 namespace {
@@ -52,16 +54,15 @@ TEST(FindAspects, DistancesAndPhases)
         {"exact sextile has no phase", 0.0f, 60.0f, 4, AspectKind::Sextile, "0°0'0''", ""},
     };
     for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
         ChartState state = chartWith({{0, r.a}, {1, r.b}}, r.orb);
         const auto found = findAspects(state, {});
-        ASSERT_EQ(found.size(), 1u) << r.name;
-        EXPECT_EQ(found[0].kind, r.kind) << r.name;
-        EXPECT_EQ(found[0].phase, r.phase) << r.name;
+        ASSERT_EQ(found.size(), 1u);
+        EXPECT_EQ(found[0].kind, r.kind);
         EXPECT_EQ(found[0].text, std::string("الشمس في ") + aspectWord(r.kind) + "القمر في " +
-                                     r.distance + r.phase)
-            << r.name;
-        ASSERT_EQ(state.AspectLineCount, 1) << r.name;
-        EXPECT_EQ(state.AspectLines[0], found[0].text) << r.name;
+                                     r.distance + r.phase);
+        EXPECT_EQ(state.AspectLines, std::vector<std::string>{found[0].text});
+        EXPECT_EQ(state.AspectLineCount, 1);
     }
 }
 
@@ -82,11 +83,10 @@ TEST(FindAspects, PairsThatYieldNothingOrTwice)
     ChartState wide = chartWith({{0, 0.0f}, {1, 50.0f}}, 60);
     const auto twice = findAspects(wide, {});
     ASSERT_EQ(twice.size(), 2u);
-    EXPECT_EQ(twice[0].kind, AspectKind::Conjunction);
-    EXPECT_FLOAT_EQ(twice[0].distance, 50.0f);
-    EXPECT_EQ(twice[1].kind, AspectKind::Sextile);
-    EXPECT_FLOAT_EQ(twice[1].distance, 10.0f);
-    EXPECT_EQ(twice[1].phase, kApplying);
+    EXPECT_EQ(twice[0].text, std::string("الشمس في ") + aspectWord(AspectKind::Conjunction) +
+                                 "القمر في 50°0'0''" + kSeparating);
+    EXPECT_EQ(twice[1].text, std::string("الشمس في ") + aspectWord(AspectKind::Sextile) +
+                                 "القمر في 10°0'0''" + kApplying);
 }
 
 TEST(FindAspects, AnExactAspectDoesNotInheritAPhase)
@@ -97,9 +97,8 @@ TEST(FindAspects, AnExactAspectDoesNotInheritAPhase)
     const auto found = findAspects(state, {});
     ASSERT_EQ(found.size(), 2u);
     EXPECT_EQ(found[0].phase, kSeparating);
-    EXPECT_EQ(found[1].kind, AspectKind::Sextile);
-    EXPECT_EQ(found[1].phase, "");
-    EXPECT_EQ(found[1].distance, 0.0f);
+    EXPECT_EQ(found[1].text,
+              std::string("الشمس في ") + aspectWord(AspectKind::Sextile) + "الزهرة في 0°0'0''");
 }
 
 TEST(FindAspects, ProgressionWindowsReplaceTheOrbs)
@@ -109,14 +108,9 @@ TEST(FindAspects, ProgressionWindowsReplaceTheOrbs)
         float b;
         int orb;
         bool found;
-    } rows[] = {
-        {"0.5 from square with orb 0", 90.5f, 0, true},
-        {"1.5 from square with orb 5", 91.5f, 5, false},
-        {"conjunction under 2", 1.9f, 0, true},
-        {"conjunction at 2.1 with orb 10", 2.1f, 10, false},
-        {"opposition 1.9 off", 181.9f, 0, true},
-        {"trine 1.1 off with orb 8", 238.9f, 8, false},
-    };
+    } rows[] = {{"0.5 from square, orb 0", 90.5f, 0, true}, {"1.5 from square, orb 5", 91.5f, 5, false},
+                {"conjunction under 2", 1.9f, 0, true}, {"conjunction at 2.1, orb 10", 2.1f, 10, false},
+                {"opposition 1.9 off", 181.9f, 0, true}, {"trine 1.1 off, orb 8", 238.9f, 8, false}};
     for (const auto& r : rows) {
         ChartState state = chartWith({{0, 0.0f}, {12, r.b}}, r.orb);
         const auto found = findAspects(state, searchForKind(ChartKind::Progressions));
@@ -136,10 +130,8 @@ TEST(FindAspects, TwoChartWindowsExamineEveryCrossPairAndKeepEveryLine)
     ASSERT_EQ(found.size(), 144u);
     EXPECT_EQ(state.AspectLineCount, 144);
     EXPECT_EQ(state.AspectLines.size(), 144u);
-    for (const Aspect& a : found) {
-        EXPECT_LT(a.slotA, 12);
-        EXPECT_GE(a.slotB, 12);
-    }
+    EXPECT_TRUE(std::all_of(found.begin(), found.end(),
+                            [](const Aspect& a) { return a.slotA < 12 && a.slotB >= 12; }));
     EXPECT_EQ(found[12].slotA, 1) << "Moon's pairs follow the Sun's twelve";
     EXPECT_EQ(found[12].slotB, 12);
 
@@ -148,16 +140,6 @@ TEST(FindAspects, TwoChartWindowsExamineEveryCrossPairAndKeepEveryLine)
     EXPECT_TRUE(findAspects(state, searchForKind(ChartKind::Transits)).empty());
     EXPECT_EQ(state.AspectLineCount, 0);
     EXPECT_TRUE(state.AspectLines.empty());
-}
-
-TEST(FindAspects, ChordEndsFollowTheWheelRotation)
-{
-    ChartState state = chartWith({{0, 10.0f}, {1, 13.0f}}, 5);
-    state.WheelRotation = 100;
-    const auto found = findAspects(state, {});
-    ASSERT_EQ(found.size(), 1u);
-    EXPECT_DOUBLE_EQ(found[0].angleA, 110.0);
-    EXPECT_DOUBLE_EQ(found[0].angleB, 113.0);
 }
 
 TEST(WheelRotation, AscendantAtNineOclockUnlessSolarOrUnoriented)

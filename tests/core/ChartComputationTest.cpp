@@ -15,12 +15,6 @@ using velmora::testing::FakeEphemeris;
 
 const PlaceInput kMecca{"39", "49", "21", "27", false, false};
 
-DateTimeTexts row(const char* day, const char* month, const char* year, const char* hour,
-                  const char* minute)
-{
-    return {day, month, year, hour, minute};
-}
-
 ChartState stateWithMarks()
 {
     ChartState state;
@@ -31,189 +25,6 @@ ChartState stateWithMarks()
     return state;
 }
 
-} // namespace
-
-TEST(ReadPlace, DerivesTheZoneFromTheLongitude)
-{
-    const struct {
-        const char* name;
-        PlaceInput place;
-        const char* zone;
-    } rows[] = {
-        {"7 deg 30 east gives 1", {"7", "30", "0", "0", false, false}, "1"},
-        {"7 deg 29 east gives 0", {"7", "29", "0", "0", false, false}, "0"},
-        {"7 deg 30 west gives -1", {"7", "30", "0", "0", true, false}, "-1"},
-        {"Greenwich gives 0", {"0", "0", "51", "28", false, false}, "0"},
-        {"Mecca gives 3", {"39", "49", "21", "27", false, false}, "3"},
-        {"74 west gives -5", {"74", "0", "40", "42", true, false}, "-5"},
-        {"180 east gives 12", {"180", "0", "0", "0", false, false}, "12"},
-        {"empty boxes read 0", {"", "", "", "", false, false}, "0"},
-    };
-    for (const auto& r : rows) {
-        ChartState state;
-        EXPECT_EQ(readPlace(state, r.place).zoneText, r.zone) << r.name;
-    }
-}
-
-TEST(ReadPlace, WritesSignedDecimalsAndTheWholeDegreeMark)
-{
-    ChartState state;
-    const PlaceReading reading = readPlace(state, {"74", "30", "33", "52", true, true});
-    EXPECT_EQ(state.PlaceLongitudeText, "-74.5");
-    EXPECT_FLOAT_EQ(state.PlaceLongitude, -74.5f);
-    EXPECT_NEAR(state.PlaceLatitude, -(33 + 52 / 60.0), 1e-5);
-    EXPECT_EQ(reading.markX, 74.0); // minus the east longitude; minutes ignored
-    EXPECT_EQ(reading.markY, -33.0);
-}
-
-TEST(ReadDateTime, RefusesAFieldThatIsNotAWholeNumberInRange)
-{
-    const struct {
-        const char* name;
-        DateTimeTexts texts;
-        DateTimeField field;
-    } rows[] = {
-        {"empty day", row("", "3", "2000", "12", "0"), DateTimeField::Day},
-        {"alphabetic month", row("1", "mars", "2000", "12", "0"), DateTimeField::Month},
-        {"year past 16 bits", row("1", "3", "40000", "12", "0"), DateTimeField::Year},
-        {"year below 16 bits", row("1", "3", "-32769", "12", "0"), DateTimeField::Year},
-        {"hour with trailing text", row("1", "3", "2000", "12h", "0"), DateTimeField::Hour},
-        {"blank minute", row("1", "3", "2000", "12", " "), DateTimeField::Minute},
-    };
-    for (const auto& r : rows) {
-        ChartState state;
-        state.ChartDay = 9;
-        state.PlaceLongitudeText = "untouched";
-        const DateTimeReading reading = readDateTime(state, r.texts, kMecca);
-        ASSERT_TRUE(reading.error) << r.name;
-        EXPECT_EQ(reading.error->field, r.field) << r.name;
-        EXPECT_EQ(state.ChartDay, 9) << r.name;
-        EXPECT_EQ(state.PlaceLongitudeText, "untouched") << r.name;
-        EXPECT_NE(dateTimeErrorMessage(*reading.error).find("الرجاء إدخال رقم صحيح"),
-                  std::string::npos);
-    }
-}
-
-TEST(ReadDateTime, StoresTheRowRoundedAndReadsThePlace)
-{
-    ChartState state;
-    const DateTimeReading reading = readDateTime(state, row(" 2.5", "3", "-500", "23", "59"),
-                                                 kMecca);
-    ASSERT_FALSE(reading.error);
-    EXPECT_EQ(state.ChartDay, 2); // halves to even
-    EXPECT_EQ(state.ChartMonth, 3);
-    EXPECT_EQ(state.ChartYear, -500);
-    EXPECT_EQ(state.ChartHour, 23);
-    EXPECT_EQ(state.ChartMinute, 59);
-    EXPECT_EQ(reading.place.zoneText, "3");
-    EXPECT_NEAR(state.PlaceLongitude, 39.8166667, 1e-5);
-}
-
-TEST(ComputeChart, CallsTheLibraryInItsFixedOrder)
-{
-    ChartState state;
-    FakeEphemeris fake;
-    ASSERT_TRUE(computeChart(state, 0, {"3", "0"}, fake).ok);
-    const std::vector<std::string> expected = {
-        "julday", "deltat", "calc 0", "calc 1", "calc 2", "calc 3", "calc 4", "calc 5",
-        "calc 6", "calc 7", "calc 8", "calc 9", "calc 10", "calc 12", "houses", "close"};
-    EXPECT_EQ(fake.calls, expected);
-    // Planets in ephemeris time, houses in universal time.
-    for (double jd : fake.bodyDays)
-        EXPECT_DOUBLE_EQ(jd, FakeEphemeris::kJdUt + FakeEphemeris::kDeltaT);
-    EXPECT_EQ(fake.houseDays, std::vector<double>{FakeEphemeris::kJdUt});
-}
-
-TEST(ComputeChart, UniversalTimeHourAndCalendar)
-{
-    const struct {
-        const char* name;
-        int year, hour, minute;
-        const char* zone;
-        const char* summer;
-        double hourUt;
-        bool gregorian;
-    } rows[] = {
-        {"00:30 zone 3 falls on the previous day", 2000, 0, 30, "3", "0", -2.5, true},
-        {"23:30 zone -5 summer 1 passes midnight", 2000, 23, 30, "-5", "1", 27.5, true},
-        {"1581 is Julian", 1581, 12, 0, "0", "0", 12.0, false},
-        {"1582 is Gregorian", 1582, 12, 0, "0", "0", 12.0, true},
-        {"typed text reads its leading number", 2000, 10, 15, "2h", "1x", 7.25, true},
-    };
-    for (const auto& r : rows) {
-        ChartState state;
-        state.ChartYear = static_cast<std::int16_t>(r.year);
-        state.ChartHour = static_cast<std::int16_t>(r.hour);
-        state.ChartMinute = static_cast<std::int16_t>(r.minute);
-        FakeEphemeris fake;
-        computeChart(state, 0, {r.zone, r.summer}, fake);
-        EXPECT_NEAR(fake.hours.front(), r.hourUt, 1e-6) << r.name;
-        EXPECT_EQ(fake.calendars.front(), r.gregorian) << r.name;
-    }
-}
-
-TEST(ComputeChart, StoresOnlyItsOwnSlotsAndKeepsTheBlackMoonSpeed)
-{
-    for (int chart : {0, 1}) {
-        ChartState state = stateWithMarks();
-        FakeEphemeris fake;
-        ASSERT_TRUE(computeChart(state, chart, {"0", "0"}, fake).ok);
-        const int base = chart * 12;
-        const int other = 12 - base;
-        for (int i = 0; i < 12; ++i) {
-            const int body = kBodyOfSlot[i];
-            EXPECT_FLOAT_EQ(state.Planets[base + i].Longitude, 10.0f * body + 1.0f)
-                << "chart " << chart << " slot " << i;
-            EXPECT_FLOAT_EQ(state.Planets[other + i].Longitude, -1.0f - (other + i))
-                << "other chart's slot " << other + i << " was changed";
-            EXPECT_FLOAT_EQ(state.HouseCusps[other + i], -3.0f - (other + i));
-        }
-        EXPECT_FLOAT_EQ(state.Planets[base + 11].Speed, -2.0f - (base + 11))
-            << "black moon speed of chart " << chart << " was overwritten";
-        EXPECT_FLOAT_EQ(state.Planets[base + 10].Speed, 1.0f);
-    }
-}
-
-TEST(ComputeChart, StoresCuspsHalfAnArcSecondHigh)
-{
-    ChartState state;
-    FakeEphemeris fake;
-    fake.cusps[1] = 99.99995;
-    fake.cusps[12] = 359.99995; // would pass 360 once raised
-    ASSERT_TRUE(computeChart(state, 0, {"0", "0"}, fake).ok);
-    EXPECT_NEAR(state.HouseCusps[0], 100.00009, 1e-5);
-    EXPECT_NEAR(state.HouseCusps[11], 0.00009, 1e-5);
-    EXPECT_NEAR(state.HouseCusps[1], 40.0 + 0.5 / 3600, 1e-5);
-}
-
-TEST(ComputeChart, AFailureLeavesTheStateAsItWas)
-{
-    const struct {
-        const char* name;
-        int failingBody;
-        bool housesFail;
-        const char* reason;
-    } rows[] = {{"a body fails", 5, false, "file not found"},
-                {"the black moon fails", 12, false, "file not found"},
-                {"the houses fail", -1, true, "polar"}};
-    for (const auto& r : rows) {
-        ChartState state = stateWithMarks();
-        FakeEphemeris fake;
-        fake.failingBody = r.failingBody;
-        fake.housesFail = r.housesFail;
-        const auto result = computeChart(state, 0, {"0", "0"}, fake);
-        EXPECT_FALSE(result.ok) << r.name;
-        EXPECT_EQ(result.error, r.reason) << r.name;
-        EXPECT_EQ(fake.calls.back(), "close") << r.name << ": library left open";
-        for (int slot = 0; slot < kSlotCount; ++slot) {
-            EXPECT_FLOAT_EQ(state.Planets[slot].Longitude, -1.0f - slot) << r.name;
-            EXPECT_FLOAT_EQ(state.HouseCusps[slot], -3.0f - slot) << r.name;
-        }
-    }
-}
-
-namespace {
-
 ChartState stateWithCusps(std::array<float, 12> cusps)
 {
     ChartState state;
@@ -223,77 +34,242 @@ ChartState stateWithCusps(std::array<float, 12> cusps)
 
 } // namespace
 
-TEST(ClassifyPoints, SignBoundariesBelongToTheEarlierSign)
-{
-    const struct {
-        float lon;
-        int sign;
-    } rows[] = {{0.0f, 1}, {30.0f, 1}, {30.001f, 2}, {60.0f, 2}, {185.0f, 7}, {360.0f, 12}};
-    for (const auto& r : rows) {
-        ChartState state = stateWithCusps({0, 30, 60, 90, 120, 150, 180, 210, 240, 270, 300, 330});
-        state.Planets[0].Longitude = r.lon;
-        classifyPoints(state);
-        EXPECT_EQ(state.PlanetAttr[0].Sign, r.sign) << "longitude " << r.lon;
-    }
-}
-
-TEST(ClassifyPoints, HouseArcsPassThroughZero)
+TEST(ReadPlace, DerivesTheZoneFromTheLongitudeAndMarksTheWholeDegrees)
 {
     const struct {
         const char* name;
-        float lon;
-        int house;
-    } rows[] = {{"5 deg after 0 is in house 12", 5.0f, 12},
-                {"355 deg is in house 12", 355.0f, 12},
-                {"exactly on cusp 1 is house 1", 20.0f, 1},
-                {"exactly on cusp 2 counts to house 1", 50.0f, 1},
-                {"inside house 6", 200.0f, 6}};
+        PlaceInput place;
+        const char* zone;
+        const char* longitude;
+        double markX, markY; // minus the east longitude and the latitude, minutes ignored
+    } rows[] = {
+        {"7 deg 30 east gives 1", {"7", "30", "0", "0", false, false}, "1", "7.5", -7, 0},
+        {"7 deg 29 east gives 0", {"7", "29", "0", "0", false, false}, "0", "7.483333333333333", -7, 0},
+        {"7 deg 30 west gives -1", {"7", "30", "0", "0", true, false}, "-1", "-7.5", 7, 0},
+        {"Mecca gives 3", {"39", "49", "21", "27", false, false}, "3", "39.81666666666667", -39, 21},
+        {"74 30 W 33 52 S", {"74", "30", "33", "52", true, true}, "-5", "-74.5", 74, -33},
+        {"180 east gives 12", {"180", "0", "0", "0", false, false}, "12", "180", -180, 0},
+        {"empty boxes read 0", {"", "", "", "", false, false}, "0", "0", 0, 0},
+    };
     for (const auto& r : rows) {
-        ChartState state =
-            stateWithCusps({20, 50, 80, 110, 140, 170, 200, 230, 260, 290, 320, 350});
-        state.Planets[3].Longitude = r.lon;
-        classifyPoints(state);
-        EXPECT_EQ(state.PlanetAttr[3].House, r.house) << r.name;
+        ChartState state;
+        const PlaceReading reading = readPlace(state, r.place);
+        EXPECT_EQ(reading.zoneText, r.zone) << r.name;
+        EXPECT_EQ(state.PlaceLongitudeText, r.longitude) << r.name;
+        EXPECT_EQ(state.PlaceLongitude, static_cast<float>(leadingNumber(r.longitude))) << r.name;
+        EXPECT_EQ(std::pair(reading.markX, reading.markY), std::pair(r.markX, r.markY)) << r.name;
     }
 }
 
-TEST(ClassifyPoints, ReclassificationReplacesTheClasses)
+TEST(ReadDateTime, RefusesAFieldThatIsNotAWholeNumberInRangeOrADayThatNeverWas)
+{
+    using F = DateTimeField;
+    const std::string nines(400, '9');
+    const auto number = DateTimeProblem::NotAWholeNumber;
+    const auto reform = DateTimeProblem::DroppedByCalendarReform;
+    const char* const dropped = "من 5 إلى 14 أكتوبر 1582";
+    const struct {
+        DateTimeTexts texts;
+        DateTimeField field;
+        DateTimeProblem problem;
+        const char* message;
+    } rows[] = {
+        {{"", "3", "2000", "12", "0"}, F::Day, number, "اليوم"},
+        {{"1", "mars", "2000", "12", "0"}, F::Month, number, "الشهر"},
+        {{"1", "3", "40000", "12", "0"}, F::Year, number, "السنة"},
+        {{"1", "3", "-32769", "12", "0"}, F::Year, number, "السنة"},
+        {{"1", "3", nines, "12", "0"}, F::Year, number, "السنة"},
+        {{"1", "3", "2000", "12h", "0"}, F::Hour, number, "الساعة"},
+        {{"1", "3", "2000", "12", " "}, F::Minute, number, "الدقيقة"},
+        {{"5", "10", "1582", "12", "0"}, F::Year, reform, dropped},
+        {{"14", "10", "1582", "0", "0"}, F::Year, reform, dropped},
+    };
+    for (const auto& r : rows) {
+        const std::string name = r.texts.day + "/" + r.texts.month + "/" + r.texts.year.substr(0, 6);
+        ChartState state;
+        state.ChartDay = 9;
+        state.PlaceLongitudeText = "untouched";
+        const DateTimeReading reading = readDateTime(state, r.texts, kMecca);
+        ASSERT_TRUE(reading.error) << name;
+        EXPECT_EQ(reading.error->field, r.field) << name;
+        EXPECT_EQ(reading.error->problem, r.problem) << name;
+        EXPECT_NE(dateTimeErrorMessage(*reading.error).find(r.message), std::string::npos) << name;
+        EXPECT_EQ(state.ChartDay, 9) << name;
+        EXPECT_EQ(state.PlaceLongitudeText, "untouched") << name;
+    }
+}
+
+TEST(ReadDateTime, StoresTheRowRoundedAndReadsThePlace)
+{
+    const struct {
+        DateTimeTexts texts;
+        std::array<std::int16_t, 5> stored; // day, month, year, hour, minute
+    } rows[] = {{{" 2.5", "3", "-500", "23", "59"}, {2, 3, -500, 23, 59}},
+                {{"0", "13", "2000", "24", "60"}, {0, 13, 2000, 24, 60}}, // rolled by the library
+                {{"4", "10", "1582", "0", "0"}, {4, 10, 1582, 0, 0}},
+                {{"15", "10", "1582", "0", "0"}, {15, 10, 1582, 0, 0}}};
+    for (const auto& r : rows) {
+        ChartState state;
+        const DateTimeReading reading = readDateTime(state, r.texts, kMecca);
+        ASSERT_FALSE(reading.error) << r.texts.day;
+        EXPECT_EQ((std::array{state.ChartDay, state.ChartMonth, state.ChartYear, state.ChartHour,
+                              state.ChartMinute}),
+                  r.stored);
+        EXPECT_EQ(reading.place.zoneText, "3");
+        EXPECT_NEAR(state.PlaceLongitude, 39.8166667, 1e-5);
+    }
+}
+
+TEST(ComputeChart, UniversalTimeHourCalendarAndZonesBeyondADay)
+{
+    const double refused = NAN; // before the library is asked
+    const DateTimeTexts noon = {"1", "1", "2000", "12", "0"};
+    const struct {
+        const char* name;
+        DateTimeTexts texts;
+        std::string zone, summer;
+        double hourUt;
+        bool gregorian;
+    } rows[] = {
+        {"00:30 zone 3 is the previous day", {"1", "1", "2000", "0", "30"}, "3", "0", -2.5, true},
+        {"23:30 zone -5 summer 1 is past midnight", {"1", "1", "2000", "23", "30"}, "-5", "1", 27.5, true},
+        {"India's half hour", noon, "5.5", "0.5", 6.0, true},
+        {"zone 24 is the farthest", noon, "24", "-24", 12.0, true},
+        {"text reads its leading number", {"1", "1", "2000", "10", "15"}, "2h", "1x", 7.25, true},
+        {"1581 is Julian", {"31", "12", "1581", "12", "0"}, "0", "0", 12.0, false},
+        {"March 1582 is Julian", {"10", "3", "1582", "12", "0"}, "0", "0", 12.0, false},
+        {"4 October 1582 is Julian", {"4", "10", "1582", "12", "0"}, "0", "0", 12.0, false},
+        {"15 October 1582 is Gregorian", {"15", "10", "1582", "12", "0"}, "0", "0", 12.0, true},
+        {"zone 24.5", noon, "24.5", "0", refused, true},
+        {"zone of -40 nines", noon, "-" + std::string(40, '9'), "0", refused, true},
+        {"summer of 400 nines", noon, "3", std::string(400, '9'), refused, true},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        ChartState state = stateWithMarks();
+        ASSERT_FALSE(readDateTime(state, r.texts, kMecca).error);
+        FakeEphemeris fake;
+        const auto result = computeChart(state, 0, {r.zone, r.summer}, fake);
+        if (std::isnan(r.hourUt)) {
+            EXPECT_EQ(result.failure.problem, EphemerisProblem::InputOutOfRange);
+            EXPECT_TRUE(fake.calls.empty());
+            EXPECT_FLOAT_EQ(state.Planets[0].Longitude, -1.0f);
+            continue;
+        }
+        ASSERT_TRUE(result.ok);
+        EXPECT_NEAR(fake.hours.front(), r.hourUt, 1e-6);
+        EXPECT_EQ(fake.calendars.front(), r.gregorian);
+    }
+}
+
+TEST(ComputeChart, CallsTheLibraryInItsOrderAndStoresOnlyItsOwnSlots)
+{
+    const std::vector<std::string> order = {
+        "julday", "deltat", "calc 0", "calc 1", "calc 2", "calc 3", "calc 4", "calc 5",
+        "calc 6", "calc 7", "calc 8", "calc 9", "calc 10", "calc 12", "houses", "close"};
+    for (int chart : {0, 1}) {
+        ChartState state = stateWithMarks();
+        FakeEphemeris fake;
+        fake.cusps[1] = 99.99995;
+        fake.cusps[11] = 359.99985; // 360 once raised and held in float
+        fake.cusps[12] = 359.99995; // past 360 once raised
+        ASSERT_TRUE(computeChart(state, chart, {"0", "0"}, fake).ok);
+        EXPECT_EQ(fake.calls, order);
+        // Planets in ephemeris time, houses in universal time.
+        EXPECT_EQ(fake.bodyDays.back(), FakeEphemeris::kJdUt + FakeEphemeris::kDeltaT);
+        EXPECT_EQ(fake.houseDays, std::vector<double>{FakeEphemeris::kJdUt});
+        const int base = chart * 12;
+        const int other = 12 - base;
+        for (int i = 0; i < 12; ++i) {
+            EXPECT_FLOAT_EQ(state.Planets[base + i].Longitude, 10.0f * kBodyOfSlot[i] + 1.0f);
+            EXPECT_FLOAT_EQ(state.Planets[other + i].Longitude, -1.0f - (other + i));
+            EXPECT_FLOAT_EQ(state.HouseCusps[other + i], -3.0f - (other + i));
+        }
+        EXPECT_FLOAT_EQ(state.Planets[base + 10].Speed, 1.0f);
+        EXPECT_FLOAT_EQ(state.Planets[base + 11].Speed, -2.0f - (base + 11)) << "black moon speed";
+        // Stored half an arc-second high and below 360.
+        EXPECT_NEAR(state.HouseCusps[base], 100.00009, 1e-5);
+        EXPECT_NEAR(state.HouseCusps[base + 1], 40.0 + 0.5 / 3600, 1e-5);
+        EXPECT_EQ(state.HouseCusps[base + 10], 0.0f);
+        EXPECT_NEAR(state.HouseCusps[base + 11], 0.00009, 1e-5);
+    }
+}
+
+TEST(ComputeChart, AFailureLeavesTheStateAsItWas)
+{
+    for (const int failingBody : {5, 12, -1}) { // -1: the houses fail
+        ChartState state = stateWithMarks();
+        FakeEphemeris fake;
+        fake.failingBody = failingBody;
+        fake.housesFail = failingBody < 0;
+        const auto result = computeChart(state, 0, {"0", "0"}, fake);
+        EXPECT_EQ(result.failure.problem, failingBody < 0 ? EphemerisProblem::PolarHouses
+                                                          : EphemerisProblem::Library);
+        EXPECT_EQ(fake.calls.back(), "close") << failingBody << ": library left open";
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            EXPECT_FLOAT_EQ(state.Planets[slot].Longitude, -1.0f - slot) << failingBody;
+            EXPECT_FLOAT_EQ(state.HouseCusps[slot], -3.0f - slot) << failingBody;
+        }
+    }
+}
+
+TEST(ClassifyPoints, BoundariesBelongToTheEarlierSignAndHouseArcsPassThroughZero)
+{
+    const struct {
+        float lon;
+        int sign, house;
+    } rows[] = {{0.0f, 1, 12},   {5.0f, 1, 12},   {20.0f, 1, 1},   {30.0f, 1, 1},
+                {30.001f, 2, 1}, {50.0f, 2, 1},   {60.0f, 2, 2},   {185.0f, 7, 6},
+                {355.0f, 12, 12}, {360.0f, 12, 12}};
+    for (const auto& r : rows) {
+        ChartState state = stateWithCusps({20, 50, 80, 110, 140, 170, 200, 230, 260, 290, 320, 350});
+        state.Planets[3].Longitude = r.lon;
+        classifyPoints(state);
+        EXPECT_EQ(state.PlanetAttr[3].Sign, r.sign) << "longitude " << r.lon;
+        EXPECT_EQ(state.PlanetAttr[3].House, r.house) << "longitude " << r.lon;
+    }
+}
+
+TEST(ClassifyPoints, ReclassificationReplacesTheClassesOfShownPointsOnly)
 {
     // One point moved through Leo, Virgo and Libra: every class follows the latest sign.
     const struct {
         float lon;
-        int sign;
         std::array<std::int16_t, 9> flags; // fire earth air water cardinal fixed mutable masc north
     } rows[] = {
-        {135.0f, 5, {kTrue, kFalse, kFalse, kFalse, kFalse, kTrue, kFalse, kTrue, kTrue}},
-        {165.0f, 6, {kFalse, kTrue, kFalse, kFalse, kFalse, kFalse, kTrue, kFalse, kTrue}},
-        {200.0f, 7, {kFalse, kFalse, kTrue, kFalse, kTrue, kFalse, kFalse, kTrue, kFalse}},
+        {135.0f, {kTrue, kFalse, kFalse, kFalse, kFalse, kTrue, kFalse, kTrue, kTrue}},
+        {165.0f, {kFalse, kTrue, kFalse, kFalse, kFalse, kFalse, kTrue, kFalse, kTrue}},
+        {200.0f, {kFalse, kFalse, kTrue, kFalse, kTrue, kFalse, kFalse, kTrue, kFalse}},
     };
     ChartState state = stateWithCusps({0, 30, 60, 90, 120, 150, 180, 210, 240, 270, 300, 330});
+    for (int i = 0; i < 12; ++i)
+        state.Planets[i].Longitude = 15.0f + 30.0f * i;
     for (const auto& r : rows) {
         state.Planets[0].Longitude = r.lon;
         classifyPoints(state);
         const PointAttributes& a = state.PlanetAttr[0];
-        const std::array<std::int16_t, 9> flags = {a.Fire, a.Earth, a.Air, a.Water, a.Cardinal,
-                                                   a.Fixed, a.Mutable, a.Masculine, a.Northern};
-        EXPECT_EQ(a.Sign, r.sign) << "longitude " << r.lon;
-        EXPECT_EQ(a.House, r.sign) << "longitude " << r.lon;
-        EXPECT_EQ(flags, r.flags) << "longitude " << r.lon;
+        EXPECT_EQ((std::array{a.Fire, a.Earth, a.Air, a.Water, a.Cardinal, a.Fixed, a.Mutable,
+                              a.Masculine, a.Northern}),
+                  r.flags)
+            << "longitude " << r.lon;
     }
-}
-
-TEST(ClassifyPoints, EveryPointStartsShownAndHiddenPointsKeepTheirClasses)
-{
-    ChartState state = stateWithCusps({0, 30, 60, 90, 120, 150, 180, 210, 240, 270, 300, 330});
-    for (int i = 0; i < 12; ++i)
-        state.Planets[i].Longitude = 15.0f + 30.0f * i;
-    classifyPoints(state);
-    for (int i = 0; i < 12; ++i)
-        EXPECT_EQ(state.PlanetAttr[i].Sign, i + 1) << "slot " << i << " not classified";
-
+    for (int i = 1; i < 12; ++i)
+        EXPECT_EQ(state.PlanetAttr[i].Sign, i + 1) << "every point starts shown: slot " << i;
     state.PlanetShown[4] = kFalse;
     state.Planets[4].Longitude = 15.0f; // Aries, but hidden
     classifyPoints(state);
     EXPECT_EQ(state.PlanetAttr[4].Sign, 5);
     EXPECT_EQ(state.PlanetAttr[12].Sign, 0) << "second chart slots are never classified";
+}
+
+TEST(ChartKinds, CaptionsAndSecondCharts)
+{
+    std::string kinds;
+    for (int k = 0; k < 6; ++k) {
+        const ChartKindInfo& info = chartKindInfo(static_cast<ChartKind>(k));
+        EXPECT_EQ(info.kind, static_cast<ChartKind>(k));
+        kinds += std::string(info.name) + "=" + std::to_string(info.twoCharts) + ";";
+    }
+    EXPECT_EQ(kinds, "هيئة طالع الوقت=0;هيئة ميلاد=0;هيئة تحاويل=1;هيئة مقارنة=1;هيئة شمسية=0;"
+                     " هيئة تسييرات=1;");
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,7 @@ public:
     std::array<double, 13> speeds{};
     std::array<double, 13> cusps{0, 10, 40, 70, 100, 130, 160, 190, 220, 250, 280, 310, 340};
     int failingBody = -1; // fails this body ...
-    int failingDay = -1;  // ... or every body on this day of the month
+    std::optional<int> failingDay; // ... or every body on this day of the month
     bool housesFail = false;
 
     FakeEphemeris()
@@ -56,7 +57,7 @@ public:
         calls.push_back("calc " + std::to_string(body));
         bodyDays.push_back(jdEt);
         if (body == failingBody || m_day == failingDay)
-            return {false, 0, 0, "file not found"};
+            return {false, 0, 0, {EphemerisProblem::Library, "file not found", {}}};
         return {true, longitudes[body], speeds[body], {}};
     }
     HouseCusps placidusCusps(double jdUt, double, double) override
@@ -64,7 +65,7 @@ public:
         calls.push_back("houses");
         houseDays.push_back(jdUt);
         if (housesFail)
-            return {false, {}, "polar"};
+            return {false, {}, {EphemerisProblem::PolarHouses, {}, {}}};
         return {true, cusps, {}};
     }
     void close() override { calls.push_back("close"); }

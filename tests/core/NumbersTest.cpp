@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 
 using namespace velmora;
@@ -20,11 +21,20 @@ TEST(LeadingNumber, ReadsTheNumberAtTheStartOfATextOnly)
         EXPECT_DOUBLE_EQ(leadingNumber(row.text), row.expected) << "text '" << row.text << "'";
 }
 
+TEST(LeadingNumber, ANumberTooLargeForADoubleIsOutOfRangeNotZero)
+{
+    const std::string nines(400, '9');
+    for (const std::string& text : {nines, "-" + nines, " " + nines + ".5x"}) {
+        EXPECT_TRUE(std::isinf(leadingNumber(text))) << text.substr(0, 8);
+        EXPECT_FALSE(toInt16(leadingNumber(text))) << text.substr(0, 8);
+    }
+    EXPECT_EQ(leadingNumber("0." + std::string(400, '0') + "1"), 0.0) << "what underflows is 0";
+}
+
 TEST(WholeNumberText, RefusesTextThatIsNotOneNumber)
 {
-    EXPECT_EQ(wholeNumberText(" 12 "), 12.0);
-    EXPECT_EQ(wholeNumberText("-500"), -500.0);
-    EXPECT_EQ(wholeNumberText("2.5"), 2.5);
+    EXPECT_EQ((std::array{*wholeNumberText(" 12 "), *wholeNumberText("-500"), *wholeNumberText("2.5")}),
+              (std::array{12.0, -500.0, 2.5}));
     for (const char* bad : {"", "  ", "abc", "12x", "1-2", "-", "."})
         EXPECT_FALSE(wholeNumberText(bad)) << "text '" << bad << "'";
 }
@@ -44,21 +54,15 @@ TEST(ToInt16, RoundsHalvesToEvenAndRefusesWhatDoesNotFit)
 
 TEST(NumberText, WritesThePlainShortestForm)
 {
-    EXPECT_EQ(numberText(0.0), "0");
-    EXPECT_EQ(numberText(-0.0), "0");
-    EXPECT_EQ(numberText(3.0), "3");
-    EXPECT_EQ(numberText(-7.5), "-7.5");
-    EXPECT_EQ(numberText(21.45f), "21.45");
-    EXPECT_EQ(numberText(0.000125), "0.000125");
-    EXPECT_EQ(numberText(1e7), "10000000");
-    EXPECT_EQ(numberText(-5), "-5");
-    EXPECT_EQ(numberText(truncateTowardZero(-0.5)), "0");
+    EXPECT_EQ(numberText(0.0) + " " + numberText(-0.0) + " " + numberText(3.0) + " " +
+                  numberText(-7.5) + " " + numberText(21.45f) + " " + numberText(0.000125) + " " +
+                  numberText(1e7) + " " + numberText(-5) + " " + numberText(truncateTowardZero(-0.5)),
+              "0 0 3 -7.5 21.45 0.000125 10000000 -5 0");
 }
 
 TEST(MinutesText, TruncatesTheMinutesWithoutSign)
 {
-    EXPECT_EQ(minutesText(39.83f), "49");
-    EXPECT_EQ(minutesText(-39.83f), "49");
-    EXPECT_EQ(minutesText(-74.0f), "0");
-    EXPECT_EQ(minutesText(21.45f), "27");
+    EXPECT_EQ(minutesText(39.83f) + " " + minutesText(-39.83f) + " " + minutesText(-74.0f) + " " +
+                  minutesText(21.45f),
+              "49 49 0 27");
 }

@@ -217,6 +217,8 @@ private slots:
         row("two bad fields show the first", u"TxtMois0=13 TxtHeure0=24"_s, hour);
         row("year 9000", u"TxtAnnee0=9000"_s, year + u'\n');
         row("year 9000 in the second row", u"TxtAnnee1=9000"_s, year + u'\n');
+        row("a day the calendar reform dropped", u"TxtJour0=10 TxtMois0=10 TxtAnnee0=1582"_s,
+            year + u"\nالأيام من 5 إلى 14 أكتوبر 1582 أسقطها إصلاح التقويم: بعد 4 أكتوبر يأتي 15 أكتوبر"_s);
     }
 
     void dataEntryRefusesWithTheFirstMessage()

@@ -3,6 +3,7 @@
 #include "core/ChartState.h"
 #include "core/Numbers.h"
 #include "resources/VelmoraResources.h"
+#include "ui/common/FailureMessages.h"
 #include "ui/common/NumberKeyCheck.h"
 #include "ui/common/Platform.h"
 #include "ui/main/FrmReperXY.h"
@@ -352,7 +353,7 @@ void FrmEphemirids::calculate()
     if (!fieldsAllowARun())
         return;
     const int kind = TypeEph;
-    std::string failure;
+    QString failure;
     {
         const RunDisplay display(*this);
         FrmReperXY* picker = FrmReperXY::instance();
@@ -386,12 +387,12 @@ void FrmEphemirids::calculate()
                                     .arg(input.monthIndex + 1, 2, 10, QLatin1Char('0'));
             fillGrid(kind, result.table);
         } else {
-            failure = result.error;
+            failure = ephemerisFailureMessage(result.failure);
         }
     }
     // Shown once the month's table is back as it was.
-    if (!failure.empty())
-        criticalMessage()(this, QString::fromUtf8("تحذير هام"), fromCore(failure));
+    if (!failure.isEmpty())
+        criticalMessage()(this, QString::fromUtf8("تحذير هام"), failure);
     CmdEnregistrer->setEnabled(m_tables[TypeEph].has_value());
 }
 

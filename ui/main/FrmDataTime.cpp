@@ -2,6 +2,7 @@
 
 #include "core/Numbers.h"
 #include "core/PositionTexts.h"
+#include "ui/common/FailureMessages.h"
 #include "ui/common/Platform.h"
 #include "ui/main/FrmReperXY.h"
 #include "ui/main/MDIFrmMain.h"
@@ -233,12 +234,17 @@ QString FrmDataTime::computeAndCommit(bool twoCharts)
     ChartState next = chartState();
     for (int row = 0; row < (twoCharts ? 2 : 1); ++row) {
         const DateTimeReading reading = readDateTime(next, rowTexts(row), place);
-        if (reading.error)
-            return refusalText(reading.error->field);
+        if (reading.error) {
+            // A day the calendar reform dropped is the year's fault, with the reason below.
+            const bool dropped = reading.error->problem == DateTimeProblem::DroppedByCalendarReform;
+            return refusalText(reading.error->field) +
+                   (dropped ? u'\n' + fromCore(dateTimeErrorMessage(*reading.error)) : QString());
+        }
         const ChartComputationResult result =
             computeChart(next, row, {reading.place.zoneText, summer});
         if (!result.ok)
-            return refusalText(DateTimeField::Year) + u'\n' + fromCore(result.error);
+            return refusalText(DateTimeField::Year) + u'\n' +
+                   ephemerisFailureMessage(result.failure);
         if (row == 0)
             classifyPoints(next);
     }
