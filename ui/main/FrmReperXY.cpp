@@ -328,8 +328,8 @@ void FrmReperXY::confirm()
 
 void FrmReperXY::reject()
 {
-    // Esc keeps the instance and its values, as OK does.
-    hide();
+    // Esc does nothing: with no cancel button, the boxes already hold the live place, and
+    // hiding would skip the place text that only OK writes.
 }
 
 void FrmReperXY::closeEvent(QCloseEvent* event)

@@ -24,8 +24,8 @@ class WorldMapPicture;
 
 // The place picker. Its controls are the program's store of the current place: the chart and
 // ephemerides computations read them through instance(), which creates the dialog on first use.
-// OK and Esc only hide it; a close by the window frame destroys it, and the next use starts
-// again from the initial place (21 27 N, 39 49 E, zone 3, correction 0).
+// OK only hides it and Esc does nothing; a close by the window frame destroys it, and the next
+// use starts again from the initial place (21 27 N, 39 49 E, zone 3, correction 0).
 class FrmReperXY final : public QDialog {
     Q_OBJECT
 

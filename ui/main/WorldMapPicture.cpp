@@ -7,6 +7,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <cmath>
+
 namespace velmora::ui {
 
 namespace {
@@ -69,8 +71,13 @@ QPointF WorldMapPicture::toPixel(const QPointF& scale)
     return {(180.0 - scale.x()) * kMapWidth / 360.0, (90.0 - scale.y()) * kMapHeight / 180.0};
 }
 
-QPointF WorldMapPicture::scaleAt(const QPointF& widgetPos) const
+std::optional<QPointF> WorldMapPicture::scaleAt(const QPointF& widgetPos) const
 {
+    // The frame around the drawing area is no place on the globe.
+    const QPoint pixel(static_cast<int>(std::floor(widgetPos.x())),
+                       static_cast<int>(std::floor(widgetPos.y())));
+    if (!contentsRect().contains(pixel))
+        return std::nullopt;
     return toScale(widgetPos - QPointF(contentsRect().topLeft()));
 }
 
@@ -101,6 +108,7 @@ void WorldMapPicture::paintEvent(QPaintEvent* event)
 {
     QFrame::paintEvent(event);
     QPainter p(this);
+    p.setClipRect(contentsRect());
     const QPoint origin = contentsRect().topLeft();
     p.drawImage(origin, m_picture);
     const QPointF cross = toPixel(m_cross) + QPointF(origin);
@@ -111,14 +119,14 @@ void WorldMapPicture::paintEvent(QPaintEvent* event)
 
 void WorldMapPicture::mouseMoveEvent(QMouseEvent* event)
 {
-    const QPointF at = scaleAt(event->position());
-    emit pointerMoved(at.x(), at.y());
+    if (const auto at = scaleAt(event->position()))
+        emit pointerMoved(at->x(), at->y());
 }
 
 void WorldMapPicture::mousePressEvent(QMouseEvent* event)
 {
-    const QPointF at = scaleAt(event->position());
-    emit pressed(at.x(), at.y());
+    if (const auto at = scaleAt(event->position()))
+        emit pressed(at->x(), at->y());
 }
 
 } // namespace velmora::ui

@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QPointF>
 
+#include <optional>
+
 namespace velmora::ui {
 
 // The place picker's map: the world map drawn unscaled in a drawing area of exactly its size,
@@ -44,7 +46,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    QPointF scaleAt(const QPointF& widgetPos) const;
+    // Scale units of a point of the widget; nothing on the frame.
+    std::optional<QPointF> scaleAt(const QPointF& widgetPos) const;
 
     QImage m_map;
     QImage m_picture;
