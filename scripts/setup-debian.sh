@@ -18,6 +18,10 @@ packages=(
 if [ "${1:-}" = "--tools" ]; then
   packages+=(python3-fontforge xplanet-images imagemagick xdotool)
 fi
+# Only tools/fuzz.sh needs these: clang's libFuzzer runtime is not pulled in without recommends.
+if [ "${1:-}" = "--fuzz" ]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
