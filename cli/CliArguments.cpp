@@ -66,7 +66,7 @@ std::string checkRow(const DateTimeTexts& row, const std::string& dateOption,
         return bad("month", row.month, dateOption, "1 to 12");
     if (day && droppedByCalendarReform(*year, *month, *day))
         return bad("day", row.day, dateOption,
-                   "5 to 14 October 1582 never were: the calendar reform went from the 4th to the 15th");
+                   "5 to 14 October 1582 never were: the reform went from the 4th to the 15th");
     if (!day || !dateExists(*year, *month, *day))
         return bad("day", row.day, dateOption,
                    "1 to " + std::to_string(daysInMonth(*month - 1, *year)) + " in that month");

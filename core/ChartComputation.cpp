@@ -137,7 +137,8 @@ DateTimeReading readDateTime(ChartState& state, const DateTimeTexts& row, const 
         values[i] = *value;
     }
     if (droppedByCalendarReform(values[2], values[1], values[0]))
-        return {DateTimeError{DateTimeField::Year, row.year, DateTimeProblem::DroppedByCalendarReform},
+        return {DateTimeError{DateTimeField::Year, row.year,
+                              DateTimeProblem::DroppedByCalendarReform},
                 {}};
 
     state.ChartDay = values[0];

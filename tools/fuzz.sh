@@ -5,7 +5,7 @@
 # a finding is written to build-fuzz/ as crash-* and replays with build-fuzz/tests/TARGET FILE.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-target="${1:?usage: tools/fuzz.sh NumbersFuzz|ReadersFuzz|ArgumentsFuzz [SECONDS]}"
+target="${1:?usage: tools/fuzz.sh ReadersFuzz|ArgumentsFuzz [SECONDS]}"
 seconds="${2:-300}"
 [ -d "tests/fuzz/corpus/$target" ] || { echo "no fuzz target $target" >&2; exit 2; }
 

@@ -11,20 +11,15 @@ using namespace velmora::cli;
 
 namespace {
 
-CommandResult run(const std::vector<std::string>& args)
+// Runs a command line given as one text, split at its blanks.
+CommandResult run(const std::string& line)
 {
     ChartState state;
-    return runCommand(args, state, swissEphemeris());
-}
-
-// A command line given as one text, split at its blanks.
-CommandResult runLine(const std::string& line)
-{
     std::vector<std::string> args;
     std::istringstream in(line);
     for (std::string word; in >> word;)
         args.push_back(word);
-    return run(args);
+    return runCommand(args, state, swissEphemeris());
 }
 
 std::size_t count(const std::string& text, const std::string& part)
@@ -100,14 +95,14 @@ TEST(ChartArguments, BadArgumentsExitWithOneUsageLineNamingTheField)
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.line.substr(0, 120));
-        const CommandResult result = runLine(r.line);
+        const CommandResult result = run(r.line);
         EXPECT_EQ(result.exitCode, kExitUsage);
         EXPECT_TRUE(result.output.empty());
         EXPECT_EQ(count(result.error, "\n"), 0u);
         EXPECT_NE(result.error.find("usage:"), std::string::npos);
         EXPECT_NE(result.error.find(r.names), std::string::npos) << result.error;
     }
-    const CommandResult help = runLine("--help");
+    const CommandResult help = run("--help");
     EXPECT_EQ(help.exitCode, kExitOk);
     EXPECT_NE(help.output.find("--zone H"), std::string::npos);
     EXPECT_NE(help.output.find("windows always use"), std::string::npos) << help.output;
@@ -115,59 +110,42 @@ TEST(ChartArguments, BadArgumentsExitWithOneUsageLineNamingTheField)
 
 TEST(CityCommands, UseTheFirstMatchAndItsLegalTime)
 {
-    const auto places = run({"places", "فاس", "--json", "--limit", "2"});
-    ASSERT_EQ(places.exitCode, kExitOk) << places.error;
+    const auto places = run("places فاس --json --limit 2");
     EXPECT_EQ(places.output.rfind("[{\"name\": \"فاس\", \"name_latin\": \"Fes\", \"region\": ", 0), 0u)
-        << places.output;
+        << places.output << places.error;
     EXPECT_NE(places.output.find("\"lat\": 34.03313, \"lon\": -5.00028, \"zone\": "
                                  "\"Africa/Casablanca\", \"population\": "),
               std::string::npos);
     EXPECT_EQ(count(places.output, "{\"name\""), 2u);
-    const auto none = run({"places", "zzqxj"});
-    EXPECT_EQ(none.exitCode, kExitUsage);
-    EXPECT_NE(none.error.find("'zzqxj'"), std::string::npos) << none.error;
+    for (const char* unknown : {"places zzqxj", "chart --city zzqxj --date 2000-3-1 --time 15:00"}) {
+        const auto none = run(unknown);
+        EXPECT_EQ(none.exitCode, kExitUsage) << unknown;
+        EXPECT_NE(none.error.find("'zzqxj'"), std::string::npos) << none.error;
+    }
 
     // The same points as with Mecca's coordinates typed.
-    const std::vector<std::string> when = {"--date", "2000-3-1", "--time", "15:00", "--json"};
-    auto chart = [&when](std::vector<std::string> place) {
-        place.insert(place.begin(), "chart");
-        place.insert(place.end(), when.begin(), when.end());
-        return run(place);
-    };
-    const auto city = chart({"--city", "مكة"});
-    const auto typed = chart({"--lat", "21.42664", "--lon", "39.82563"});
-    ASSERT_EQ(city.exitCode, kExitOk) << city.error;
+    const std::string when = " --date 2000-3-1 --time 15:00 --json";
+    const auto city = run("chart --city مكة" + when);
+    const auto typed = run("chart --lat 21.42664 --lon 39.82563" + when);
     EXPECT_EQ(city.output.substr(city.output.find("\"jd_ut\"")),
               typed.output.substr(typed.output.find("\"jd_ut\"")));
     EXPECT_NE(city.output.find("\"city\": {\"name\": \"مكة المكرمة\""), std::string::npos);
-    EXPECT_EQ(chart({"--city", "zzqxj"}).exitCode, kExitUsage);
 
     // Madrid in July: zone 0 from the longitude, the legal summer time unless one is given.
-    const struct {
-        std::vector<std::string> extra;
-        const char* zoneAndSummer;
-    } madrid[] = {{{}, "\"zone\": 0, \"summer\": 2,"},
-                  {{"--summer", "0"}, "\"zone\": 0, \"summer\": 0,"},
-                  {{"--zone", "1"}, "\"zone\": 1, \"summer\": 0,"}};
-    for (const auto& row : madrid) {
-        std::vector<std::string> args = {"chart", "--city", "Madrid", "--date", "2024-7-15",
-                                         "--time", "12:00", "--json"};
-        args.insert(args.end(), row.extra.begin(), row.extra.end());
-        const auto result = run(args);
-        EXPECT_NE(result.output.find(row.zoneAndSummer), std::string::npos)
-            << row.zoneAndSummer << "\n" << result.output.substr(0, 160) << result.error;
+    for (const auto& [extra, zoneAndSummer] :
+         {std::pair{"", "\"zone\": 0, \"summer\": 2,"}, {" --summer 0", "\"zone\": 0, \"summer\": 0,"},
+          {" --zone 1", "\"zone\": 1, \"summer\": 0,"}}) {
+        const auto madrid =
+            run(std::string("chart --city Madrid --date 2024-7-15 --time 12:00 --json") + extra);
+        EXPECT_NE(madrid.output.find(zoneAndSummer), std::string::npos)
+            << zoneAndSummer << "\n" << madrid.output.substr(0, 160) << madrid.error;
     }
 
     // A month at Fes: the legal time of 15 June 2024 is one hour ahead of zone 0.
-    const std::vector<std::string> month = {"ephemerides", "--year", "2024", "--month", "6",
-                                            "--hour", "12", "--table", "planets"};
-    auto fes = month;
-    fes.insert(fes.end(), {"--city", "Fes"});
-    auto fesTyped = month;
-    fesTyped.insert(fesTyped.end(), {"--lat", "34.03313", "--lon", "-5.00028", "--summer", "1"});
-    const auto legal = run(fes);
+    const std::string month = "ephemerides --year 2024 --month 6 --hour 12 --table planets";
+    const auto legal = run(month + " --city Fes");
     ASSERT_EQ(legal.exitCode, kExitOk) << legal.error;
-    EXPECT_EQ(legal.output, run(fesTyped).output);
+    EXPECT_EQ(legal.output, run(month + " --lat 34.03313 --lon -5.00028 --summer 1").output);
 }
 
 TEST(ChartArguments, NegativeYearsAndDecimalCoordinates)
@@ -187,7 +165,7 @@ TEST(Commands, DatesOutsideTheInstalledFilesNameTheirRange)
     for (const std::string& line : {"chart --date 6000-1-1 --time 12:00" + kMecca,
                                    "ephemerides --year -6000 --month 1 --hour 0 --table planets" +
                                        kMecca}) {
-        const CommandResult result = runLine(line);
+        const CommandResult result = run(line);
         EXPECT_EQ(result.exitCode, kExitEphemeris) << line;
         EXPECT_NE(result.error.find("outside the range of the installed ephemeris files, -5401-"),
                   std::string::npos)
@@ -198,19 +176,20 @@ TEST(Commands, DatesOutsideTheInstalledFilesNameTheirRange)
 
 TEST(ChartCommand, PlainJsonAspectsAndAnalysis)
 {
-    const auto plain = runLine("chart --date 2000-3-1 --time 15:00 --aspects --analysis" + kMecca);
+    const auto plain = run("chart --date 2000-3-1 --time 15:00 --aspects --analysis" + kMecca);
     EXPECT_EQ(plain.output.rfind("الشمس في 11°12'35''من برج الحوت \n", 0), 0u) << plain.error;
     for (const char* line : {"\n الطالع في 26°3'36''من برج السرطان \n",
                              "\nالمشتري في  مقارنة زحل في 9°40'51''   منفصل \n",
                              "\nعدد الكواكب في البروج النارية   3\r\n"})
         EXPECT_NE(plain.output.find(line), std::string::npos) << line;
 
-    const auto json = runLine("chart --date 2000-3-1 --time 15:00 --lat 21.45 --lon 39.83 --json");
+    const auto json = run("chart --date 2000-3-1 --time 15:00 --lat 21.45 --lon 39.83 --json");
     ASSERT_EQ(json.exitCode, kExitOk) << json.error;
     EXPECT_EQ(json.output.rfind("{\"input\": {\"date\": \"2000-3-1\", \"time\": \"15:00\", "
                                 "\"lat\": 21.45, \"lon\": 39.81666666666667, \"zone\": 3, "
                                 "\"summer\": 0}, \"jd_ut\": 2451605.00000000, \"points\": [{"
-                                "\"slot\": 0, \"body\": \"sun\", \"longitude\": 341.209750, \"speed\": 1.0036858",
+                                "\"slot\": 0, \"body\": \"sun\", \"longitude\": 341.209750, "
+                                "\"speed\": 1.0036858",
                                 0),
               0u)
         << json.output.substr(0, 250);
@@ -277,7 +256,7 @@ TEST(Commands, AMonthOfEphemeridesAgreesWithSwetest)
     std::getline(file, line);
     std::getline(file, command);
     const auto table = [&](const char* kind) {
-        return rowsOf(runLine(command + " --decimal --table " + kind).output);
+        return rowsOf(run(command + " --decimal --table " + kind).output);
     };
     const auto planets = table("planets");
     const auto houses = table("houses");
@@ -304,7 +283,7 @@ TEST(Commands, AMonthOfEphemeridesAgreesWithSwetest)
         ++checked;
     }
     EXPECT_EQ(checked, 29 * 24);
-    EXPECT_EQ(count(runLine(command + " --table houses --csv").output, ","), 30u * 12);
+    EXPECT_EQ(count(run(command + " --table houses --csv").output, ","), 30u * 12);
 
     // Day 1 has Venus-Uranus 8.001 degrees from a trine, just outside its orb of 8.
     const auto aspects = table("aspects");

@@ -57,11 +57,6 @@ TEST(AnalyseChart, TheWholeTextCountsTheShownPointsOnly)
     EXPECT_DOUBLE_EQ(a.bars[0].height, 485.0);
     EXPECT_DOUBLE_EQ(a.bars[0].top, 1675.0);
     EXPECT_DOUBLE_EQ(a.bars[3].height, 1455.0 / 12);
-
-    state.PlanetShown.fill(kFalse);
-    const ChartAnalysis none = analyseChart(state, ChartKind::Natal);
-    EXPECT_EQ(none.feminine + none.southern, 0) << "hidden points counted";
-    EXPECT_EQ(none.text.substr(none.text.size() - 22), "--------------------\r\n");
 }
 
 TEST(AnalyseChart, PointListsOfTheWindowKinds)

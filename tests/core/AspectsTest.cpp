@@ -70,14 +70,12 @@ TEST(FindAspects, PairsThatYieldNothingOrTwice)
 {
     ChartState same = chartWith({{0, 40.0f}, {1, 40.0f}}, 10);
     EXPECT_TRUE(findAspects(same, {}).empty()) << "d = 0 is no conjunction";
-
-    ChartState hidden = chartWith({{0, 10.0f}, {1, 13.0f}}, 5);
-    hidden.PlanetShown[1] = kFalse;
-    EXPECT_TRUE(findAspects(hidden, {}).empty()) << "a hidden point takes no part";
-
-    ChartState outOfAspects = chartWith({{0, 10.0f}, {1, 13.0f}}, 5);
-    outOfAspects.PlanetInAspects[0] = kFalse;
-    EXPECT_TRUE(findAspects(outOfAspects, {}).empty());
+    // A conjunction but for a point hidden, or one out of the aspect search.
+    for (auto flags : {&ChartState::PlanetShown, &ChartState::PlanetInAspects}) {
+        ChartState state = chartWith({{0, 10.0f}, {1, 13.0f}}, 5);
+        (state.*flags)[1] = kFalse;
+        EXPECT_TRUE(findAspects(state, {}).empty());
+    }
 
     // With 60 degree orbs, d = 50 is a conjunction at 50, and that 50 is a sextile at 10.
     ChartState wide = chartWith({{0, 0.0f}, {1, 50.0f}}, 60);

@@ -2,6 +2,7 @@
 // moments, a place on the globe and a zone within a day, and prints no infinite number.
 #include "cli/EphemeridesReport.h"
 #include "core/Calendar.h"
+#include "core/ChartComputation.h"
 #include "core/Numbers.h"
 #include "tests/core/FakeEphemeris.h"
 #include "tests/fuzz/FuzzSupport.h"
@@ -13,24 +14,19 @@ using namespace velmora::cli;
 
 namespace {
 
-void requireRealMoment(const DateTimeTexts& row)
+// A row the command line accepts is a day of the calendar at a time from 0:00 to 23:59.
+bool realMoment(const DateTimeTexts& row)
 {
-    const auto field = [](const std::string& text) {
-        const auto number = wholeNumberText(text);
-        FUZZ_REQUIRE(number && toInt16(*number));
-        return static_cast<int>(*toInt16(*number));
-    };
-    FUZZ_REQUIRE(dateExists(field(row.year), field(row.month), field(row.day)));
-    const int hour = field(row.hour);
-    const int minute = field(row.minute);
-    FUZZ_REQUIRE(hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59);
+    ChartState s;
+    return !readDateTime(s, row, {}).error && dateExists(s.ChartYear, s.ChartMonth, s.ChartDay) &&
+           s.ChartHour >= 0 && s.ChartHour <= 23 && s.ChartMinute >= 0 && s.ChartMinute <= 59;
 }
 
-void requireOnTheGlobe(const PlaceInput& place)
+bool onTheGlobe(const PlaceInput& place)
 {
-    ChartState state;
-    readPlace(state, place);
-    FUZZ_REQUIRE(std::fabs(state.PlaceLatitude) <= 90 && std::fabs(state.PlaceLongitude) <= 180);
+    ChartState s;
+    readPlace(s, place);
+    return std::fabs(s.PlaceLatitude) <= 90 && std::fabs(s.PlaceLongitude) <= 180;
 }
 
 } // namespace
@@ -39,20 +35,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::vector<std::string> args = fuzz::lines(data, size);
     const std::vector<std::string> rest(args.begin() + 1, args.end());
-    if (args[0] == "chart") {
-        if (const auto options = parseChartArguments(rest).options) {
-            requireRealMoment(options->first);
-            FUZZ_REQUIRE(options->second.has_value() == (chartKindInfo(options->kind).twoCharts == 1));
-            if (options->second)
-                requireRealMoment(*options->second);
-            requireOnTheGlobe(options->place);
-        }
-    } else if (args[0] == "ephemerides") {
-        if (const auto options = parseEphemeridesArguments(rest).options) {
-            const double hour = leadingNumber(options->hourText);
-            FUZZ_REQUIRE(hour >= 0 && hour < 24 && options->month >= 1 && options->month <= 12);
-            requireOnTheGlobe(options->place);
-        }
+    if (const auto chart = args[0] == "chart" ? parseChartArguments(rest).options : std::nullopt) {
+        FUZZ_REQUIRE(realMoment(chart->first) && onTheGlobe(chart->place));
+        FUZZ_REQUIRE(chart->second.has_value() == (chartKindInfo(chart->kind).twoCharts == 1));
+        FUZZ_REQUIRE(!chart->second || realMoment(*chart->second));
+    }
+    if (const auto month =
+            args[0] == "ephemerides" ? parseEphemeridesArguments(rest).options : std::nullopt) {
+        const double hour = leadingNumber(month->hourText);
+        FUZZ_REQUIRE(hour >= 0 && hour < 24 && onTheGlobe(month->place));
     }
 
     // Run as a whole: the library only sees local times within a day of Greenwich's.

@@ -6,16 +6,14 @@
 #include <string>
 #include <vector>
 
-// A broken invariant is a finding: libFuzzer and the seed replay both stop at the abort.
-#define FUZZ_REQUIRE(condition)                                                                  \
-    do {                                                                                         \
-        if (!(condition)) {                                                                      \
-            std::fprintf(stderr, "%s:%d: broken: %s\n", __FILE__, __LINE__, #condition);        \
-            std::abort();                                                                        \
-        }                                                                                        \
-    } while (false)
-
 namespace velmora::fuzz {
+
+// A broken invariant is a finding: libFuzzer and the seed replay both stop at the abort.
+[[noreturn]] inline void broken(const char* invariant, const char* file, int line)
+{
+    std::fprintf(stderr, "%s:%d: broken: %s\n", file, line, invariant);
+    std::abort();
+}
 
 // The input's lines, so that seeds stay readable text.
 inline std::vector<std::string> lines(const std::uint8_t* data, std::size_t size)
@@ -31,3 +29,6 @@ inline std::vector<std::string> lines(const std::uint8_t* data, std::size_t size
 }
 
 } // namespace velmora::fuzz
+
+#define FUZZ_REQUIRE(invariant) \
+    ((invariant) ? void() : velmora::fuzz::broken(#invariant, __FILE__, __LINE__))

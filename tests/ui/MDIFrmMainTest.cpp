@@ -218,7 +218,8 @@ private slots:
         row("year 9000", u"TxtAnnee0=9000"_s, year + u'\n');
         row("year 9000 in the second row", u"TxtAnnee1=9000"_s, year + u'\n');
         row("a day the calendar reform dropped", u"TxtJour0=10 TxtMois0=10 TxtAnnee0=1582"_s,
-            year + u"\nالأيام من 5 إلى 14 أكتوبر 1582 أسقطها إصلاح التقويم: بعد 4 أكتوبر يأتي 15 أكتوبر"_s);
+            year + u"\nالأيام من 5 إلى 14 أكتوبر 1582 أسقطها إصلاح التقويم: "_s +
+                u"بعد 4 أكتوبر يأتي 15 أكتوبر"_s);
     }
 
     void dataEntryRefusesWithTheFirstMessage()
@@ -430,30 +431,6 @@ private slots:
         QCOMPARE(messages, QStringList{u"تحذير هام|خطأ في شبكة الإتصال"_s});
         about->CmdOK->click();
         QVERIFY(!about->isVisible());
-    }
-
-    // With VELMORA_SCREENSHOTS set to a folder, saves each window as the user sees it.
-    void screenshots()
-    {
-        const QString dir = qEnvironmentVariable("VELMORA_SCREENSHOTS");
-        if (dir.isEmpty())
-            QSKIP("VELMORA_SCREENSHOTS not set");
-        FrmFlash splash;
-        FrmReperXY::instance()->CmdOK->click(); // the place summary in the data entry
-        const std::pair<QWidget*, const char*> shots[] = {
-            {&splash, "splash"}, {FrmApropos::instance(), "about"},
-            {FrmSelectTypeChart::instance(), "chart-type"},
-            {FrmDataTime::instance(), "data-entry-one-chart"},
-            {FrmDataTime::instance(), "data-entry-two-charts"}, {main, "main-window"}};
-        for (const auto& [window, name] : shots) {
-            chooseKind(qstrcmp(name, "data-entry-two-charts") ? ChartKind::Natal
-                                                              : ChartKind::Transits);
-            window->show();
-            QVERIFY(QTest::qWaitForWindowExposed(window));
-            QVERIFY(window->grab().save(dir + u'/' + QString::fromLatin1(name) + u".png"_s));
-            if (window != main)
-                window->hide();
-        }
     }
 
     // Last: it ends the application's event loop.

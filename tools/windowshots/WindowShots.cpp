@@ -1,0 +1,159 @@
+// Saves a picture of every window as the user sees it, into the folder given, for a look by eye
+// (under Xvfb: QT_QPA_PLATFORM=xcb xvfb-run -a build/tools/velmora-windowshots DIR).
+#include "core/Ephemeris.h"
+#include "resources/VelmoraResources.h"
+#include "ui/common/FailureMessages.h"
+#include "ui/common/Platform.h"
+#include "ui/ephemerides/FrmEphemirids.h"
+#include "ui/main/FrmApropos.h"
+#include "ui/main/FrmDataTime.h"
+#include "ui/main/FrmFlash.h"
+#include "ui/main/FrmReperXY.h"
+#include "ui/main/FrmSelectTypeChart.h"
+#include "ui/main/MDIFrmMain.h"
+#include "ui/main/WorldMapPicture.h"
+#include "ui/settings/FrmThemeProprietees.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+
+using namespace velmora;
+using namespace velmora::ui;
+
+namespace {
+
+QString folder;
+
+void save(QWidget* window, const QString& name)
+{
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window) ||
+        !window->grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png")))
+        qFatal("could not save %s", qPrintable(name));
+}
+
+// A pointer event on the place picker's map at a place (east longitude, latitude).
+void mapEvent(FrmReperXY* picker, QEvent::Type type, double east, double north)
+{
+    const QPointF at = WorldMapPicture::toPixel({-east, north}) +
+                       QPointF(picker->PicWorld->contentsRect().topLeft());
+    QMouseEvent event(type, at, picker->PicWorld->mapToGlobal(at), Qt::LeftButton,
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(picker->PicWorld, &event);
+}
+
+// Types Arabic too, which QTest::keyClicks does not.
+void type(QLineEdit* box, const QString& text)
+{
+    for (QChar letter : text)
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(letter), Qt::NoModifier);
+}
+
+void placePicker()
+{
+    FrmReperXY* picker = FrmReperXY::instance();
+    picker->show();
+    mapEvent(picker, QEvent::MouseButtonPress, 39.83, 21.43);
+    mapEvent(picker, QEvent::MouseMove, 31.2, 30.0);
+    save(picker, QStringLiteral("place-picker"));
+    QElapsedTimer timer;
+    timer.start();
+    QTest::mouseClick(picker->CmdStyle, Qt::LeftButton);
+    type(picker->TxtRecherche, QString::fromUtf8("ف"));
+    const double opening = timer.nsecsElapsed() / 1e6;
+    timer.restart();
+    type(picker->TxtRecherche, QString::fromUtf8("ا"));
+    qInfo("database view opened with its first letter in %.1f ms, next letter %.1f ms", opening,
+          timer.nsecsElapsed() / 1e6);
+    save(picker, QStringLiteral("place-picker-database"));
+    QTest::keyClick(picker->TxtRecherche, Qt::Key_Down);
+    QTest::keyClick(picker->TxtRecherche, Qt::Key_Return);
+    save(picker, QStringLiteral("place-picker-picked"));
+    picker->hide();
+}
+
+void chartRequest(MDIFrmMain& main)
+{
+    FrmReperXY::instance()->CmdOK->click(); // the place summary in the data entry
+    FrmFlash splash;
+    save(&splash, QStringLiteral("splash"));
+    save(FrmApropos::instance(), QStringLiteral("about"));
+    save(FrmSelectTypeChart::instance(), QStringLiteral("chart-type"));
+    for (const ChartKind kind : {ChartKind::Natal, ChartKind::Transits}) {
+        FrmSelectTypeChart::instance()->OptChart[static_cast<int>(kind)]->setChecked(true);
+        save(FrmDataTime::instance(), kind == ChartKind::Natal
+                                          ? QStringLiteral("data-entry-one-chart")
+                                          : QStringLiteral("data-entry-two-charts"));
+    }
+    save(&main, QStringLiteral("main-window"));
+}
+
+void appearanceTabs()
+{
+    FrmThemeProprietees* dialog = FrmThemeProprietees::instance();
+    for (int tab = 0; tab < dialog->SSTab1->count(); ++tab) {
+        dialog->SSTab1->setCurrentIndex(tab);
+        save(dialog, QStringLiteral("appearance-tab%1").arg(tab));
+    }
+    dialog->hide();
+}
+
+// The three tables of February 2024 at the place picker's place, the wait page, and the message
+// of a month beyond the installed files.
+void ephemerides()
+{
+    FrmEphemirids* window = FrmEphemirids::instance();
+    window->show();
+    const char* const tables[] = {"planets", "houses", "aspects"};
+    for (int kind : {0, 1, 2}) {
+        window->CmbMois->setCurrentIndex(1);
+        window->TxtYears->setText(QStringLiteral("2024"));
+        window->Opt[kind]->click();
+        window->CmdCalculer->click();
+        save(window, QStringLiteral("ephemerides-%1").arg(QLatin1String(tables[kind])));
+    }
+    window->GridEphemirids[window->TypeEph]->hide();
+    window->WaitPage->show();
+    window->LabBar->resize(window->Label1->width() / 3, window->Label1->height());
+    save(window, QStringLiteral("ephemerides-wait"));
+    window->close();
+
+    SwissEphemeris binding;
+    const BodyPosition far = binding.bodyPosition(1e7, 0);
+    QMessageBox box(QMessageBox::Critical, QString::fromUtf8("تحذير هام"),
+                    ephemerisFailureMessage(far.failure));
+    box.setFont(dialogFont());
+    save(&box, QStringLiteral("ephemeris-range"));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setLayoutDirection(Qt::RightToLeft);
+    registerSymbolFont();
+    if (argc != 2)
+        qFatal("usage: velmora-windowshots FOLDER");
+    folder = QString::fromLocal8Bit(argv[1]);
+    // A message box would wait for a click that never comes.
+    criticalMessage() = [](QWidget*, const QString& title, const QString& text) {
+        qWarning("%s: %s", qPrintable(title), qPrintable(text));
+    };
+    MDIFrmMain main; // first: it hooks every place picker to the data entry
+    placePicker();
+    chartRequest(main);
+    appearanceTabs();
+    ephemerides();
+    return 0;
+}
