@@ -28,7 +28,7 @@ EphemeridesInput input(EphemerisTableKind table, int month = 0, const char* year
 
 TEST(DaysInMonth, LeapYearsOfBothCalendars)
 {
-    for (const auto [month, year, days] :
+    for (const auto& [month, year, days] :
          {std::tuple{1, 1900, 28}, {1, 2000, 29}, {1, 2003, 28}, {1, 2004, 29}, {1, 1500, 29},
           {1, 1582, 28}, {1, -500, 29}, {0, 2003, 31}, {3, 2003, 30}, {11, 1, 31}})
         EXPECT_EQ(daysInMonth(month, year), days) << "month " << month << " of " << year;
