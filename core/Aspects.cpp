@@ -55,8 +55,10 @@ std::optional<Match> test(const KindRule& rule, float w, int orb, bool progressi
 
     const float a = rule.exact;
     const float b = 360.0f - rule.exact;
-    // The near angle is chosen against the orb setting even under progression windows.
-    const float exact = rule.twoAngles && !(w < b - o) ? b : a;
+    // The fixed progression windows know no orb, so they take the nearer exact angle: against
+    // the orb setting, an orb of 0 would send d = 299.5 to 60.
+    const float farEdge = progression ? 180.0f : b - o;
+    const float exact = rule.twoAngles && !(w < farEdge) ? b : a;
     if (w < exact)
         return Match{exact - w, kApplying};
     if (w > exact)

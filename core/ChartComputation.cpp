@@ -217,9 +217,8 @@ ChartComputationResult computeChart(ChartState& state, int chart, const ZoneInpu
 
 void classifyPoints(ChartState& state)
 {
+    // Every point, shown or not: a point hidden now may be shown later in the window.
     for (int i = 0; i < kPointsPerChart; ++i) {
-        if (state.PlanetShown[i] != kTrue)
-            continue;
         const double lon = state.Planets[i].Longitude;
         PointAttributes& attr = state.PlanetAttr[i];
 

@@ -92,7 +92,7 @@ std::optional<double> universalTimeHour(double localHour, const ZoneInput& zone)
 ChartComputationResult computeChart(ChartState& state, int chart, const ZoneInput& zone,
                                     EphemerisApi& ephemeris = swissEphemeris());
 
-// Sign, classes and house of each shown first-chart point.
+// Sign, classes and house of each first-chart point, shown or not.
 void classifyPoints(ChartState& state);
 
 // The first-chart house 1..12 whose arc holds a longitude, both cusps included (a point on

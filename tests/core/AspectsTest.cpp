@@ -1,6 +1,7 @@
 #include "core/Aspects.h"
 
 #include "core/Numbers.h"
+#include "core/PositionTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -105,14 +106,23 @@ TEST(FindAspects, ProgressionWindowsReplaceTheOrbs)
         const char* name;
         float b;
         int orb;
-        bool found;
-    } rows[] = {{"0.5 from square, orb 0", 90.5f, 0, true}, {"1.5 from square, orb 5", 91.5f, 5, false},
-                {"conjunction under 2", 1.9f, 0, true}, {"conjunction at 2.1, orb 10", 2.1f, 10, false},
-                {"opposition 1.9 off", 181.9f, 0, true}, {"trine 1.1 off, orb 8", 238.9f, 8, false}};
+        const char* distance; // nullptr: no aspect
+    } rows[] = {{"0.5 from square, orb 1", 90.5f, 1, "0°30'0''"},
+                {"1.5 from square, orb 5", 91.5f, 5, nullptr},
+                {"d = 299.5, orb 0, is near 300", 299.5f, 0, "0°30'0''"},
+                {"d = 239.5, orb 0, is near 240", 239.5f, 0, "0°30'0''"},
+                {"d = 269.5, orb 0, is near 270", 269.5f, 0, "0°30'0''"},
+                {"conjunction under 2", 1.9f, 0, "1°54'0''"},
+                {"conjunction at 2.1, orb 10", 2.1f, 10, nullptr},
+                {"opposition 1.75 off", 181.75f, 0, "1°45'0''"},
+                {"trine 1.1 off, orb 8", 238.9f, 8, nullptr}};
     for (const auto& r : rows) {
         ChartState state = chartWith({{0, 0.0f}, {12, r.b}}, r.orb);
         const auto found = findAspects(state, searchForKind(ChartKind::Progressions));
-        EXPECT_EQ(!found.empty(), r.found) << r.name;
+        ASSERT_EQ(found.size(), r.distance ? 1u : 0u) << r.name;
+        if (r.distance) {
+            EXPECT_EQ(formatDegrees(found[0].distance), r.distance) << r.name;
+        }
     }
 }
 

@@ -224,7 +224,7 @@ TEST(ClassifyPoints, BoundariesBelongToTheEarlierSignAndHouseArcsPassThroughZero
     }
 }
 
-TEST(ClassifyPoints, ReclassificationReplacesTheClassesOfShownPointsOnly)
+TEST(ClassifyPoints, ReclassificationReplacesTheClassesOfEveryPoint)
 {
     // One point moved through Leo, Virgo and Libra: every class follows the latest sign.
     const struct {
@@ -248,11 +248,13 @@ TEST(ClassifyPoints, ReclassificationReplacesTheClassesOfShownPointsOnly)
             << "longitude " << r.lon;
     }
     for (int i = 1; i < 12; ++i)
-        EXPECT_EQ(state.PlanetAttr[i].Sign, i + 1) << "every point starts shown: slot " << i;
-    state.PlanetShown[4] = kFalse;
-    state.Planets[4].Longitude = 15.0f; // Aries, but hidden
+        EXPECT_EQ(state.PlanetAttr[i].Sign, i + 1) << "slot " << i;
+    // A point hidden at computation may be shown later in the window: it is classified too.
+    state.PlanetShown.fill(kFalse);
+    state.Planets[4].Longitude = 15.0f; // Aries
     classifyPoints(state);
-    EXPECT_EQ(state.PlanetAttr[4].Sign, 5);
+    EXPECT_EQ(state.PlanetAttr[4].Sign, 1);
+    EXPECT_EQ(state.PlanetAttr[4].House, 1);
     EXPECT_EQ(state.PlanetAttr[12].Sign, 0) << "second chart slots are never classified";
 }
 
