@@ -10,6 +10,8 @@ inline const QString kDefaultBackgroundImage = QStringLiteral(":/images/backgrou
 inline const QString kSplashImage = QStringLiteral(":/images/splash.jpg");
 inline const QString kEmblemImage = QStringLiteral(":/images/emblem.png");
 inline const QString kAboutImage = QStringLiteral(":/images/about.jpg");
+// The information page of the chart menu, UTF-8 Markdown.
+inline const QString kInformationText = QStringLiteral(":/texts/information.md");
 inline const QString kSymbolFontFile = QStringLiteral(":/fonts/VelmoraFonts.ttf");
 inline const QString kSymbolFontFamily = QStringLiteral("VelmoraFonts");
 
