@@ -22,6 +22,7 @@ void ColorSwatch::setValue(ColorValue value)
     QPalette colours = palette();
     colours.setColor(QPalette::Window, colorFromValue(value));
     setPalette(colours);
+    emit valueChanged(value);
 }
 
 void ColorSwatch::mouseReleaseEvent(QMouseEvent* event)

@@ -19,6 +19,7 @@ public:
 
 signals:
     void clicked();
+    void valueChanged(ColorValue value);
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;

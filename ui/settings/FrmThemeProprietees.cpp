@@ -5,6 +5,7 @@
 #include "resources/VelmoraResources.h"
 #include "ui/common/Platform.h"
 #include "ui/settings/ColorSwatch.h"
+#include "ui/settings/ColourSample.h"
 #include "ui/settings/PictureFile.h"
 
 #include <QCheckBox>
@@ -162,6 +163,7 @@ FrmThemeProprietees::FrmThemeProprietees(QWidget* parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connectReactions();
+    drawSample();
     setPicture(QImage(kDefaultBackgroundImage));
 }
 
@@ -198,8 +200,7 @@ QWidget* FrmThemeProprietees::buildColoursTab()
 
     PicSample = new QLabel(tab);
     PicSample->setObjectName(QStringLiteral("PicSample"));
-    PicSample->setFixedSize(333, 544);
-    PicSample->setFrameShape(QFrame::Box);
+    PicSample->setFixedSize(kColourSampleSize);
 
     auto* sample = new QHBoxLayout;
     sample->addLayout(swatchColumn);
@@ -356,8 +357,10 @@ QWidget* FrmThemeProprietees::buildUpdatesTab()
 
 void FrmThemeProprietees::connectReactions()
 {
-    for (int i = 0; i < kSwatchCount; ++i)
+    for (int i = 0; i < kSwatchCount; ++i) {
         connect(LabColor[i], &ColorSwatch::clicked, this, [this, i] { chooseColor(LabColor[i]); });
+        connect(LabColor[i], &ColorSwatch::valueChanged, this, &FrmThemeProprietees::drawSample);
+    }
     // toggled, not clicked: the program's changes from the planets tab must write the flag too.
     for (int p = 0; p < kPointsPerChart; ++p) {
         connect(AspectPlanet[p], &QCheckBox::toggled, this,
@@ -441,6 +444,14 @@ void FrmThemeProprietees::chooseColor(ColorSwatch* swatch)
     const QColor chosen = colorChooser()(this, QColor());
     if (chosen.isValid())
         swatch->setValue(valueFromColor(chosen));
+}
+
+void FrmThemeProprietees::drawSample()
+{
+    SwatchColors colours{};
+    for (int i = 0; i < kSwatchCount; ++i)
+        colours[i] = LabColor[i]->value();
+    PicSample->setPixmap(QPixmap::fromImage(colourSample(colours, kSwatchPitch)));
 }
 
 void FrmThemeProprietees::browse()

@@ -99,6 +99,8 @@ private:
     void copyCommonSettings(ChartState& state, const SwatchSet& swatches) const;
     void confirm();
     void chooseColor(ColorSwatch* swatch);
+    // The sample picture in the swatches' present colours.
+    void drawSample();
     void browse();
     void setPicture(const QImage& picture);
 
