@@ -6,7 +6,6 @@
 #include <QListWidget>
 #include <QTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTest>
 
 using velmora::ChartState;
@@ -147,30 +146,6 @@ private slots:
         window->close();
         QCOMPARE(FrmAnalyse::existing(), nullptr);
         QVERIFY(FrmAnalyse::instance()->Text1->toPlainText() == text);
-    }
-
-    // With VELMORA_SCREENSHOTS set to a folder, saves both windows as the user sees them.
-    void screenshots()
-    {
-        const QString dir = qEnvironmentVariable("VELMORA_SCREENSHOTS");
-        if (dir.isEmpty())
-            QSKIP("VELMORA_SCREENSHOTS not set");
-        ChartState state = twoCharts();
-        state.AspectLines = {"الشمس في  مقارنة شمس التحويل في 3°0'0''   منفصل ",
-                             "الزهرة في  تربيع مريخ التحويل في 1°0'0''   متصل "};
-        FrmDivert listing(state, 23);
-        listing.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&listing));
-        QVERIFY(listing.grab().save(dir + QStringLiteral("/listing.png")));
-        FrmAnalyse* window = FrmAnalyse::instance();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
-        QCoreApplication::processEvents();
-        QVERIFY(window->grab().save(dir + QStringLiteral("/information.png")));
-        QScrollBar* scroll = window->Text1->verticalScrollBar();
-        scroll->setValue(scroll->maximum());
-        QVERIFY(window->grab().save(dir + QStringLiteral("/information-end.png")));
-        window->hide();
     }
 };
 

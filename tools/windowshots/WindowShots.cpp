@@ -1,10 +1,15 @@
 // Saves a picture of every window as the user sees it, into the folder given, for a look by eye
 // (under Xvfb: QT_QPA_PLATFORM=xcb xvfb-run -a build/tools/velmora-windowshots DIR).
+#include "core/Aspects.h"
+#include "core/ChartComputation.h"
 #include "core/Ephemeris.h"
+#include "core/Numbers.h"
 #include "resources/VelmoraResources.h"
 #include "ui/common/FailureMessages.h"
 #include "ui/common/Platform.h"
 #include "ui/ephemerides/FrmEphemirids.h"
+#include "ui/listings/FrmAnalyse.h"
+#include "ui/listings/FrmDivert.h"
 #include "ui/main/FrmApropos.h"
 #include "ui/main/FrmDataTime.h"
 #include "ui/main/FrmFlash.h"
@@ -23,9 +28,11 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextEdit>
 
 using namespace velmora;
 using namespace velmora::ui;
@@ -136,6 +143,33 @@ void ephemerides()
     save(&box, QStringLiteral("ephemeris-range"));
 }
 
+// The listing of transits for 1 March 2024 over 1 March 2000, 15:00 at Mecca, with the aspects
+// of the initial orbs; the information window at its top and at its end.
+void listings()
+{
+    ChartState state;
+    const PlaceInput mecca{"39", "49", "21", "25", false, false};
+    for (const int chart : {0, 1}) {
+        const DateTimeTexts row{"1", "3", chart == 0 ? "2000" : "2024", "15", "0"};
+        readDateTime(state, row, mecca);
+        computeChart(state, chart, {"3", "0"});
+        if (chart == 0)
+            classifyPoints(state);
+    }
+    setOrbs(state, defaultAspectOrbs());
+    state.PlanetInAspects.fill(kTrue);
+    findAspects(state, searchForKind(ChartKind::Transits));
+    FrmDivert listing(state, 23);
+    save(&listing, QStringLiteral("listing"));
+
+    FrmAnalyse* information = FrmAnalyse::instance();
+    save(information, QStringLiteral("information"));
+    QScrollBar* scroll = information->Text1->verticalScrollBar();
+    scroll->setValue(scroll->maximum());
+    save(information, QStringLiteral("information-end"));
+    information->hide();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -155,5 +189,6 @@ int main(int argc, char** argv)
     chartRequest(main);
     appearanceTabs();
     ephemerides();
+    listings();
     return 0;
 }
