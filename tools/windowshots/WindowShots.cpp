@@ -151,8 +151,8 @@ void listings()
     const PlaceInput mecca{"39", "49", "21", "25", false, false};
     for (const int chart : {0, 1}) {
         const DateTimeTexts row{"1", "3", chart == 0 ? "2000" : "2024", "15", "0"};
-        readDateTime(state, row, mecca);
-        computeChart(state, chart, {"3", "0"});
+        if (readDateTime(state, row, mecca).error || !computeChart(state, chart, {"3", "0"}).ok)
+            qFatal("could not compute the listing's charts");
         if (chart == 0)
             classifyPoints(state);
     }

@@ -20,7 +20,6 @@ FrmAnalyse::FrmAnalyse()
     setWindowTitle(QString(40, u' ') + u"تحليل الهيئة الفلكية"_s);
     setFont(dialogFont());
 
-    QFile page(kInformationText);
     Text1 = new QTextEdit(this);
     Text1->setReadOnly(true);
     // An Arabic page: every paragraph starts at the right edge, short ones too.
@@ -28,6 +27,7 @@ FrmAnalyse::FrmAnalyse()
     paragraphs.setTextDirection(Qt::RightToLeft);
     paragraphs.setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
     Text1->document()->setDefaultTextOption(paragraphs);
+    QFile page(kInformationText);
     if (page.open(QIODevice::ReadOnly))
         Text1->setMarkdown(QString::fromUtf8(page.readAll()));
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

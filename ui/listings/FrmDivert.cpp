@@ -18,7 +18,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QListWidget* cremeList(const QSize& minimum, QWidget* parent)
+QListWidget* creamList(const QSize& minimum, QWidget* parent)
 {
     auto* list = new QListWidget(parent);
     list->setFont(dialogFont());
@@ -37,9 +37,9 @@ FrmDivert::FrmDivert(const ChartState& chart, int lastPoint, QWidget* parent)
     setWindowTitle(u"عرض الأطوال و الإتصلات الفلكية"_s);
     setFont(dialogFont());
 
-    List1 = cremeList({320, 220}, this);
-    List2 = cremeList({320, 220}, this);
-    List3 = cremeList({660, 260}, this);
+    List1 = creamList({320, 220}, this);
+    List2 = creamList({320, 220}, this);
+    List3 = creamList({660, 260}, this);
 
     // Slots past the second chart's last have neither a point nor a cusp.
     const int last = std::min(lastPoint, kSlotCount - 1);
