@@ -4,21 +4,14 @@
 #include "core/Appearance.h"
 #include "core/Numbers.h"
 #include "core/PositionTexts.h"
+#include "ui/chart/PictureWriter.h"
 #include "ui/chart/WheelPainter.h"
 #include "ui/common/Platform.h"
 
-#include <QFileInfo>
-#include <QImage>
-#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
-#include <QSaveFile>
-#include <QSvgGenerator>
 
 #include <algorithm>
 #include <cctype>
-#include <functional>
-#include <map>
 #include <optional>
 
 namespace velmora::picture {
@@ -27,8 +20,6 @@ namespace {
 
 constexpr int kDefaultSize = 800;
 constexpr int kLargestSize = 8000; // pixels; a raster picture of this side takes 256 MB
-
-enum class Format { Png, Bmp, Svg, Pdf };
 
 struct PictureOptions {
     std::string out;
@@ -99,72 +90,6 @@ SplitArguments splitArguments(const std::vector<std::string>& args)
     return split;
 }
 
-std::optional<Format> formatOf(const std::string& path)
-{
-    static const std::map<QString, Format> formats = {
-        {QStringLiteral("png"), Format::Png},
-        {QStringLiteral("bmp"), Format::Bmp},
-        {QStringLiteral("svg"), Format::Svg},
-        {QStringLiteral("pdf"), Format::Pdf},
-    };
-    const auto it = formats.find(QFileInfo(QString::fromStdString(path)).suffix().toLower());
-    if (it == formats.end())
-        return std::nullopt;
-    return it->second;
-}
-
-using Drawing = std::function<void(QPainter&)>;
-
-// Draws into a QPainter on the format's device and writes the file through a temporary one,
-// so that a failure never leaves a partial file under the requested name. Empty on success,
-// else the reason.
-std::string writePicture(const std::string& path, Format format, int size,
-                         const QString& title, const Drawing& draw)
-{
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString().toStdString();
-
-    bool painted = false;
-    if (format == Format::Png || format == Format::Bmp) {
-        QImage image(size, size, QImage::Format_RGB32);
-        if (image.isNull())
-            return "not enough memory for a picture of " + std::to_string(size) + " pixels";
-        QPainter painter(&image);
-        draw(painter);
-        painter.end();
-        painted = image.save(&file, format == Format::Png ? "PNG" : "BMP");
-    } else if (format == Format::Svg) {
-        QSvgGenerator svg;
-        svg.setOutputDevice(&file);
-        svg.setSize(QSize(size, size));
-        svg.setViewBox(QRect(0, 0, size, size));
-        svg.setResolution(96);
-        svg.setTitle(title);
-        QPainter painter;
-        painted = painter.begin(&svg);
-        if (painted)
-            draw(painter);
-    } else {
-        QPdfWriter pdf(&file);
-        pdf.setResolution(96);
-        pdf.setCreator(QStringLiteral("Velmora"));
-        pdf.setTitle(title);
-        // One page of exactly the picture's size: S pixels at 96 per inch, in points.
-        const double side = size * 72.0 / 96.0;
-        pdf.setPageSize(QPageSize(QSizeF(side, side), QPageSize::Point, QString(),
-                                  QPageSize::ExactMatch));
-        pdf.setPageMargins(QMarginsF());
-        QPainter painter;
-        painted = painter.begin(&pdf);
-        if (painted)
-            draw(painter);
-    }
-    if (!painted || !file.commit())
-        return file.errorString().toStdString();
-    return {};
-}
-
 } // namespace
 
 std::string pictureUsage()
@@ -185,7 +110,7 @@ cli::CommandResult runPicture(const std::vector<std::string>& args, ChartState& 
     if (!split.error.empty())
         return refuse(split.error);
     const PictureOptions& options = split.picture;
-    const auto format = formatOf(options.out);
+    const auto format = ui::pictureFormatOf(QString::fromStdString(options.out));
     if (!format)
         return refuse("--out must end in .png, .bmp, .svg or .pdf");
     const cli::ParsedChartArguments parsed = cli::parseChartArguments(split.chart);
@@ -214,12 +139,12 @@ cli::CommandResult runPicture(const std::vector<std::string>& args, ChartState& 
     const QString title = ui::fromCore(caption);
     const int size = options.size;
     ui::WheelPainter wheel(state, kind, ui::WheelAppearance{}, size);
-    const std::string error =
-        writePicture(options.out, *format, size, title, [&](QPainter& painter) {
-            wheel.draw(painter, QSizeF(size, size), title);
-        });
-    if (!error.empty())
-        return {kExitUnwritable, {}, "cannot write " + options.out + ": " + error};
+    const QString error = ui::writePicture(QString::fromStdString(options.out), *format, size,
+                                           title, [&](QPainter& painter) {
+                                               wheel.draw(painter, QSizeF(size, size), title);
+                                           });
+    if (!error.isEmpty())
+        return {kExitUnwritable, {}, "cannot write " + options.out + ": " + error.toStdString()};
     return {};
 }
 

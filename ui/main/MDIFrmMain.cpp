@@ -1,6 +1,7 @@
 #include "ui/main/MDIFrmMain.h"
 
 #include "core/Numbers.h"
+#include "ui/chart/FrmChart.h"
 #include "ui/common/Platform.h"
 #include "ui/ephemerides/FrmEphemirids.h"
 #include "ui/main/FrmApropos.h"
@@ -79,19 +80,9 @@ MDIFrmMain* MDIFrmMain::instance()
     return s_instance;
 }
 
-MDIFrmMain::ChartWindowFactory& MDIFrmMain::chartWindowFactory()
-{
-    static ChartWindowFactory factory;
-    return factory;
-}
-
 QMdiSubWindow* MDIFrmMain::openChartWindow(ChartKind kind, const QString& caption)
 {
-    const ChartWindowFactory& factory = chartWindowFactory();
-    QWidget* window = factory ? factory(kind, caption) : nullptr;
-    if (!window)
-        return nullptr;
-    QMdiSubWindow* frame = mdiArea->addSubWindow(window);
+    QMdiSubWindow* frame = mdiArea->addSubWindow(new FrmChart(kind, caption));
     frame->setAttribute(Qt::WA_DeleteOnClose);
     frame->show();
     return frame;

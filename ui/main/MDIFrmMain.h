@@ -4,8 +4,6 @@
 
 #include <QMainWindow>
 
-#include <functional>
-
 class QFrame;
 class QMdiArea;
 class QMdiSubWindow;
@@ -25,14 +23,9 @@ public:
     // The one main window, or nullptr while there is none.
     static MDIFrmMain* instance();
 
-    // Builds the window of a chart of one kind, already computed into the shared state. The
-    // caption is the kind and the chart's title; a window that makes its own caption may
-    // ignore it. The window is a plain widget; the main window puts it in a sub-window that is
-    // deleted when closed. While no factory is set, or when it returns nullptr, nothing opens.
-    using ChartWindowFactory = std::function<QWidget*(ChartKind kind, const QString& caption)>;
-    static ChartWindowFactory& chartWindowFactory();
-
-    // Opens a new chart window of the kind; nullptr when none was built.
+    // Opens a new window of a chart of the kind, already computed into the shared state. The
+    // caption is the kind and the chart's title; the horary window makes its own from the
+    // clock. The sub-window is deleted when closed.
     QMdiSubWindow* openChartWindow(ChartKind kind, const QString& caption);
 
     // Shows the splash, fills the data entry's first row from the clock, and computes the

@@ -122,16 +122,19 @@ FrmThemeProprietees* FrmThemeProprietees::instance()
     return s_instance;
 }
 
-void FrmThemeProprietees::showModal(QWidget* caller)
+bool FrmThemeProprietees::showModal(QWidget* caller)
 {
     QPointer<FrmThemeProprietees> dialog = instance();
     const Qt::WindowFlags flags = dialog->windowFlags();
     // Parented only while shown, so that it centres on and stays above the chart window; the
     // settings must outlive that window.
     dialog->setParent(caller ? caller->window() : nullptr, flags);
+    dialog->m_confirmed = false;
     dialog->exec();
-    if (dialog)
-        dialog->setParent(nullptr, flags);
+    if (!dialog)
+        return false;
+    dialog->setParent(nullptr, flags);
+    return dialog->m_confirmed;
 }
 
 FrmThemeProprietees::FrmThemeProprietees(QWidget* parent)
@@ -430,12 +433,17 @@ void FrmThemeProprietees::copyCommonSettings(ChartState& state, const SwatchSet&
     state.ZodiacAsPictures = toFlag(!OptZodiacGrph[0]->isChecked());
 }
 
-void FrmThemeProprietees::confirm()
+void FrmThemeProprietees::confirmInto(ChartState& state) const
 {
-    ChartState& state = chartState();
     copyCommonSettings(state, kConfirmedSwatches);
     state.ShowHouses = toFlag(ShowMaison->isChecked());
     state.OrientOnAscendant = toFlag(OptZodiacPos[0]->isChecked());
+}
+
+void FrmThemeProprietees::confirm()
+{
+    confirmInto(chartState());
+    m_confirmed = true;
     hide();
 }
 

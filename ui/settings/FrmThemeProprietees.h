@@ -38,13 +38,16 @@ public:
     static FrmThemeProprietees* instance();
 
     // Shows the dialog modally over the caller's window and returns when it is hidden or
-    // closed. Read the settings through instance() afterwards: a close by the frame replaces
-    // the dialog.
-    static void showModal(QWidget* caller);
+    // closed: true when by OK. Read the settings through instance() afterwards: a close by the
+    // frame replaces the dialog.
+    static bool showModal(QWidget* caller);
 
     // What a new chart window takes: the five orbs, the colours of the given swatches, the
     // shown points (all 24), the glyph style, and every point back into the aspect search.
     void copyInto(ChartState& state, const SwatchSet& swatches) const;
+    // What OK writes into the shared state: the orbs, the colours but the sign symbols', the
+    // shown points, the glyph style, the houses switch and the wheel's start.
+    void confirmInto(ChartState& state) const;
 
     // The orb boxes as whole degrees: the leading number of each text, halves to even; an
     // empty or non-numeric text gives 0.
@@ -106,6 +109,7 @@ private:
 
     // The hidden picture store PicView: the current background picture at its natural size.
     QImage m_picture;
+    bool m_confirmed = false; // OK ended the current modal show
 
     static FrmThemeProprietees* s_instance;
 };

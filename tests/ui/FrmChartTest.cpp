@@ -1,0 +1,484 @@
+// Mouse events go through the window system's path, so that a move without a button reaches
+// the widget under the pointer as a real one does.
+#define QTEST_QPA_MOUSE_HANDLING
+#include "ui/chart/FrmChart.h"
+
+#include "core/ChartComputation.h"
+#include "core/Numbers.h"
+#include "ui/common/Platform.h"
+#include "ui/settings/ColorSwatch.h"
+#include "ui/settings/FrmThemeProprietees.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+
+#include <cmath>
+
+using namespace velmora;
+using namespace velmora::ui;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr float kAscendant = 100.0f;
+const QColor kHouseInk(255, 0, 255);
+const QColor kGlyphs2Ink(0, 200, 200);
+const QColor kSquareInk(255, 0, 0);
+
+// A chart with the Sun at 0°, the Moon `moon` degrees on, the other points 23° apart, the
+// ascendant at 100° and the second chart 5° on from the first.
+void computeSharedChart(float moon = 90.0f)
+{
+    ChartState& s = chartState();
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const int point = slot % kPointsPerChart;
+        s.Planets[slot].Longitude = (slot < kSecondChartBase ? 0.0f : 5.0f) +
+                                    (point == 1 ? moon : 23.0f * point);
+        s.Planets[slot].Speed = point == 4 ? -0.2f : 0.5f;
+    }
+    for (int cusp = 0; cusp < kSlotCount; ++cusp)
+        s.HouseCusps[cusp] = std::fmod(kAscendant + 30.0f * (cusp % 12), 360.0f);
+    s.OrientOnAscendant = kTrue;
+    s.ShowHouses = kTrue;
+    classifyPoints(s);
+}
+
+// Discards the appearance dialog as a close by its frame does; the next read rebuilds it with
+// its initial settings, for the tests with distinct house and sign-symbol colours.
+FrmThemeProprietees* freshAppearance(bool distinctInks = true)
+{
+    if (FrmThemeProprietees* old = FrmThemeProprietees::instance()) {
+        old->show();
+        old->close();
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    FrmThemeProprietees* look = FrmThemeProprietees::instance();
+    if (distinctInks) {
+        look->LabColor[7]->setValue(valueFromColor(kHouseInk));
+        look->LabColor[11]->setValue(valueFromColor(kGlyphs2Ink));
+    }
+    return look;
+}
+
+// How many pixels lie close to a colour, anti-aliased edges included.
+int inkOf(const QImage& picture, const QColor& colour, int tolerance = 60)
+{
+    const QImage image = picture.convertToFormat(QImage::Format_RGB32);
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            count += std::abs(qRed(line[x]) - colour.red()) + std::abs(qGreen(line[x]) - colour.green()) +
+                         std::abs(qBlue(line[x]) - colour.blue()) <
+                     tolerance;
+        }
+    }
+    return count;
+}
+
+// Runs `act` on the modal dialog that the next exec() shows, from inside its event loop.
+void onNextModal(std::function<void(QWidget*)> act)
+{
+    QTimer::singleShot(0, qApp, [act] { act(QApplication::activeModalWidget()); });
+}
+
+QString panelText(const FrmChart* window)
+{
+    return window->TxtShow->toPlainText();
+}
+
+} // namespace
+
+class FrmChartTest final : public QObject {
+    Q_OBJECT
+
+private:
+    QMdiArea* area = nullptr;
+    QStringList messages; // title|text
+
+    FrmChart* open(ChartKind kind, const QString& caption = u"هيئة ميلاد لأحمد2004/3/5   7:14"_s)
+    {
+        auto* window = new FrmChart(kind, caption);
+        QMdiSubWindow* frame = area->addSubWindow(window);
+        frame->setAttribute(Qt::WA_DeleteOnClose);
+        frame->show();
+        return window;
+    }
+
+    static QMdiSubWindow* frameOf(FrmChart* window)
+    {
+        return qobject_cast<QMdiSubWindow*>(window->parentWidget());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        criticalMessage() = [this](QWidget*, const QString& title, const QString& text) {
+            messages.append(title + u'|' + text);
+        };
+        velmora::ui::clock() = [] { return QDateTime(QDate(2004, 3, 5), QTime(14, 7, 30)); };
+        area = new QMdiArea;
+        area->resize(1100, 800);
+        area->show();
+    }
+
+    void init()
+    {
+        messages.clear();
+        computeSharedChart();
+        freshAppearance();
+    }
+
+    void cleanup()
+    {
+        area->closeAllSubWindows();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void eachKind_data()
+    {
+        QTest::addColumn<ChartKind>("kind");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<int>("lastPoint");
+        QTest::addColumn<int>("rotation");
+        QTest::addColumn<bool>("houses");
+        QTest::addColumn<bool>("glyphs2");
+        QTest::addColumn<QString>("caption");
+        const QString given = u"هيئة ميلاد لأحمد2004/3/5   7:14"_s;
+        // Natal, horary and comparison are widened so the wheel clears the menu panel.
+        QTest::newRow("natal") << ChartKind::Natal << u"FrmNatale"_s << QSize(560, 443) << 11
+                               << 170 << true << false << given;
+        QTest::newRow("horary from the clock")
+            << ChartKind::Horary << u"FrmHoraire"_s << QSize(522, 405) << 11 << 170 << true
+            << false << u"هيئة لتاريخ 5/3/2004   7:14"_s;
+        QTest::newRow("solar: Aries at 9 o'clock, no houses, swatch 11 glyphs")
+            << ChartKind::Solar << u"FrmSolaire"_s << QSize(528, 368) << 11 << 270 << false
+            << true << given;
+        QTest::newRow("transits") << ChartKind::Transits << u"FrmTransite"_s << QSize(463, 329)
+                                  << 23 << 170 << true << false << given;
+        QTest::newRow("comparison") << ChartKind::Comparison << u"FrmSynastrie"_s
+                                    << QSize(578, 461) << 23 << 170 << true << false << given;
+        QTest::newRow("progressions") << ChartKind::Progressions << u"FrmProgression"_s
+                                      << QSize(591, 427) << 23 << 170 << true << false << given;
+    }
+
+    void eachKind()
+    {
+        QFETCH(ChartKind, kind);
+        QFETCH(QString, name);
+        QFETCH(QSize, size);
+        QFETCH(int, lastPoint);
+        QFETCH(int, rotation);
+        QFETCH(bool, houses);
+        QFETCH(bool, glyphs2);
+        QFETCH(QString, caption);
+        chartState().LastPointIndex = 0;
+        FrmChart* window = open(kind);
+        QCOMPARE(window->objectName(), name);
+        QCOMPARE(window->size(), size);
+        QCOMPARE(window->chartSize(), size.height());
+        QCOMPARE(window->picture().size(), size);
+        QCOMPARE(window->caption(), caption);
+        QCOMPARE(frameOf(window)->windowTitle(), caption);
+        for (const ChartState* state : {&std::as_const(chartState()), &window->chart()}) {
+            QCOMPARE(int(state->LastPointIndex), lastPoint);
+            QCOMPARE(int(state->WheelRotation), rotation);
+        }
+        QCOMPARE(inkOf(window->picture(), kHouseInk) > 0, houses);
+        QCOMPARE(inkOf(window->picture(), kGlyphs2Ink, 10) > 0, glyphs2);
+    }
+
+    void hoverMarkerFollowsTheItems()
+    {
+        FrmChart* transits = open(ChartKind::Transits);
+        FrmChart* natal = open(ChartKind::Natal);
+        QVERIFY(!natal->ShpSelect->isVisible());
+        for (int i = 0; i < FrmChart::kMenuItemCount; ++i) {
+            QTest::mouseMove(natal->LabMenu[i]);
+            QVERIFY(natal->ShpSelect->isVisible());
+            QCOMPARE(natal->ShpSelect->pos(), natal->LabMenu[i]->pos());
+        }
+        QTest::mouseMove(natal->Picture2, QPoint(5, natal->Picture2->height() - 5));
+        QCOMPARE(natal->ShpSelect->pos(), natal->LabMenu[4]->pos());
+        QCOMPARE(int(chartState().LastPointIndex), 11);
+        QTest::mouseMove(transits->LabMenu[0]);
+        QCOMPARE(int(chartState().LastPointIndex), 23);
+        QTest::mouseMove(natal->LabMenu[0]);
+        QCOMPARE(int(chartState().LastPointIndex), 11);
+    }
+
+    void eachWindowKeepsItsOwnChart()
+    {
+        FrmChart* first = open(ChartKind::Natal);
+        const QImage before = first->picture().copy();
+        const std::vector<std::string> firstLines = first->chart().AspectLines;
+
+        computeSharedChart(120.0f); // a second request
+        FrmChart* second = open(ChartKind::Natal, u"هيئة ميلاد لسلمى"_s);
+        QVERIFY(second->chart().AspectLines != firstLines);
+        QCOMPARE(chartState().AspectLines, second->chart().AspectLines);
+
+        area->setActiveSubWindow(frameOf(first));
+        QCOMPARE(first->picture(), before);
+        QCOMPARE(chartState().AspectLines, firstLines);
+        frameOf(first)->resize(frameOf(first)->size() + QSize(40, 40));
+        frameOf(first)->resize(frameOf(first)->size() - QSize(40, 40));
+        QCOMPARE(first->picture(), before);
+    }
+
+    void informationPanel()
+    {
+        FrmChart* window = open(ChartKind::Natal);
+        QTest::mouseClick(window->LabMenu[FrmChart::Information], Qt::LeftButton);
+        QVERIFY(window->PictTable->isVisible());
+        const QPoint start = window->PictTable->pos();
+
+        QTest::mousePress(window->PicBarTitre, Qt::LeftButton, {}, QPoint(30, 10));
+        QTest::mouseMove(window->PicBarTitre, QPoint(70, 35));
+        QCOMPARE(window->PictTable->pos(), start + QPoint(40, 25));
+        QTest::mouseMove(window->PicBarTitre, QPoint(30 - 100, 10 + 20));
+        // The grabbed point stays under the pointer.
+        QTest::mouseRelease(window->PicBarTitre, Qt::LeftButton, {}, QPoint(30, 10));
+        const QPoint outside = start + QPoint(40 - 100, 25 + 20);
+        QCOMPARE(window->PictTable->pos(), outside);
+        QVERIFY(outside.x() < 0);
+        QTest::mouseMove(window->PicBarTitre, QPoint(90, 15)); // no button: no drag
+        QCOMPARE(window->PictTable->pos(), outside);
+
+        QTest::mouseClick(window->LabFermer, Qt::LeftButton);
+        QVERIFY(!window->PictTable->isVisible());
+        QTest::mouseClick(window->LabMenu[FrmChart::Information], Qt::LeftButton);
+        QVERIFY(window->PictTable->isVisible());
+        QCOMPARE(window->PictTable->pos(), outside);
+    }
+
+    void analysisOfTheShownPoints_data()
+    {
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("every point shown") << true;
+        QTest::newRow("no point shown") << false;
+    }
+
+    void analysisOfTheShownPoints()
+    {
+        QFETCH(bool, shown);
+        for (QCheckBox* box : FrmThemeProprietees::instance()->Planete)
+            box->setChecked(shown);
+        FrmChart* window = open(ChartKind::Transits);
+        const QStringList lines = panelText(window).split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 12 + (shown ? 24 : 0)); // counts, separator, points
+        QCOMPARE(lines[11], u"--------------------"_s);
+        int points = 0;
+        for (int i = 0; i < 11; ++i)
+            points += lines[i].section(u"   "_s, -1).toInt();
+        QCOMPARE(points == 0, !shown);
+        const ChartAnalysis analysis = analyseChart(window->chart(), ChartKind::Transits);
+        const std::array<QFrame*, 4> bars = {window->SFeu, window->STerre, window->SAir,
+                                             window->SEau};
+        for (int i = 0; i < 4; ++i) {
+            QCOMPARE(bars[i]->geometry().bottom() + 1, 144); // the base line, 2160 twips
+            QVERIFY(std::abs(bars[i]->height() - analysis.bars[i].height / 15) <= 0.5);
+        }
+        QCOMPARE(bars[0]->height() + bars[1]->height() + bars[2]->height() + bars[3]->height() == 0,
+                 !shown);
+    }
+
+    void appearanceDialogReturn_data()
+    {
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("OK takes the dialog's settings") << true;
+        QTest::newRow("cancel keeps them but the shown aspects") << false;
+    }
+
+    void appearanceDialogReturn()
+    {
+        QFETCH(bool, ok);
+        FrmChart* other = open(ChartKind::Natal);
+        FrmChart* window = open(ChartKind::Natal);
+        QVERIFY(inkOf(window->picture(), kSquareInk) > 0);
+        const QColor background(10, 20, 30);
+        onNextModal([&](QWidget* shown) {
+            auto* look = static_cast<FrmThemeProprietees*>(shown);
+            look->LabColor[0]->setValue(valueFromColor(background));
+            look->TxtAspect[2]->setText(u"5"_s);
+            look->Aspect[3]->setChecked(false); // no square chords
+            (ok ? look->CmdOK : look->CmdAnnuler)->click();
+        });
+        QTest::mouseClick(window->LabMenu[FrmChart::Appearance], Qt::LeftButton);
+
+        const int side = window->chartSize();
+        QCOMPARE(window->picture().pixelColor(side - 2, side - 2) == background, ok);
+        QCOMPARE(int(window->chart().OrbTrine), ok ? 5 : 8);
+        QCOMPARE(inkOf(window->picture(), kSquareInk), 0);
+        QCOMPARE(int(other->chart().OrbTrine), 8);
+        QVERIFY(inkOf(other->picture(), kSquareInk) > 0);
+
+        // The background picture comes and goes with the dialog's option.
+        for (bool active : {true, false}) {
+            onNextModal([&](QWidget* shown) {
+                auto* look = static_cast<FrmThemeProprietees*>(shown);
+                look->ChkActifPic->setChecked(active);
+                look->CmdAnnuler->click();
+            });
+            QTest::mouseClick(window->LabMenu[FrmChart::Appearance], Qt::LeftButton);
+            const QImage picture = FrmThemeProprietees::instance()->backgroundPicture();
+            const QPoint corner(side - 2, side - 2);
+            QCOMPARE(window->picture().pixel(corner) == picture.pixel(corner), active);
+        }
+    }
+
+    void savePicture_data()
+    {
+        QTest::addColumn<QString>("name"); // empty: cancelled
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("written");
+        const QString bmp = u"Bitmap files (*.BMP *.bmp)"_s;
+        QTest::newRow("cancelled") << QString() << bmp << QString();
+        QTest::newRow("bitmap, suffix added") << u"chart"_s << bmp << u"chart.bmp"_s;
+        QTest::newRow("PNG by the name") << u"chart.PNG"_s << bmp << u"chart.PNG"_s;
+        QTest::newRow("SVG") << u"chart"_s << u"SVG files (*.svg)"_s << u"chart.svg"_s;
+        QTest::newRow("PDF") << u"chart"_s << u"PDF files (*.pdf)"_s << u"chart.pdf"_s;
+        QTest::newRow("unwritable folder") << u"file/chart.bmp"_s << bmp << QString();
+    }
+
+    void savePicture()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, filter);
+        QFETCH(QString, written);
+        QTemporaryDir folder;
+        QFile blocker(folder.filePath(u"file"_s)); // a file where a folder should be
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        QString offered;
+        velmora::ui::saveFileChooser() = [&](QWidget*, const QString&, const QString&,
+                                             const QString& filters) {
+            offered = filters;
+            return SaveChoice{name.isEmpty() ? QString() : folder.filePath(name), filter};
+        };
+        FrmChart* window = open(ChartKind::Transits);
+        // Taller than the wheel's square: S is the drawing area's height, not the window's.
+        frameOf(window)->resize(frameOf(window)->size() + QSize(300, 60));
+        const int side = window->chartSize();
+        QCOMPARE(side, window->height());
+        QTest::mouseClick(window->LabMenu[FrmChart::SavePicture], Qt::LeftButton);
+
+        QVERIFY(offered.startsWith(u"Bitmap files (*.BMP *.bmp);;"_s));
+        QStringList files{u"file"_s};
+        if (!written.isEmpty())
+            files.append(written);
+        files.sort();
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), files);
+        if (name.startsWith(u"file/"_s)) {
+            QCOMPARE(messages.size(), 1);
+            QVERIFY(messages[0].startsWith(u"تحذير هام|تعذر حفظ الصورة "_s + folder.filePath(name)));
+        }
+        if (written.isEmpty())
+            return;
+        QVERIFY(messages.isEmpty());
+        const QString path = folder.filePath(written);
+        if (written.endsWith(u"svg"_s)) {
+            QSvgRenderer svg(path);
+            QVERIFY(svg.isValid());
+            QCOMPARE(svg.viewBox(), QRect(0, 0, side, side));
+        } else if (written.endsWith(u"pdf"_s)) {
+            QFile pdf(path);
+            QVERIFY(pdf.open(QIODevice::ReadOnly));
+            const QByteArray bytes = pdf.readAll();
+            QVERIFY(bytes.startsWith("%PDF-") && bytes.contains("/Type /Page\n"));
+        } else {
+            const QImage saved(path);
+            QCOMPARE(saved.size(), QSize(side, side));
+            QCOMPARE(saved.convertToFormat(QImage::Format_RGB32),
+                     window->picture().copy(0, 0, side, side).convertToFormat(QImage::Format_RGB32));
+        }
+    }
+
+    void wheelNeverUnderTheMenu()
+    {
+        FrmChart* window = open(ChartKind::Horary);
+        frameOf(window)->resize(frameOf(window)->size() - QSize(120, 0));
+        QCOMPARE(window->chartSize(), window->width() - 117);
+        QVERIFY(window->chartSize() < window->height());
+        QCOMPARE(window->Picture2->geometry(), QRect(window->width() - 117, 0, 117, window->height()));
+    }
+
+    void captionShowsAsTyped()
+    {
+        FrmChart window(ChartKind::Natal, u"هيئة ميلاد ل[*]2004"_s);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.windowHandle()->title(), u"هيئة ميلاد ل[*]2004"_s);
+        const QImage before = window.picture().copy();
+        window.setCaption(u"هيئة ميلاد لسلمى"_s);
+        QCOMPARE(window.windowHandle()->title(), u"هيئة ميلاد لسلمى"_s);
+        QVERIFY(window.picture() != before); // the title band shows the new caption
+    }
+
+    void progressionWindows_data()
+    {
+        QTest::addColumn<float>("separation");
+        QTest::addColumn<QString>("orb");
+        QTest::addColumn<QString>("distance"); // empty: no aspect
+        QTest::newRow("0.5 from square, orb 1") << 90.5f << u"1"_s << u"0°30'0''"_s;
+        QTest::newRow("1.5 from square, orb 5") << 91.5f << u"5"_s << QString();
+    }
+
+    void progressionWindows()
+    {
+        QFETCH(float, separation);
+        QFETCH(QString, orb);
+        QFETCH(QString, distance);
+        FrmThemeProprietees* look = FrmThemeProprietees::instance();
+        for (int k = 0; k < kSlotCount; ++k)
+            look->Planete[k]->setChecked(k == 0 || k == kSecondChartBase);
+        look->TxtAspect[1]->setText(orb); // square
+        chartState().Planets[0].Longitude = 10.0f;
+        chartState().Planets[kSecondChartBase].Longitude = 10.0f + separation;
+        FrmChart* window = open(ChartKind::Progressions);
+        const std::vector<std::string>& lines = window->chart().AspectLines;
+        QCOMPARE(lines.size(), distance.isEmpty() ? 0u : 1u);
+        if (!distance.isEmpty())
+            QVERIFY(fromCore(lines[0]).contains(u" تربيع "_s) &&
+                    fromCore(lines[0]).contains(distance));
+    }
+
+    // Each kind widened so that the information panel, dragged right of the wheel, hides
+    // nothing of it.
+    void screenshots()
+    {
+        const QByteArray folder = qgetenv("VELMORA_SCREENSHOTS");
+        if (folder.isEmpty())
+            QSKIP("set VELMORA_SCREENSHOTS to a folder to write the screenshots");
+        freshAppearance(false);
+        for (int k = 0; k < kChartKindCount; ++k) {
+            const auto kind = static_cast<ChartKind>(k);
+            FrmChart* window =
+                open(kind, fromCore(chartKindInfo(kind).name) + u" لأحمد2004/3/5   7:14"_s);
+            frameOf(window)->resize(frameOf(window)->size() + QSize(310, 0));
+            area->resize(frameOf(window)->size() + QSize(20, 20));
+            frameOf(window)->move(10, 10);
+            QTest::mouseMove(window->LabMenu[FrmChart::Appearance]);
+            QTest::mouseClick(window->LabMenu[FrmChart::Information], Qt::LeftButton);
+            window->PictTable->move(window->chartSize() + 6, 36);
+            QTest::mouseMove(window->LabMenu[FrmChart::SavePicture]);
+            QVERIFY(area->grab().save(QString::fromLocal8Bit(folder) + u'/' +
+                                      window->objectName() + u".png"_s));
+            area->closeAllSubWindows();
+        }
+    }
+};
+
+QTEST_MAIN(FrmChartTest)
+#include "FrmChartTest.moc"

@@ -1,0 +1,489 @@
+#include "ui/chart/FrmChart.h"
+
+#include "core/Numbers.h"
+#include "core/PositionTexts.h"
+#include "ui/chart/PictureWriter.h"
+#include "ui/common/Platform.h"
+#include "ui/settings/FrmThemeProprietees.h"
+
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QStandardPaths>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace velmora::ui {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Design lengths are in twips.
+constexpr int px(double twips)
+{
+    return static_cast<int>(twips / kTwipsPerPixel + 0.5);
+}
+
+constexpr int kMenuWidth = px(kMenuPanelTwips);
+
+const std::array<QString, FrmChart::kMenuItemCount> kMenuCaptions = {
+    u"عرض الإتصالات"_s, u"معلومات خاصة"_s, u"سمات الهيئة"_s, u"حفظ الصورة"_s, u" تحليل الهيئة"_s};
+constexpr std::array<int, FrmChart::kMenuItemCount> kMenuTops = {720, 1080, 1440, 1920, 2520};
+constexpr int kMenuLeft = 120;
+constexpr int kMenuItemWidth = 1455;
+constexpr int kMenuItemHeight = 375;
+
+// The element bars stand on this line of Picture1 and are this wide.
+constexpr double kBarBase = kBarBaseLine;
+constexpr int kBarWidth = 615;
+constexpr std::array<int, 4> kBarLefts = {600, 1440, 2280, 3120}; // fire, earth, air, water
+
+struct SaveFormat {
+    QString filter;
+    QString suffix;
+    PictureFormat format;
+};
+
+// The bitmap the design saves first, then the other pictures a user may want.
+const std::array<SaveFormat, 4> kSaveFormats = {{
+    {u"Bitmap files (*.BMP *.bmp)"_s, u"bmp"_s, PictureFormat::Bmp},
+    {u"PNG files (*.png)"_s, u"png"_s, PictureFormat::Png},
+    {u"SVG files (*.svg)"_s, u"svg"_s, PictureFormat::Svg},
+    {u"PDF files (*.pdf)"_s, u"pdf"_s, PictureFormat::Pdf},
+}};
+
+// Qt takes "[*]" in a window title for the modified mark; doubled, it shows as typed.
+QString titleShowingAsTyped(QString caption)
+{
+    return caption.replace(u"[*]"_s, u"[*][*]"_s);
+}
+
+// A plain filled rectangle: the bars and the axis lines of the element chart.
+QFrame* filledBox(QWidget* parent, const QString& name, const QColor& colour, const QRect& box)
+{
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(name);
+    frame->setStyleSheet(u"background: %1; border: none;"_s.arg(colour.name()));
+    frame->setGeometry(box);
+    return frame;
+}
+
+// The rectangle of a design control given in twips.
+QRect twipsRect(int left, int top, int width, int height)
+{
+    return {px(left), px(top), px(width), px(height)};
+}
+
+// The close box: a yellow box with an x, as the design's Wingdings letter shows it.
+QPixmap closeBoxPicture()
+{
+    QPixmap picture(16, 16);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(255, 255, 0), 1.5));
+    painter.drawRect(QRectF(1.5, 1.5, 13, 13));
+    painter.drawLine(QPointF(5, 5), QPointF(11, 11));
+    painter.drawLine(QPointF(11, 5), QPointF(5, 11));
+    return picture;
+}
+
+std::array<bool, kAspectKindCount> shownChords(const FrmThemeProprietees& look)
+{
+    std::array<bool, kAspectKindCount> chords{};
+    for (int k = 0; k < kAspectKindCount; ++k)
+        chords[k] = look.aspectShown(static_cast<AspectKind>(k));
+    return chords;
+}
+
+} // namespace
+
+FrmChart::FrmChart(ChartKind kind, const QString& caption, QWidget* parent)
+    : QWidget(parent)
+    , m_kind(chartKindDescription(kind))
+{
+    setObjectName(QString::fromLatin1(m_kind.windowName));
+    setLayoutDirection(Qt::LeftToRight);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+
+    // The settings of this moment, into the shared state as every new window writes them, and
+    // with the computed chart into the window's own copy.
+    const FrmThemeProprietees& look = *FrmThemeProprietees::instance();
+    look.copyInto(chartState(), FrmThemeProprietees::SwatchSet(m_kind.swatches));
+    m_state = chartState();
+    m_look.chords = shownChords(look);
+
+    if (m_kind.captionFromClock) {
+        const QDateTime now = clock()();
+        m_caption = fromCore(horaryCaption(now.date().day(), now.date().month(),
+                                           now.date().year(), now.time().hour(),
+                                           now.time().minute()));
+    } else {
+        m_caption = caption;
+    }
+    setWindowTitle(titleShowingAsTyped(m_caption));
+
+    buildMenu();
+    buildInformationPanel();
+    resize(sizeHint());
+}
+
+QSize FrmChart::sizeHint() const
+{
+    return {px(std::max(m_kind.widthTwips, m_kind.heightTwips + kMenuPanelTwips)),
+            px(m_kind.heightTwips)};
+}
+
+int FrmChart::chartSize() const
+{
+    return std::max(1, std::min(height(), width() - kMenuWidth));
+}
+
+void FrmChart::setCaption(const QString& caption)
+{
+    m_caption = caption;
+    setWindowTitle(titleShowingAsTyped(caption));
+    if (m_shown)
+        render();
+}
+
+void FrmChart::buildMenu()
+{
+    Picture2 = new QFrame(this);
+    Picture2->setObjectName(u"Picture2"_s);
+    Picture2->setLayoutDirection(Qt::RightToLeft);
+    Picture2->setStyleSheet(u"#Picture2 { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
+                            " stop:0 #26305c, stop:1 #141a38); }"
+                            " QLabel { color: rgb(0, 255, 0); }"_s);
+
+    // Created first so that it lies under the items it marks.
+    auto* marker = new QFrame(Picture2);
+    marker->setObjectName(u"ShpSelect"_s);
+    marker->setStyleSheet(u"#ShpSelect { border: 1px solid rgb(255, 128, 0); border-radius: 6px;"
+                          " background: transparent; }"_s);
+    marker->resize(px(kMenuItemWidth), px(kMenuItemHeight));
+    marker->setAttribute(Qt::WA_TransparentForMouseEvents);
+    marker->hide();
+    ShpSelect = marker;
+
+    QFont font = dialogFont();
+    font.setPointSizeF(11.25);
+    for (int i = 0; i < kMenuItemCount; ++i) {
+        auto* item = new QLabel(kMenuCaptions[i], Picture2);
+        item->setObjectName(u"LabMenu(%1)"_s.arg(i));
+        item->setFont(font);
+        item->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+        item->setGeometry(twipsRect(kMenuLeft, kMenuTops[i], kMenuItemWidth, kMenuItemHeight));
+        item->setCursor(Qt::PointingHandCursor);
+        // Hovering moves the marker without a button held.
+        item->setMouseTracking(true);
+        item->installEventFilter(this);
+        LabMenu[i] = item;
+    }
+}
+
+void FrmChart::buildInformationPanel()
+{
+    PictTable = new QFrame(this);
+    PictTable->setObjectName(u"PictTable"_s);
+    PictTable->setLayoutDirection(Qt::RightToLeft);
+    PictTable->setFont(dialogFont());
+    PictTable->setStyleSheet(u"#PictTable { background: rgb(254, 253, 245);"
+                             " border: 1px solid #141a38; }"_s);
+    PictTable->setGeometry(twipsRect(360, 840, 4360, 4940));
+    const int width = PictTable->width();
+
+    auto* titleBar = new QFrame(PictTable);
+    titleBar->setObjectName(u"PicBarTitre"_s);
+    titleBar->setStyleSheet(u"#PicBarTitre { background: qlineargradient(x1:0, y1:0, x2:0,"
+                            " y2:1, stop:0 #26305c, stop:1 #141a38); }"_s);
+    titleBar->setGeometry(1, 1, width - 2, 20);
+    titleBar->setCursor(Qt::SizeAllCursor);
+    titleBar->installEventFilter(this);
+    PicBarTitre = titleBar;
+
+    LabFermer = new QLabel(titleBar);
+    LabFermer->setObjectName(u"LabFermer"_s);
+    LabFermer->setPixmap(closeBoxPicture());
+    LabFermer->setGeometry(titleBar->width() - 19, 2, 16, 16);
+    LabFermer->setCursor(Qt::PointingHandCursor);
+    LabFermer->installEventFilter(this);
+
+    auto* title = new QLabel(u"معلومات توضيحية"_s, titleBar);
+    title->setObjectName(u"Lab(1)"_s);
+    title->setStyleSheet(u"color: white; font-weight: bold;"_s);
+    title->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+    title->setGeometry(4, 0, titleBar->width() - 28, 20);
+    // The drag belongs to the bar beneath.
+    title->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Lab[1] = title;
+
+    TxtShow = new QPlainTextEdit(u"إيضاح"_s, PictTable);
+    TxtShow->setObjectName(u"TxtShow"_s);
+    TxtShow->setReadOnly(true);
+    TxtShow->setGeometry(5, 25, width - 10, 130);
+
+    Picture1 = buildElementBars(PictTable);
+    Picture1->setGeometry(5, 158, width - 10, 168);
+    PictTable->hide();
+}
+
+QWidget* FrmChart::buildElementBars(QWidget* parent)
+{
+    auto* chart = new QWidget(parent);
+    chart->setObjectName(u"Picture1"_s);
+    const int width = parent->width() - 10;
+
+    auto* shape = new QFrame(chart);
+    shape->setObjectName(u"Shape1"_s);
+    shape->setStyleSheet(u"#Shape1 { border: 1px solid #9aa0b4; border-radius: 8px; }"_s);
+    shape->setGeometry(0, 0, width, 168);
+
+    auto* caption = new QLabel(u"نسبة الكواكب في البروج الفلكية"_s, chart);
+    caption->setObjectName(u"Lab(0)"_s);
+    caption->setAlignment(Qt::AlignCenter);
+    caption->setGeometry(0, 4, width, 18);
+    Lab[0] = caption;
+
+    QFont small = dialogFont(7);
+    auto* scale = new QWidget(chart);
+    scale->setObjectName(u"Lab(3)"_s);
+    scale->setGeometry(twipsRect(0, 600, 345, 1635));
+    auto* scaleLines = new QVBoxLayout(scale);
+    scaleLines->setContentsMargins(0, 0, 0, 0);
+    for (const QString& text : {u"100"_s, u"0"_s}) {
+        auto* mark = new QLabel(text, scale);
+        mark->setFont(small);
+        mark->setAlignment(Qt::AlignCenter);
+        scaleLines->addWidget(mark);
+        if (text != u"0"_s)
+            scaleLines->addStretch();
+    }
+    Lab[3] = scale;
+
+    // The axis, and the lines at the base, half and full height.
+    const QColor axis(0x9a, 0xa0, 0xb4);
+    const int axisX = px(540);
+    const int full = px(kBarBase - kBarFullHeight);
+    const int base = px(kBarBase);
+    filledBox(chart, u"Line1"_s, axis, QRect(axisX, full, 1, base - full + 1));
+    for (int i = 0; i < 3; ++i) {
+        const int y = base - (base - full) * i / 2;
+        filledBox(chart, u"Line2(%1)"_s.arg(i), i == 0 ? Qt::black : axis,
+                  QRect(axisX, y, px(kBarLefts[3] + kBarWidth + 60) - axisX, 1));
+    }
+
+    const std::array<QColor, 4> colours = {QColor(255, 0, 0), QColor(128, 64, 0),
+                                           QColor(0, 255, 0), QColor(0, 0, 255)};
+    const std::array<QString, 4> names = {u"SFeu"_s, u"STerre"_s, u"SAir"_s, u"SEau"_s};
+    std::array<QFrame*, 4> bars{};
+    for (int i = 0; i < 4; ++i)
+        bars[i] = filledBox(chart, names[i], colours[i],
+                            QRect(px(kBarLefts[i]), base, px(kBarWidth), 0));
+    SFeu = bars[0];
+    STerre = bars[1];
+    SAir = bars[2];
+    SEau = bars[3];
+
+    auto* elements = new QLabel(u"مائية        هوائية              ترابية           نارية "_s, chart);
+    elements->setObjectName(u"Lab(2)"_s);
+    elements->setFont(small);
+    elements->setGeometry(twipsRect(600, 2280, 3000, 195));
+    Lab[2] = elements;
+    return chart;
+}
+
+void FrmChart::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    if (m_picture.isNull())
+        painter.fillRect(rect(), Qt::white);
+    else
+        painter.drawImage(QPoint(0, 0), m_picture);
+}
+
+void FrmChart::resizeEvent(QResizeEvent*)
+{
+    Picture2->setGeometry(width() - kMenuWidth, 0, kMenuWidth, height());
+    if (m_shown)
+        render();
+}
+
+void FrmChart::showEvent(QShowEvent*)
+{
+    if (m_shown)
+        return;
+    m_shown = true;
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        connect(frame, &QMdiSubWindow::aboutToActivate, this, &FrmChart::render);
+    render();
+}
+
+void FrmChart::render()
+{
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = size() * ratio;
+    if (pixels.isEmpty())
+        return;
+    if (m_picture.size() != pixels) {
+        m_picture = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+        m_picture.setDevicePixelRatio(ratio);
+    }
+    QPainter painter(&m_picture);
+    WheelPainter wheel(m_state, m_kind, m_look, chartSize());
+    const WheelDrawing drawing = wheel.draw(painter, QSizeF(size()), m_caption);
+    painter.end();
+
+    m_state.LastPointIndex = static_cast<std::int16_t>(m_kind.lastPoint);
+    ChartState& shared = chartState();
+    shared.WheelRotation = m_state.WheelRotation;
+    shared.AspectLines = m_state.AspectLines;
+    shared.AspectLineCount = m_state.AspectLineCount;
+    shared.LastPointIndex = m_state.LastPointIndex;
+
+    showAnalysis(drawing.analysis);
+    update();
+}
+
+void FrmChart::showAnalysis(const ChartAnalysis& analysis)
+{
+    TxtShow->setPlainText(fromCore(analysis.text).replace(u"\r\n"_s, u"\n"_s));
+    const std::array<QFrame*, 4> bars = {SFeu, STerre, SAir, SEau};
+    const int base = px(kBarBase);
+    for (std::size_t i = 0; i < bars.size(); ++i) {
+        const int top = px(analysis.bars[i].top);
+        bars[i]->setGeometry(bars[i]->x(), top, bars[i]->width(), base - top);
+    }
+}
+
+bool FrmChart::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    const bool mouse = type == QEvent::MouseButtonPress || type == QEvent::MouseMove ||
+                       type == QEvent::MouseButtonRelease;
+    if (!mouse)
+        return QWidget::eventFilter(watched, event);
+    const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+
+    const auto item = std::find(LabMenu.begin(), LabMenu.end(), watched);
+    if (item != LabMenu.end()) {
+        const int index = static_cast<int>(item - LabMenu.begin());
+        if (type == QEvent::MouseMove)
+            hoverMenu(index);
+        else if (type == QEvent::MouseButtonRelease)
+            runMenu(index); // whichever button, as the design's MouseUp
+        return type != QEvent::MouseMove;
+    }
+    if (watched == PicBarTitre) {
+        if (type == QEvent::MouseButtonPress) {
+            m_dragging = true;
+            m_dragStart = at;
+        } else if (type == QEvent::MouseMove && m_dragging) {
+            // The bar moves with the panel, so the grabbed point stays under the pointer; the
+            // panel may leave the window in part.
+            PictTable->move(PictTable->pos() + at - m_dragStart);
+        } else if (type == QEvent::MouseButtonRelease) {
+            m_dragging = false;
+        }
+        return true;
+    }
+    if (watched == LabFermer) {
+        if (type == QEvent::MouseButtonRelease && LabFermer->rect().contains(at))
+            PictTable->hide();
+        return true; // a press on the box starts no drag of the bar beneath
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void FrmChart::hoverMenu(int item)
+{
+    m_state.LastPointIndex = static_cast<std::int16_t>(m_kind.lastPoint);
+    chartState().LastPointIndex = m_state.LastPointIndex;
+    ShpSelect->move(LabMenu[item]->pos());
+    ShpSelect->show();
+}
+
+void FrmChart::runMenu(int item)
+{
+    switch (item) {
+    case Listing:
+        break;
+    case Information:
+        PictTable->show();
+        PictTable->raise();
+        break;
+    case Appearance:
+        takeAppearanceSettings(FrmThemeProprietees::showModal(this));
+        render();
+        break;
+    case SavePicture:
+        savePicture();
+        break;
+    case Analysis:
+        break;
+    }
+}
+
+void FrmChart::takeAppearanceSettings(bool confirmed)
+{
+    // Read after the modal show: a close by the frame has replaced the dialog.
+    const FrmThemeProprietees& look = *FrmThemeProprietees::instance();
+    if (confirmed)
+        look.confirmInto(m_state);
+    // The aspect boxes count whichever button closed the dialog: the point boxes have already
+    // written the shared state, the shown-aspect boxes are read at every drawing.
+    std::copy_n(chartState().PlanetInAspects.begin(), kPointsPerChart,
+                m_state.PlanetInAspects.begin());
+    m_look.chords = shownChords(look);
+    m_look.background = look.backgroundActive() ? look.backgroundPicture() : QImage();
+}
+
+void FrmChart::savePicture()
+{
+    QStringList filters;
+    for (const SaveFormat& format : kSaveFormats)
+        filters.append(format.filter);
+    const SaveChoice choice = saveFileChooser()(
+        this, kMenuCaptions[SavePicture],
+        QStandardPaths::writableLocation(QStandardPaths::PicturesLocation),
+        filters.join(u";;"_s));
+    if (choice.path.isEmpty())
+        return;
+
+    QString path = choice.path;
+    std::optional<PictureFormat> format = pictureFormatOf(path);
+    if (!format) {
+        const auto chosen =
+            std::find_if(kSaveFormats.begin(), kSaveFormats.end(),
+                         [&](const SaveFormat& f) { return f.filter == choice.filter; });
+        const SaveFormat& taken = chosen != kSaveFormats.end() ? *chosen : kSaveFormats[0];
+        path += u'.' + taken.suffix;
+        format = taken.format;
+    }
+
+    // The square of side S at the top left: the screen's pixels for the bitmaps, the wheel
+    // drawn again as vectors for SVG and PDF.
+    const int side = chartSize();
+    const bool raster = *format == PictureFormat::Bmp || *format == PictureFormat::Png;
+    const QString error = writePicture(path, *format, side, m_caption, [&](QPainter& painter) {
+        if (raster) {
+            const qreal ratio = m_picture.devicePixelRatio();
+            painter.drawImage(QRectF(0, 0, side, side), m_picture,
+                              QRectF(0, 0, side * ratio, side * ratio));
+            return;
+        }
+        ChartState copy = m_state;
+        painter.setClipRect(QRect(0, 0, side, side));
+        WheelPainter(copy, m_kind, m_look, side).draw(painter, QSizeF(size()), m_caption);
+    });
+    if (!error.isEmpty())
+        criticalMessage()(this, u"تحذير هام"_s,
+                          u"تعذر حفظ الصورة "_s + path + u'\n' + error);
+}
+
+} // namespace velmora::ui
