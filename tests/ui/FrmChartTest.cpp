@@ -11,10 +11,13 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSvgRenderer>
@@ -106,6 +109,7 @@ class FrmChartTest final : public QObject {
 private:
     QMdiArea* area = nullptr;
     QStringList messages; // title|text
+    SaveFileChooser realSaveChooser;
 
     FrmChart* open(ChartKind kind, const QString& caption = u"هيئة ميلاد لأحمد2004/3/5   7:14"_s)
     {
@@ -127,6 +131,7 @@ private slots:
         criticalMessage() = [this](QWidget*, const QString& title, const QString& text) {
             messages.append(title + u'|' + text);
         };
+        realSaveChooser = saveFileChooser();
         velmora::ui::clock() = [] { return QDateTime(QDate(2004, 3, 5), QTime(14, 7, 30)); };
         area = new QMdiArea;
         area->resize(1100, 800);
@@ -402,6 +407,44 @@ private slots:
             QCOMPARE(saved.size(), QSize(side, side));
             QCOMPARE(saved.convertToFormat(QImage::Format_RGB32),
                      window->picture().copy(0, 0, side, side).convertToFormat(QImage::Format_RGB32));
+        }
+    }
+
+    // A name typed without a suffix takes the PNG filter's, and the dialog's overwrite question
+    // is about that file: declined, then cancelled, it writes nothing.
+    void realSaveDialogTakesTheFilterSuffix()
+    {
+        QTemporaryDir folder;
+        saveFileChooser() = realSaveChooser;
+        FrmChart* window = open(ChartKind::Natal);
+        for (bool existing : {false, true}) {
+            QString question;
+            onNextModal([&](QWidget* shown) {
+                auto* dialog = qobject_cast<QFileDialog*>(shown);
+                dialog->setDirectory(folder.path());
+                auto* types = dialog->findChild<QComboBox*>(u"fileTypeCombo"_s);
+                types->setFocus();
+                QTest::keyClick(types, Qt::Key_Down); // PNG, as a user picks it
+                auto* name = dialog->findChild<QLineEdit*>(u"fileNameEdit"_s);
+                name->setText(u"chart"_s);
+                if (existing) {
+                    onNextModal([&](QWidget* asked) {
+                        if (auto* box = qobject_cast<QMessageBox*>(asked)) {
+                            question = box->text();
+                            box->button(QMessageBox::No)->click();
+                        }
+                    });
+                }
+                QTest::keyClick(name, Qt::Key_Return);
+                if (existing && dialog->isVisible())
+                    dialog->reject();
+            });
+            const QDateTime written = QFileInfo(folder.filePath(u"chart.png"_s)).lastModified();
+            QTest::mouseClick(window->LabMenu[FrmChart::SavePicture], Qt::LeftButton);
+            QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{u"chart.png"_s});
+            QCOMPARE(question.contains(u"chart.png"_s), existing);
+            if (existing)
+                QCOMPARE(QFileInfo(folder.filePath(u"chart.png"_s)).lastModified(), written);
         }
     }
 

@@ -5,6 +5,7 @@
 #include <QUrl>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace velmora::ui {
 
@@ -43,9 +44,20 @@ SaveFileChooser& saveFileChooser()
 {
     static SaveFileChooser choose = [](QWidget* parent, const QString& caption,
                                        const QString& folder, const QString& filters) {
-        SaveChoice choice;
-        choice.path = QFileDialog::getSaveFileName(parent, caption, folder, filters, &choice.filter);
-        return choice;
+        QFileDialog dialog(parent, caption, folder, filters);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        // A name typed without a suffix takes the chosen filter's before the dialog asks
+        // about overwriting, so that the question is about the file that will be written.
+        auto takeSuffix = [&dialog](const QString& filter) {
+            const QRegularExpressionMatch pattern =
+                QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
+            dialog.setDefaultSuffix(pattern.hasMatch() ? pattern.captured(1).toLower() : QString());
+        };
+        takeSuffix(dialog.selectedNameFilter());
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, takeSuffix);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return SaveChoice{};
+        return SaveChoice{dialog.selectedFiles().constFirst(), dialog.selectedNameFilter()};
     };
     return choose;
 }

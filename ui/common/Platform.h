@@ -34,7 +34,8 @@ using OpenFileChooser = std::function<QString(QWidget* parent, const QString& ca
 OpenFileChooser& openFileChooser();
 
 // Asks for a file name to save under, with the filter the user chose; an empty path means the
-// user cancelled. The real dialog asks before overwriting a file.
+// user cancelled. The real dialog gives a name without a suffix the chosen filter's, then asks
+// before overwriting a file.
 struct SaveChoice {
     QString path;
     QString filter;
