@@ -6,6 +6,7 @@
 #include "ui/common/Platform.h"
 #include "ui/settings/FrmThemeProprietees.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
@@ -448,10 +449,13 @@ void FrmChart::savePicture()
     QStringList filters;
     for (const SaveFormat& format : kSaveFormats)
         filters.append(format.filter);
-    const SaveChoice choice = saveFileChooser()(
-        this, kMenuCaptions[SavePicture],
-        QStandardPaths::writableLocation(QStandardPaths::PicturesLocation),
-        filters.join(u";;"_s));
+    // The pictures folder where there is one; a folder that does not exist would be offered
+    // as the file's name.
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    const SaveChoice choice =
+        saveFileChooser()(this, kMenuCaptions[SavePicture],
+                          QDir(pictures).exists() ? pictures : QDir::homePath(),
+                          filters.join(u";;"_s));
     if (choice.path.isEmpty())
         return;
 
