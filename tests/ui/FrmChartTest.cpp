@@ -131,6 +131,7 @@ private slots:
         criticalMessage() = [this](QWidget*, const QString& title, const QString& text) {
             messages.append(title + u'|' + text);
         };
+        QApplication::setLayoutDirection(Qt::RightToLeft); // as the program runs
         realSaveChooser = saveFileChooser();
         velmora::ui::clock() = [] { return QDateTime(QDate(2004, 3, 5), QTime(14, 7, 30)); };
         area = new QMdiArea;
@@ -374,7 +375,7 @@ private slots:
         };
         FrmChart* window = open(ChartKind::Transits);
         // Taller than the wheel's square: S is the drawing area's height, not the window's.
-        frameOf(window)->resize(frameOf(window)->size() + QSize(300, 60));
+        frameOf(window)->setGeometry(QRect(QPoint(0, 0), frameOf(window)->size() + QSize(300, 60)));
         const int side = window->chartSize();
         QCOMPARE(side, window->height());
         QTest::mouseClick(window->LabMenu[FrmChart::SavePicture], Qt::LeftButton);
@@ -495,31 +496,6 @@ private slots:
         if (!distance.isEmpty())
             QVERIFY(fromCore(lines[0]).contains(u" تربيع "_s) &&
                     fromCore(lines[0]).contains(distance));
-    }
-
-    // Each kind widened so that the information panel, dragged right of the wheel, hides
-    // nothing of it.
-    void screenshots()
-    {
-        const QByteArray folder = qgetenv("VELMORA_SCREENSHOTS");
-        if (folder.isEmpty())
-            QSKIP("set VELMORA_SCREENSHOTS to a folder to write the screenshots");
-        freshAppearance(false);
-        for (int k = 0; k < kChartKindCount; ++k) {
-            const auto kind = static_cast<ChartKind>(k);
-            FrmChart* window =
-                open(kind, fromCore(chartKindInfo(kind).name) + u" لأحمد2004/3/5   7:14"_s);
-            frameOf(window)->resize(frameOf(window)->size() + QSize(310, 0));
-            area->resize(frameOf(window)->size() + QSize(20, 20));
-            frameOf(window)->move(10, 10);
-            QTest::mouseMove(window->LabMenu[FrmChart::Appearance]);
-            QTest::mouseClick(window->LabMenu[FrmChart::Information], Qt::LeftButton);
-            window->PictTable->move(window->chartSize() + 6, 36);
-            QTest::mouseMove(window->LabMenu[FrmChart::SavePicture]);
-            QVERIFY(area->grab().save(QString::fromLocal8Bit(folder) + u'/' +
-                                      window->objectName() + u".png"_s));
-            area->closeAllSubWindows();
-        }
     }
 };
 

@@ -5,6 +5,7 @@
 #include "core/Ephemeris.h"
 #include "core/Numbers.h"
 #include "resources/VelmoraResources.h"
+#include "ui/chart/FrmChart.h"
 #include "ui/common/FailureMessages.h"
 #include "ui/common/Platform.h"
 #include "ui/ephemerides/FrmEphemirids.h"
@@ -24,6 +25,8 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -170,6 +173,41 @@ void listings()
     information->hide();
 }
 
+// A chart of each kind for Salma, 4 May 1990 at 08:15 (and 6 December 2026 at noon), asked for
+// through the data entry, each window widened so that its information panel, dragged beside
+// the wheel, hides nothing of it.
+void chartWindows(MDIFrmMain& main)
+{
+    main.show();
+    FrmDataTime* entry = FrmDataTime::instance();
+    const QStringList rows[] = {{QStringLiteral("8"), QStringLiteral("15"), QStringLiteral("4"),
+                                 QStringLiteral("5"), QStringLiteral("1990")},
+                                {QStringLiteral("12"), QStringLiteral("0"), QStringLiteral("6"),
+                                 QStringLiteral("12"), QStringLiteral("2026")}};
+    for (int k = 0; k < kChartKindCount; ++k) {
+        FrmSelectTypeChart::instance()->OptChart[k]->setChecked(true);
+        entry->TxtNom->setText(QString::fromUtf8("سلمى"));
+        for (int row = 0; row < 2; ++row) {
+            const std::array<QLineEdit*, 5> boxes = {entry->TxtHeure[row], entry->TxtMin[row],
+                                                     entry->TxtJour[row], entry->TxtMois[row],
+                                                     entry->TxtAnnee[row]};
+            for (int i = 0; i < 5; ++i)
+                boxes[i]->setText(rows[row][i]);
+        }
+        entry->CmdOK->click();
+        if (main.mdiArea->subWindowList().isEmpty())
+            qFatal("no chart window of kind %d opened", k);
+        QMdiSubWindow* frame = main.mdiArea->subWindowList().constLast();
+        auto* chart = qobject_cast<FrmChart*>(frame->widget());
+        frame->resize(frame->size() + QSize(310, 0));
+        frame->move(0, 0);
+        QTest::mouseClick(chart->LabMenu[FrmChart::Information], Qt::LeftButton);
+        chart->PictTable->move(chart->chartSize() + 6, 36);
+        save(frame, chart->objectName());
+        frame->close();
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -190,5 +228,6 @@ int main(int argc, char** argv)
     appearanceTabs();
     ephemerides();
     listings();
+    chartWindows(main);
     return 0;
 }

@@ -227,6 +227,8 @@ void FrmChart::buildInformationPanel()
     TxtShow = new QPlainTextEdit(u"إيضاح"_s, PictTable);
     TxtShow->setObjectName(u"TxtShow"_s);
     TxtShow->setReadOnly(true);
+    // Lines wrap at the panel's width: only the vertical bar scrolls.
+    TxtShow->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     TxtShow->setGeometry(5, 25, width - 10, 130);
 
     Picture1 = buildElementBars(PictTable);
