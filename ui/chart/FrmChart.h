@@ -41,7 +41,6 @@ public:
     // `caption` is the kind and the chart's title; a kind captioned from the clock ignores it.
     FrmChart(ChartKind kind, const QString& caption, QWidget* parent = nullptr);
 
-    const ChartKindDescription& kind() const { return m_kind; }
     // The window's own chart and settings, as its last rendering left them.
     const ChartState& chart() const { return m_state; }
     const QImage& picture() const { return m_picture; }
