@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Drives Velmora under Xvfb with real input events, as a user would: starts ./run, asks for a
 # natal chart of Salma, 4 May 1990 at 08:15 in Cairo (typed into the place picker), shows the
-# information panel, saves the chart picture as a bitmap, opens a transits and a solar chart
-# too, prints the resident memory with the three windows, and ends with the exit button.
-# Writes screenshots and the saved picture to the folder given (default /tmp/velmora-natal).
+# information panel and the positions listing, saves the chart picture as a bitmap, opens a
+# transits and a solar chart too, prints the resident memory with the three windows, and ends
+# with the exit button. Writes screenshots and the saved picture to the folder given (default
+# /tmp/velmora-natal).
 # Needs xvfb, xdotool, imagemagick.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -88,6 +89,12 @@ for y in 118 142 166 198 238; do xdotool mousemove --window "$main" "$menu_x" "$
 click "$main" "$menu_x" 142 # the information panel
 shot 05-natal-window
 
+click "$main" "$menu_x" 118 # the positions listing
+listing=$(wait_for 'عرض الأطوال')
+shot 06-listing
+xdotool key Escape
+while xdotool search --onlyvisible --name 'عرض الأطوال' >/dev/null; do sleep 0.05; done
+
 click "$main" "$menu_x" 198 # save the picture
 save=$(wait_for '^حفظ الصورة$')
 click "$save" 300 360
@@ -95,13 +102,13 @@ xdotool key ctrl+a type "$out/natal"
 click "$save" 50 360
 until [ -s "$out/natal.bmp" ]; do sleep 0.1; done
 file "$out/natal.bmp"
-shot 06-saved
+shot 07-saved
 
 request 2
 confirm_entry
 request 4
 confirm_entry
-shot 07-three-windows
+shot 08-three-windows
 grep VmRSS "/proc/$pid/status"
 
 click "$main" 689 16

@@ -5,7 +5,10 @@
 
 #include "core/ChartComputation.h"
 #include "core/Numbers.h"
+#include "core/PositionTexts.h"
 #include "ui/common/Platform.h"
+#include "ui/listings/FrmAnalyse.h"
+#include "ui/listings/FrmDivert.h"
 #include "ui/settings/ColorSwatch.h"
 #include "ui/settings/FrmThemeProprietees.h"
 
@@ -14,6 +17,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
@@ -232,6 +236,52 @@ private slots:
         QCOMPARE(first->picture(), before);
     }
 
+    void listingOfItsOwnWindow_data()
+    {
+        QTest::addColumn<ChartKind>("kind");
+        QTest::addColumn<int>("points");
+        QTest::newRow("one chart: 12 + 12 lines") << ChartKind::Natal << 12;
+        QTest::newRow("two charts: 24 + 24 lines, the last 12 houses blank")
+            << ChartKind::Transits << 24;
+    }
+
+    // Window A's listing after window B was drawn, on a release without a move over the menu
+    // first, the last point left by a window of the other kind.
+    void listingOfItsOwnWindow()
+    {
+        QFETCH(ChartKind, kind);
+        QFETCH(int, points);
+        FrmChart* window = open(kind);
+        computeSharedChart(120.0f);
+        const std::vector<std::string> lastDrawn = open(kind)->chart().AspectLines;
+        chartState().LastPointIndex = static_cast<std::int16_t>(35 - points);
+        std::array<QStringList, 3> lists;
+        onNextModal([&](QWidget* shown) {
+            auto* listing = qobject_cast<FrmDivert*>(shown);
+            for (int l = 0; l < 3; ++l) {
+                const QListWidget* list = std::array{listing->List1, listing->List2, listing->List3}[l];
+                for (int row = 0; row < list->count(); ++row)
+                    lists[l] << list->item(row)->text();
+            }
+            listing->CmdOK->click();
+        });
+        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5),
+                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window->LabMenu[FrmChart::Listing], &release);
+
+        QCOMPARE(lists[0].size(), points);
+        QCOMPARE(lists[1].size(), points);
+        for (int i = 0; i < points; ++i) {
+            QVERIFY(lists[0][i].startsWith(fromCore(pointLabel(i))));
+            QCOMPARE(lists[1][i].isEmpty(), i >= kPointsPerChart);
+        }
+        QStringList own;
+        for (const std::string& line : window->chart().AspectLines)
+            own << fromCore(line);
+        QCOMPARE(lists[2], own);
+        QVERIFY(window->chart().AspectLines != lastDrawn);
+    }
+
     void informationPanel()
     {
         FrmChart* window = open(ChartKind::Natal);
@@ -254,6 +304,11 @@ private slots:
         QTest::mouseClick(window->LabMenu[FrmChart::Information], Qt::LeftButton);
         QVERIFY(window->PictTable->isVisible());
         QCOMPARE(window->PictTable->pos(), outside);
+
+        QWidget* information = nullptr; // the last item's window
+        onNextModal([&](QWidget* shown) { information = shown; shown->hide(); });
+        QTest::mouseClick(window->LabMenu[FrmChart::Analysis], Qt::LeftButton);
+        QCOMPARE(information, FrmAnalyse::instance());
     }
 
     void analysisOfTheShownPoints_data()
@@ -437,6 +492,7 @@ private slots:
         QTest::addColumn<QString>("word"); // empty: no aspect; else 0°30' from exact
         QTest::newRow("0.5 from square, orb 1") << 90.5f << 1 << u"1"_s << u" تربيع "_s;
         QTest::newRow("1.5 from square, orb 5") << 91.5f << 1 << u"5"_s << QString();
+        QTest::newRow("299.5 with orb 0: near 300") << 299.5f << 3 << u"0"_s << u" تسديس "_s;
     }
 
     void progressionWindows()

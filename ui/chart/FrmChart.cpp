@@ -4,6 +4,8 @@
 #include "core/PositionTexts.h"
 #include "ui/chart/PictureWriter.h"
 #include "ui/common/Platform.h"
+#include "ui/listings/FrmAnalyse.h"
+#include "ui/listings/FrmDivert.h"
 #include "ui/settings/FrmThemeProprietees.h"
 
 #include <QDir>
@@ -414,8 +416,12 @@ void FrmChart::hoverMenu(int item)
 void FrmChart::runMenu(int item)
 {
     switch (item) {
-    case Listing:
+    case Listing: {
+        // This window's own points and aspect lines, whichever window drew last.
+        FrmDivert listing(m_state, m_kind.lastPoint, this);
+        listing.exec();
         break;
+    }
     case Information:
         PictTable->show();
         PictTable->raise();
@@ -428,6 +434,7 @@ void FrmChart::runMenu(int item)
         savePicture();
         break;
     case Analysis:
+        FrmAnalyse::instance()->exec();
         break;
     }
 }
