@@ -445,8 +445,8 @@ void FrmChart::takeAppearanceSettings(bool confirmed)
     const FrmThemeProprietees& look = *FrmThemeProprietees::instance();
     if (confirmed)
         look.confirmInto(m_state);
-    // The aspect boxes count whichever button closed the dialog: the point boxes have already
-    // written the shared state, the shown-aspect boxes are read at every drawing.
+    // Whichever button closed the dialog, its aspect boxes count: the point boxes wrote the
+    // shared state at once, and the shown-aspect boxes take effect as they stand.
     std::copy_n(chartState().PlanetInAspects.begin(), kPointsPerChart,
                 m_state.PlanetInAspects.begin());
     m_look.chords = shownChords(look);
