@@ -1,6 +1,5 @@
 #include "ui/chart/FrmChart.h"
 
-#include "core/Numbers.h"
 #include "core/PositionTexts.h"
 #include "ui/chart/PictureWriter.h"
 #include "ui/common/Platform.h"
@@ -18,7 +17,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cmath>
 
 namespace velmora::ui {
 
