@@ -6,9 +6,9 @@
 namespace velmora::ui {
 
 // A dialog that exists at most once: instance() builds it on first use, its buttons and Esc only
-// hide it so it keeps its fields, and a close by the window frame discards it, so that the next
-// instance() starts again from the initial values. Callers never keep the pointer across a
-// modal run, which may discard it.
+// hide it so it keeps its fields (a dialog without a cancel button makes Esc do nothing), and a
+// close by the window frame discards it, so that the next instance() starts again from the
+// initial values. Callers never keep the pointer across a modal run, which may discard it.
 template <typename Dialog>
 class SingleDialog : public QDialog {
 public:
@@ -23,7 +23,10 @@ public:
     static Dialog* existing() { return s_instance; }
 
 protected:
-    SingleDialog() = default;
+    explicit SingleDialog(Qt::WindowFlags flags = {})
+        : QDialog(nullptr, flags)
+    {
+    }
 
     ~SingleDialog() override
     {

@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QGridLayout>
@@ -130,18 +129,9 @@ private:
 
 } // namespace
 
-FrmEphemirids* FrmEphemirids::s_instance = nullptr;
-
-FrmEphemirids* FrmEphemirids::instance()
-{
-    if (!s_instance)
-        s_instance = new FrmEphemirids();
-    return s_instance;
-}
-
-FrmEphemirids::FrmEphemirids(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint)
+FrmEphemirids::FrmEphemirids()
+    : SingleDialog(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint)
 {
     setWindowTitle(QString::fromUtf8("حساب الأزياج الفلكية"));
     setFont(dialogFont());
@@ -452,22 +442,13 @@ void FrmEphemirids::reject()
     // Esc does nothing: the window has no cancel button.
 }
 
-void FrmEphemirids::closeEvent(QCloseEvent* event)
-{
-    // The frame's close button discards the window; the next use builds it afresh.
-    if (s_instance == this)
-        s_instance = nullptr;
-    event->accept();
-    deleteLater();
-}
-
 bool FrmEphemirids::eventFilter(QObject* watched, QEvent* event)
 {
     auto* box = qobject_cast<QLineEdit*>(watched);
     if (box && event->type() == QEvent::KeyRelease &&
         isRefusedNumberKey(*static_cast<QKeyEvent*>(event)))
         warnAndSelect(box);
-    return QDialog::eventFilter(watched, event);
+    return SingleDialog::eventFilter(watched, event);
 }
 
 } // namespace velmora::ui

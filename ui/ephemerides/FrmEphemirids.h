@@ -1,8 +1,7 @@
 #pragma once
 
 #include "core/Ephemerides.h"
-
-#include <QDialog>
+#include "ui/common/SingleDialog.h"
 
 #include <array>
 #include <optional>
@@ -23,12 +22,10 @@ namespace velmora::ui {
 // the place the place picker holds. One instance, created on first use with the current month
 // and year; OK hides it with its fields and tables, Esc does nothing, and a close by the window
 // frame destroys it, so the next use starts afresh. Callers show it with instance()->exec().
-class FrmEphemirids final : public QDialog {
+class FrmEphemirids final : public SingleDialog<FrmEphemirids> {
     Q_OBJECT
 
 public:
-    static FrmEphemirids* instance();
-
     // The table kind shown: 0 planets, 1 houses, 2 aspects.
     int TypeEph = 0;
 
@@ -56,11 +53,11 @@ public slots:
     void reject() override;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    explicit FrmEphemirids(QWidget* parent = nullptr);
+    friend class SingleDialog<FrmEphemirids>;
+    FrmEphemirids();
 
     void buildControls();
     void connectReactions();
@@ -76,8 +73,6 @@ private:
     // for its export.
     std::array<std::optional<EphemeridesTable>, 3> m_tables;
     std::array<QString, 3> m_fileNames;
-
-    static FrmEphemirids* s_instance;
 };
 
 } // namespace velmora::ui

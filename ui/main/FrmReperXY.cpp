@@ -8,7 +8,6 @@
 #include "ui/main/WorldMapPicture.h"
 
 #include <QButtonGroup>
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -67,16 +66,14 @@ QString utcOffsetText(int seconds)
 
 } // namespace
 
-FrmReperXY* FrmReperXY::s_instance = nullptr;
-
 FrmReperXY* FrmReperXY::instance()
 {
-    if (!s_instance) {
-        s_instance = new FrmReperXY();
-        if (whenCreated())
-            whenCreated()(s_instance);
-    }
-    return s_instance;
+    if (FrmReperXY* picker = existing())
+        return picker;
+    FrmReperXY* picker = SingleDialog::instance();
+    if (whenCreated())
+        whenCreated()(picker);
+    return picker;
 }
 
 FrmReperXY::CreatedHook& FrmReperXY::whenCreated()
@@ -85,8 +82,7 @@ FrmReperXY::CreatedHook& FrmReperXY::whenCreated()
     return hook;
 }
 
-FrmReperXY::FrmReperXY(QWidget* parent)
-    : QDialog(parent)
+FrmReperXY::FrmReperXY()
 {
     setWindowTitle(QString(56, QLatin1Char(' ')) + QString::fromUtf8("إحداثيات البلد"));
     setFont(dialogFont());
@@ -332,15 +328,6 @@ void FrmReperXY::reject()
     // hiding would skip the place text that only OK writes.
 }
 
-void FrmReperXY::closeEvent(QCloseEvent* event)
-{
-    // The frame's close button discards the place; the next use builds the initial one.
-    if (s_instance == this)
-        s_instance = nullptr;
-    event->accept();
-    deleteLater();
-}
-
 bool FrmReperXY::eventFilter(QObject* watched, QEvent* event)
 {
     auto* box = qobject_cast<QLineEdit*>(watched);
@@ -354,7 +341,7 @@ bool FrmReperXY::eventFilter(QObject* watched, QEvent* event)
                isRefusedNumberKey(*static_cast<QKeyEvent*>(event))) {
         warnNotANumber(this);
     }
-    return QDialog::eventFilter(watched, event);
+    return SingleDialog::eventFilter(watched, event);
 }
 
 } // namespace velmora::ui

@@ -2,8 +2,9 @@
 
 #include "core/ChartComputation.h"
 
+#include "ui/common/SingleDialog.h"
+
 #include <QDateTime>
-#include <QDialog>
 
 #include <functional>
 
@@ -26,10 +27,11 @@ class WorldMapPicture;
 // ephemerides computations read them through instance(), which creates the dialog on first use.
 // OK only hides it and Esc does nothing; a close by the window frame destroys it, and the next
 // use starts again from the initial place (21 27 N, 39 49 E, zone 3, correction 0).
-class FrmReperXY final : public QDialog {
+class FrmReperXY final : public SingleDialog<FrmReperXY> {
     Q_OBJECT
 
 public:
+    // The picker, built and announced to whenCreated() on first use.
     static FrmReperXY* instance();
 
     // Told of each new picker, so that the windows showing its place can follow its
@@ -79,11 +81,11 @@ public slots:
     void reject() override;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    explicit FrmReperXY(QWidget* parent = nullptr);
+    friend class SingleDialog<FrmReperXY>;
+    FrmReperXY();
 
     void buildControls();
     void connectReactions();
@@ -96,8 +98,6 @@ private:
 
     PlaceDatabaseView* m_databaseView = nullptr;
     QDateTime m_referenceMoment;
-
-    static FrmReperXY* s_instance;
 };
 
 } // namespace velmora::ui

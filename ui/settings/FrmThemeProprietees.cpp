@@ -9,7 +9,6 @@
 #include "ui/settings/PictureFile.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -113,15 +112,6 @@ QCheckBox* checkedBox(const char* caption, QWidget* parent)
 
 } // namespace
 
-FrmThemeProprietees* FrmThemeProprietees::s_instance = nullptr;
-
-FrmThemeProprietees* FrmThemeProprietees::instance()
-{
-    if (!s_instance)
-        s_instance = new FrmThemeProprietees();
-    return s_instance;
-}
-
 bool FrmThemeProprietees::showModal(QWidget* caller)
 {
     QPointer<FrmThemeProprietees> dialog = instance();
@@ -137,8 +127,7 @@ bool FrmThemeProprietees::showModal(QWidget* caller)
     return dialog->m_confirmed;
 }
 
-FrmThemeProprietees::FrmThemeProprietees(QWidget* parent)
-    : QDialog(parent)
+FrmThemeProprietees::FrmThemeProprietees()
 {
     setWindowTitle(utf8("معلومات خاصة"));
     setFont(dialogFont());
@@ -168,12 +157,6 @@ FrmThemeProprietees::FrmThemeProprietees(QWidget* parent)
     connectReactions();
     drawSample();
     setPicture(QImage(kDefaultBackgroundImage));
-}
-
-FrmThemeProprietees::~FrmThemeProprietees()
-{
-    if (s_instance == this)
-        s_instance = nullptr;
 }
 
 QWidget* FrmThemeProprietees::buildColoursTab()
@@ -483,21 +466,6 @@ void FrmThemeProprietees::setPicture(const QImage& picture)
 {
     m_picture = picture;
     ImgeView->setPixmap(QPixmap::fromImage(picture));
-}
-
-void FrmThemeProprietees::reject()
-{
-    // Esc hides, as cancel does.
-    hide();
-}
-
-void FrmThemeProprietees::closeEvent(QCloseEvent* event)
-{
-    // The frame's close button discards the settings; the next read builds the initial ones.
-    if (s_instance == this)
-        s_instance = nullptr;
-    event->accept();
-    deleteLater();
 }
 
 } // namespace velmora::ui

@@ -2,8 +2,8 @@
 
 #include "core/Aspects.h"
 #include "core/ChartState.h"
+#include "ui/common/SingleDialog.h"
 
-#include <QDialog>
 #include <QImage>
 
 #include <array>
@@ -24,7 +24,7 @@ class ColorSwatch;
 // chart windows read them through instance(), which creates the dialog on first use. OK copies
 // the settings into the shared chart state and hides; cancel and Esc only hide. A close by the
 // window frame destroys it, and the next read starts again from the initial settings.
-class FrmThemeProprietees final : public QDialog {
+class FrmThemeProprietees final : public SingleDialog<FrmThemeProprietees> {
     Q_OBJECT
 
 public:
@@ -34,8 +34,6 @@ public:
     // Vertical distance between swatch centres in pixels. Swatch i's centre lies
     // (i + 0.5) * kSwatchPitch below the top of the sample picture, where its lead line ends.
     static constexpr int kSwatchPitch = 49;
-
-    static FrmThemeProprietees* instance();
 
     // Shows the dialog modally over the caller's window and returns when it is hidden or
     // closed: true when by OK. Read the settings through instance() afterwards: a close by the
@@ -82,15 +80,9 @@ public:
     QPushButton* CmdOK = nullptr;
     QPushButton* CmdAnnuler = nullptr;
 
-public slots:
-    void reject() override;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
 private:
-    explicit FrmThemeProprietees(QWidget* parent = nullptr);
-    ~FrmThemeProprietees() override;
+    friend class SingleDialog<FrmThemeProprietees>;
+    FrmThemeProprietees();
 
     QWidget* buildColoursTab();
     QWidget* buildPlanetsTab();
@@ -110,8 +102,6 @@ private:
     // The hidden picture store PicView: the current background picture at its natural size.
     QImage m_picture;
     bool m_confirmed = false; // OK ended the current modal show
-
-    static FrmThemeProprietees* s_instance;
 };
 
 } // namespace velmora::ui
