@@ -2,6 +2,7 @@
 
 #include "core/Numbers.h"
 #include "core/PositionTexts.h"
+#include "ui/common/DialogParts.h"
 #include "ui/common/FailureMessages.h"
 #include "ui/common/Platform.h"
 #include "ui/main/FrmReperXY.h"
@@ -10,13 +11,11 @@
 
 #include <QCheckBox>
 #include <QDateTime>
-#include <QFocusEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace velmora::ui {
@@ -172,12 +171,14 @@ void FrmDataTime::buildControls()
 void FrmDataTime::connectReactions()
 {
     for (int row = 0; row < 2; ++row) {
-        for (QLineEdit* box : {TxtHeure[row], TxtMin[row], TxtJour[row], TxtMois[row], TxtAnnee[row]})
-            box->installEventFilter(this);
         const std::array<QLineEdit*, 5> chain = {TxtHeure[row], TxtMin[row], TxtJour[row],
                                                  TxtMois[row], TxtAnnee[row]};
-        for (std::size_t i = 0; i + 1 < chain.size(); ++i)
-            connect(chain[i], &QLineEdit::returnPressed, chain[i + 1], qOverload<>(&QWidget::setFocus));
+        for (std::size_t i = 0; i < chain.size(); ++i) {
+            selectAllOnFocus(chain[i]);
+            if (i + 1 < chain.size())
+                connect(chain[i], &QLineEdit::returnPressed, chain[i + 1],
+                        qOverload<>(&QWidget::setFocus));
+        }
         // A time the user types is a known time again.
         for (QLineEdit* box : {TxtHeure[row], TxtMin[row]})
             connect(box, &QLineEdit::textEdited, ChkTime, [this] { ChkTime->setChecked(false); });
@@ -309,19 +310,6 @@ void FrmDataTime::followPlacePicker(FrmReperXY* picker)
         if (FrmDataTime* entry = existing())
             entry->LabVille->setText(kNoPlace);
     });
-}
-
-bool FrmDataTime::eventFilter(QObject* watched, QEvent* event)
-{
-    auto* box = qobject_cast<QLineEdit*>(watched);
-    if (box && event->type() == QEvent::FocusIn) {
-        // A click places the cursor after the focus arrives, so select once it has done so.
-        if (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason)
-            QTimer::singleShot(0, box, &QLineEdit::selectAll);
-        else
-            box->selectAll();
-    }
-    return SingleDialog::eventFilter(watched, event);
 }
 
 } // namespace velmora::ui

@@ -58,9 +58,6 @@ public:
 
     void setVisible(bool visible) override;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     friend class SingleDialog<FrmDataTime>;
     FrmDataTime();

@@ -2,6 +2,7 @@
 
 #include "atlas/LegalTime.h"
 #include "core/Numbers.h"
+#include "ui/common/DialogParts.h"
 #include "ui/common/NumberKeyCheck.h"
 #include "ui/common/Platform.h"
 #include "ui/main/PlaceDatabaseView.h"
@@ -18,7 +19,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -176,11 +176,12 @@ void FrmReperXY::buildControls()
 
 void FrmReperXY::connectReactions()
 {
-    for (QLineEdit* box : {TxtLatDeg, TxtLatMin, TxtLonDeg, TxtLonMin}) {
+    for (QLineEdit* box : {TxtLatDeg, TxtLatMin, TxtLonDeg, TxtLonMin})
         connect(box, &QLineEdit::textChanged, this, &FrmReperXY::readPlace);
-        box->installEventFilter(this);
+    for (QLineEdit* box : {TxtLatDeg, TxtLatMin, TxtLonDeg, TxtLonMin, TxtEteRegl}) {
+        selectAllOnFocus(box);
+        box->installEventFilter(this); // the key check
     }
-    TxtEteRegl->installEventFilter(this);
     for (QRadioButton* option : {OptN, OptS, OptE, OptW}) {
         connect(option, &QRadioButton::toggled, this, [this](bool selected) {
             if (selected)
@@ -330,17 +331,8 @@ void FrmReperXY::reject()
 
 bool FrmReperXY::eventFilter(QObject* watched, QEvent* event)
 {
-    auto* box = qobject_cast<QLineEdit*>(watched);
-    if (box && event->type() == QEvent::FocusIn) {
-        // A click places the cursor after focus arrives, so select once it has done so.
-        if (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason)
-            QTimer::singleShot(0, box, &QLineEdit::selectAll);
-        else
-            box->selectAll();
-    } else if (box && event->type() == QEvent::KeyRelease &&
-               isRefusedNumberKey(*static_cast<QKeyEvent*>(event))) {
+    if (event->type() == QEvent::KeyRelease && isRefusedNumberKey(*static_cast<QKeyEvent*>(event)))
         warnNotANumber(this);
-    }
     return SingleDialog::eventFilter(watched, event);
 }
 

@@ -1,0 +1,36 @@
+#include "ui/common/DialogParts.h"
+
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QTimer>
+
+namespace velmora::ui {
+
+namespace {
+
+class SelectAllOnFocus final : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusIn) {
+            auto* box = static_cast<QLineEdit*>(watched);
+            // A click places the cursor after the focus arrives, so select once it has done so.
+            if (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason)
+                QTimer::singleShot(0, box, &QLineEdit::selectAll);
+            else
+                box->selectAll();
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void selectAllOnFocus(QLineEdit* box)
+{
+    box->installEventFilter(new SelectAllOnFocus(box));
+}
+
+} // namespace velmora::ui
