@@ -1,7 +1,9 @@
 #include "ui/common/DialogParts.h"
 
 #include <QFocusEvent>
+#include <QHBoxLayout>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 
 namespace velmora::ui {
@@ -31,6 +33,17 @@ public:
 void selectAllOnFocus(QLineEdit* box)
 {
     box->installEventFilter(new SelectAllOnFocus(box));
+}
+
+QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons)
+{
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    for (QPushButton* button : buttons) {
+        button->setAutoDefault(false);
+        row->addWidget(button);
+    }
+    return row;
 }
 
 } // namespace velmora::ui

@@ -1,10 +1,10 @@
 #include "ui/listings/FrmAnalyse.h"
 
 #include "resources/VelmoraResources.h"
+#include "ui/common/DialogParts.h"
 #include "ui/common/Platform.h"
 
 #include <QFile>
-#include <QHBoxLayout>
 #include <QPushButton>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -35,15 +35,11 @@ FrmAnalyse::FrmAnalyse()
     Text1->setMinimumSize(520, 380);
 
     CmdOK = new QPushButton(u"موافق"_s, this);
-    CmdOK->setAutoDefault(false);
     connect(CmdOK, &QPushButton::clicked, this, &QWidget::hide);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(CmdOK);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Text1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttonRow({CmdOK}));
 }
 
 } // namespace velmora::ui

@@ -1,10 +1,10 @@
 #include "ui/listings/FrmDivert.h"
 
 #include "core/PositionTexts.h"
+#include "ui/common/DialogParts.h"
 #include "ui/common/Platform.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -51,7 +51,6 @@ FrmDivert::FrmDivert(const ChartState& chart, int lastPoint, QWidget* parent)
         List3->addItem(fromCore(line));
 
     CmdOK = new QPushButton(u"&موافق"_s, this);
-    CmdOK->setAutoDefault(false);
     connect(CmdOK, &QPushButton::clicked, this, &QDialog::accept);
 
     auto caption = [this](const QString& text, QListWidget* list) {
@@ -68,13 +67,9 @@ FrmDivert::FrmDivert(const ChartState& chart, int lastPoint, QWidget* parent)
     lists->addWidget(List3, 3, 0, 1, 2);
     lists->setRowStretch(3, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(CmdOK);
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(lists);
-    layout->addLayout(buttons);
+    layout->addLayout(buttonRow({CmdOK}));
 }
 
 } // namespace velmora::ui

@@ -1,6 +1,7 @@
 #include "ui/main/FrmApropos.h"
 
 #include "resources/VelmoraResources.h"
+#include "ui/common/DialogParts.h"
 #include "ui/common/Platform.h"
 
 #include <QGridLayout>
@@ -80,17 +81,13 @@ FrmApropos::FrmApropos()
     middle->addWidget(Image2, 0, Qt::AlignBottom);
 
     CmdOK = new QPushButton(u"&موافق"_s, this);
-    CmdOK->setAutoDefault(false);
     connect(CmdOK, &QPushButton::clicked, this, &QWidget::hide);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(CmdOK);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addSpacing(8);
     layout->addLayout(middle);
-    layout->addLayout(buttons);
+    layout->addLayout(buttonRow({CmdOK}));
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

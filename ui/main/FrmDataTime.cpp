@@ -151,12 +151,7 @@ void FrmDataTime::buildControls()
 
     CmdOK = new QPushButton(u"موافق"_s, this);
     CmdAnuler = new QPushButton(u"إلغاء الأمر"_s, this);
-    for (QPushButton* button : {CmdParcourir, CmdOK, CmdAnuler})
-        button->setAutoDefault(false);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(CmdOK);
-    buttons->addWidget(CmdAnuler);
+    CmdParcourir->setAutoDefault(false);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(lineOf(this, u"الإسم"_s, {TxtNom}));
@@ -164,7 +159,7 @@ void FrmDataTime::buildControls()
     layout->addLayout(dateLine(this, u"التاريخ الأول"_s, 0));
     layout->addWidget(SecondRows);
     layout->addWidget(PicContener);
-    layout->addLayout(buttons);
+    layout->addLayout(buttonRow({CmdOK, CmdAnuler}));
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

@@ -3,6 +3,7 @@
 #include "core/Appearance.h"
 #include "core/Numbers.h"
 #include "resources/VelmoraResources.h"
+#include "ui/common/DialogParts.h"
 #include "ui/common/Platform.h"
 #include "ui/settings/ColorSwatch.h"
 #include "ui/settings/ColourSample.h"
@@ -142,16 +143,10 @@ FrmThemeProprietees::FrmThemeProprietees()
 
     CmdOK = new QPushButton(utf8("موافق"), this);
     CmdAnnuler = new QPushButton(utf8("إلغاء"), this);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (QPushButton* button : {CmdOK, CmdAnnuler}) {
-        button->setAutoDefault(false);
-        buttons->addWidget(button);
-    }
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(SSTab1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttonRow({CmdOK, CmdAnnuler}));
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connectReactions();
