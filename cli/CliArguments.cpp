@@ -215,16 +215,16 @@ OptionValues readOptions(const std::vector<std::string>& args, const KnownOption
     return out;
 }
 
-// The place, zone and summer options shared by both commands; empty on success.
-std::string readPlaceOptions(const OptionValues& values, PlaceInput& place,
-                             std::optional<std::string>& zoneText, std::string& summerText,
-                             std::optional<std::string>& city, bool& summerFromCity)
+// The place, zone and summer options shared by both commands, into the fields of the same
+// names of either command's options; empty on success.
+template <typename Options>
+std::string readPlaceOptions(const OptionValues& values, Options& options)
 {
     if (values.has("--city")) {
         if (values.has("--lat") || values.has("--lon"))
             return "--city replaces --lat and --lon";
-        city = values["--city"];
-        summerFromCity = !values.has("--zone") && !values.has("--summer");
+        options.city = values["--city"];
+        options.summerFromCity = !values.has("--zone") && !values.has("--summer");
     } else {
         if (!values.has("--lat") || !values.has("--lon"))
             return values.has("--lat") ? "--lon is required" : "--lat is required";
@@ -234,20 +234,31 @@ std::string readPlaceOptions(const OptionValues& values, PlaceInput& place,
         const auto lon = parseCoordinate(values["--lon"], 'E', 'W', 180);
         if (!lon)
             return "bad --lon (expected 39:49E, 74:0W or signed decimal degrees)";
-        place = PlaceInput{lon->degrees, lon->minutes, lat->degrees, lat->minutes,
-                           lon->negative, lat->negative};
+        options.place = PlaceInput{lon->degrees, lon->minutes, lat->degrees, lat->minutes,
+                                   lon->negative, lat->negative};
     }
     if (values.has("--summer")) {
         if (!withinADay(values["--summer"]))
             return "bad --summer (expected hours, -24 to 24)";
-        summerText = values["--summer"];
+        options.summerText = values["--summer"];
     }
     if (values.has("--zone")) {
         if (!withinADay(values["--zone"]))
             return "bad --zone (expected hours east of Greenwich, -24 to 24)";
-        zoneText = values["--zone"];
+        options.zoneText = values["--zone"];
     }
     return {};
+}
+
+// A date and a time option into a row that names a real moment; empty on success.
+std::string readRow(const OptionValues& values, const std::string& dateOption,
+                    const std::string& timeOption, DateTimeTexts& row)
+{
+    auto date = splitDate(values[dateOption]);
+    if (!date || !splitTime(values[timeOption], *date))
+        return "bad " + dateOption + " or " + timeOption + " (expected Y-M-D and H:M)";
+    row = *date;
+    return checkRow(row, dateOption, timeOption);
 }
 
 const KnownOptions kPlaceOptions = {
@@ -305,29 +316,16 @@ ParsedChartArguments parseChartArguments(const std::vector<std::string>& args)
 
     options.dateText = values["--date"];
     options.timeText = values["--time"];
-    auto first = splitDate(options.dateText);
-    if (!first || !splitTime(options.timeText, *first))
-        return {std::nullopt, "bad --date or --time (expected Y-M-D and H:M)"};
-    options.first = *first;
-    if (const std::string error = checkRow(options.first, "--date", "--time"); !error.empty())
-        return {std::nullopt, error};
-
-    if (values.has("--date2")) {
+    std::string error = readRow(values, "--date", "--time", options.first);
+    if (error.empty() && values.has("--date2")) {
         options.date2Text = values["--date2"];
         options.time2Text = values["--time2"];
-        auto second = splitDate(*options.date2Text);
-        if (!second || !splitTime(*options.time2Text, *second))
-            return {std::nullopt, "bad --date2 or --time2 (expected Y-M-D and H:M)"};
-        options.second = *second;
-        if (const std::string error = checkRow(*second, "--date2", "--time2"); !error.empty())
-            return {std::nullopt, error};
+        error = readRow(values, "--date2", "--time2", options.second.emplace());
     }
-
-    const std::string placeError = readPlaceOptions(values, options.place, options.zoneText,
-                                                    options.summerText, options.city,
-                                                    options.summerFromCity);
-    if (!placeError.empty())
-        return {std::nullopt, placeError};
+    if (error.empty())
+        error = readPlaceOptions(values, options);
+    if (!error.empty())
+        return {std::nullopt, error};
     return {options, {}};
 }
 
@@ -368,11 +366,8 @@ ParsedEphemeridesArguments parseEphemeridesArguments(const std::vector<std::stri
         return {std::nullopt, "bad --table (expected planets, houses or aspects)"};
     options.table = table->second;
 
-    const std::string placeError = readPlaceOptions(values, options.place, options.zoneText,
-                                                    options.summerText, options.city,
-                                                    options.summerFromCity);
-    if (!placeError.empty())
-        return {std::nullopt, placeError};
+    if (const std::string error = readPlaceOptions(values, options); !error.empty())
+        return {std::nullopt, error};
     return {options, {}};
 }
 
