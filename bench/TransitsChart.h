@@ -4,11 +4,17 @@
 #include "core/Aspects.h"
 #include "core/ChartComputation.h"
 #include "core/Numbers.h"
+#include "ui/chart/WheelPainter.h"
+
+#include <QImage>
+#include <QPainter>
+#include <benchmark/benchmark.h>
 
 namespace velmora::bench {
 
 inline const PlaceInput kMecca{"39", "49", "21", "27", false, false};
 inline const ZoneInput kZone{"3", "0"};
+inline const QString kTransitsCaption = QStringLiteral("هيئة تحاويل ل1990/5/4   15:8");
 
 // A transits chart as its window draws it: every point of both charts shown and in the
 // aspect search, houses on, the dialog's initial colours and orbs.
@@ -28,6 +34,22 @@ inline ChartState transitsChart()
     state.ShowHouses = kTrue;
     state.ZodiacAsPictures = kTrue;
     return state;
+}
+
+// The wheel painter alone drawing that chart at S = 1000 into a picture of the given size.
+inline void paintTransits(benchmark::State& run, const QSize& size)
+{
+    ChartState state = transitsChart();
+    const ui::ChartKindDescription& kind = ui::chartKindDescription(ChartKind::Transits);
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    std::size_t aspects = 0;
+    for (auto _ : run) {
+        QPainter painter(&image);
+        aspects = ui::WheelPainter(state, kind, {}, 1000)
+                      .draw(painter, QSizeF(size), kTransitsCaption)
+                      .aspects.size();
+    }
+    run.counters["aspects"] = static_cast<double>(aspects);
 }
 
 } // namespace velmora::bench

@@ -1,5 +1,6 @@
 // Re-rendering a 1000 px transits window on a resize, against the wheel painter alone drawing
 // the same picture, in one run; and the resident memory with three chart windows open.
+#include "bench/QtBenchmarkMain.h"
 #include "bench/TransitsChart.h"
 #include "ui/chart/FrmChart.h"
 #include "ui/main/MDIFrmMain.h"
@@ -7,21 +8,16 @@
 #include <QApplication>
 #include <QFile>
 #include <QMdiArea>
-#include <QPainter>
-
-#include <benchmark/benchmark.h>
 
 namespace {
 
 using namespace velmora;
 
-const QString kCaption = QStringLiteral("هيئة تحاويل ل1990/5/4   15:8");
-
 // The window is 1117 px wide so that S is its height, 1000; every resize gives a new picture.
 void BM_ResizeTransitsWindow(benchmark::State& run)
 {
     chartState() = bench::transitsChart();
-    ui::FrmChart window(ChartKind::Transits, kCaption);
+    ui::FrmChart window(ChartKind::Transits, bench::kTransitsCaption);
     window.show();
     int step = 0;
     for (auto _ : run)
@@ -33,13 +29,7 @@ BENCHMARK(BM_ResizeTransitsWindow)->Unit(benchmark::kMillisecond);
 // The painter alone, into a picture of the window's size.
 void BM_PaintTransitsPicture(benchmark::State& run)
 {
-    ChartState state = bench::transitsChart();
-    const ui::ChartKindDescription& kind = ui::chartKindDescription(ChartKind::Transits);
-    QImage image(1117, 1000, QImage::Format_ARGB32_Premultiplied);
-    for (auto _ : run) {
-        QPainter painter(&image);
-        ui::WheelPainter(state, kind, {}, 1000).draw(painter, QSizeF(1117, 1000), kCaption);
-    }
+    bench::paintTransits(run, QSize(1117, 1000));
 }
 BENCHMARK(BM_PaintTransitsPicture)->Unit(benchmark::kMillisecond);
 
@@ -64,7 +54,7 @@ void BM_ThreeChartWindowsResident(benchmark::State& run)
     chartState() = bench::transitsChart();
     for (auto _ : run) {
         for (ChartKind kind : {ChartKind::Natal, ChartKind::Transits, ChartKind::Progressions})
-            main.openChartWindow(kind, kCaption);
+            main.openChartWindow(kind, bench::kTransitsCaption);
         QCoreApplication::processEvents();
     }
     run.counters["rss_MB"] = residentMegabytes();
@@ -77,14 +67,5 @@ BENCHMARK(BM_ThreeChartWindowsResident)->Iterations(1)->Repetitions(1)->Unit(ben
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    int qtArgc = 1;
-    QApplication app(qtArgc, argv);
-    QApplication::setLayoutDirection(Qt::RightToLeft);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return velmora::bench::runWithQt<QApplication>(argc, argv);
 }

@@ -1,6 +1,7 @@
 // A month of each ephemerides table against the bare library calls it makes (closing the
 // library after every day, as the run does), in one run; and the same month run by the window,
 // which also paints its progress and fills its grid.
+#include "bench/QtBenchmarkMain.h"
 #include "core/Ephemerides.h"
 #include "ui/ephemerides/FrmEphemirids.h"
 
@@ -9,7 +10,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <benchmark/benchmark.h>
 #include <swephexp.h>
 
 #include <cmath>
@@ -107,11 +107,5 @@ BENCHMARK(BM_WindowMonth)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setLayoutDirection(Qt::RightToLeft);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    return velmora::bench::runWithQt<QApplication>(argc, argv);
 }

@@ -1,12 +1,8 @@
 // Painting a transits wheel against computing its two charts, in one run.
+#include "bench/QtBenchmarkMain.h"
 #include "bench/TransitsChart.h"
-#include "ui/chart/WheelPainter.h"
 
 #include <QGuiApplication>
-#include <QImage>
-#include <QPainter>
-
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -14,21 +10,10 @@ using namespace velmora;
 
 using bench::kMecca;
 using bench::kZone;
-using bench::transitsChart;
 
 void BM_PaintTransitsWheel(benchmark::State& run)
 {
-    ChartState state = transitsChart();
-    const ui::ChartKindDescription& kind = ui::chartKindDescription(ChartKind::Transits);
-    const QString caption = QStringLiteral("هيئة تحاويل ل1990/5/4   15:8");
-    QImage image(1000, 1000, QImage::Format_ARGB32_Premultiplied);
-    std::size_t aspects = 0;
-    for (auto _ : run) {
-        QPainter painter(&image);
-        ui::WheelPainter wheel(state, kind, {}, 1000);
-        aspects = wheel.draw(painter, QSizeF(1000, 1000), caption).aspects.size();
-    }
-    run.counters["aspects"] = static_cast<double>(aspects);
+    bench::paintTransits(run, QSize(1000, 1000));
 }
 BENCHMARK(BM_PaintTransitsWheel)->Unit(benchmark::kMillisecond);
 
@@ -55,13 +40,5 @@ BENCHMARK(BM_ComputeTwoCharts)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    int qtArgc = 1;
-    QGuiApplication app(qtArgc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return velmora::bench::runWithQt<QGuiApplication>(argc, argv);
 }
