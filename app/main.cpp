@@ -1,4 +1,5 @@
 #include "resources/VelmoraResources.h"
+#include "ui/common/Platform.h"
 #include "ui/main/MDIFrmMain.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("velmora"));
     QApplication::setLayoutDirection(Qt::RightToLeft);
     QApplication::setWindowIcon(QIcon(velmora::kEmblemImage));
+    velmora::ui::arabicQtDialogs();
     velmora::registerSymbolFont();
 
     velmora::ui::MDIFrmMain window;

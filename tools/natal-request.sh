@@ -99,16 +99,17 @@ click "$main" "$menu_x" 198 # save the picture
 save=$(wait_for '^حفظ الصورة$')
 click "$save" 300 360
 xdotool key ctrl+a type "$out/natal"
+shot 07-save-dialog
 click "$save" 50 360
 until [ -s "$out/natal.bmp" ]; do sleep 0.1; done
 file "$out/natal.bmp"
-shot 07-saved
+shot 08-saved
 
 request 2
 confirm_entry
 request 4
 confirm_entry
-shot 08-three-windows
+shot 09-three-windows
 grep VmRSS "/proc/$pid/status"
 
 click "$main" 689 16

@@ -214,6 +214,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setLayoutDirection(Qt::RightToLeft);
+    arabicQtDialogs();
     registerSymbolFont();
     if (argc != 2)
         qFatal("usage: velmora-windowshots FOLDER");

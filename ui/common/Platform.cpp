@@ -1,11 +1,15 @@
 #include "ui/common/Platform.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
-#include <QUrl>
 #include <QFileDialog>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QProxyStyle>
 #include <QRegularExpression>
+#include <QTranslator>
+#include <QUrl>
 
 namespace velmora::ui {
 
@@ -60,6 +64,32 @@ SaveFileChooser& saveFileChooser()
         return SaveChoice{dialog.selectedFiles().constFirst(), dialog.selectedNameFilter()};
     };
     return choose;
+}
+
+namespace {
+
+class ButtonsWithoutIcons final : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returned) const override
+    {
+        return hint == SH_DialogButtonBox_ButtonsHaveIcons
+                   ? 0
+                   : QProxyStyle::styleHint(hint, option, widget, returned);
+    }
+};
+
+} // namespace
+
+void arabicQtDialogs()
+{
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QStringLiteral("qtbase_ar"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+    QApplication::setStyle(new ButtonsWithoutIcons);
 }
 
 LinkOpener& linkOpener()

@@ -44,6 +44,12 @@ using SaveFileChooser = std::function<SaveChoice(QWidget* parent, const QString&
                                                  const QString& folder, const QString& filters)>;
 SaveFileChooser& saveFileChooser();
 
+// Readies Qt's own dialogs (files, colours, the overwrite question, message boxes) for the
+// Arabic interface, once, after the application is made: their texts from the system's Qt
+// translations (English where those are not installed), and their standard buttons without
+// icons, beside which Qt cuts Arabic text right to left.
+void arabicQtDialogs();
+
 // Hands a link (a mailto: address) to the desktop; false when nothing could open it.
 using LinkOpener = std::function<bool(const QUrl& link)>;
 LinkOpener& linkOpener();
