@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QVBoxLayout>
 
 namespace velmora::ui {
@@ -140,6 +141,9 @@ void FrmDataTime::buildControls()
     PicContener->setFrameShape(QFrame::StyledPanel);
     LabVille = label(kNoPlace, PicContener);
     LabVille->setMinimumHeight(LabVille->fontMetrics().lineSpacing() * 3);
+    // Room at its right edge for the ink that a first letter such as the khah of the place
+    // text reaches past it with.
+    LabVille->setIndent(4);
     CmdParcourir = new QPushButton(u"تحديث الموقع >>>"_s, PicContener);
     auto* place = new QVBoxLayout(PicContener);
     place->addWidget(label(u"إحداثيات البلد"_s, PicContener));
@@ -295,6 +299,15 @@ void FrmDataTime::setVisible(bool visible)
     if (visible)
         SecondRows->setVisible(chartState().TwoCharts == 1);
     SingleDialog::setVisible(visible);
+}
+
+void FrmDataTime::resizeEvent(QResizeEvent* event)
+{
+    SingleDialog::resizeEvent(event);
+    // A place text arriving while the dialog shows may widen it: it grows to the left, as it
+    // reads, and its right edge stays where it was.
+    if (isVisible() && event->oldSize().isValid())
+        move(x() + event->oldSize().width() - width(), y());
 }
 
 void FrmDataTime::followPlacePicker(FrmReperXY* picker)

@@ -58,6 +58,9 @@ public:
 
     void setVisible(bool visible) override;
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     friend class SingleDialog<FrmDataTime>;
     FrmDataTime();
