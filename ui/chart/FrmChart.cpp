@@ -420,10 +420,16 @@ void FrmChart::runMenu(int item)
         listing.exec();
         break;
     }
-    case Information:
+    case Information: {
+        // Where it was, but back inside the window if it would not fit there, title bar
+        // first; only a drag takes it partly out.
+        const QRect panel = PictTable->geometry();
+        PictTable->move(std::max(0, std::min(panel.x(), width() - panel.width())),
+                        std::max(0, std::min(panel.y(), height() - panel.height())));
         PictTable->show();
         PictTable->raise();
         break;
+    }
     case Appearance:
         takeAppearanceSettings(FrmThemeProprietees::showModal(this));
         render();
