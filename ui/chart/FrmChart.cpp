@@ -39,8 +39,7 @@ constexpr int kMenuLeft = 120;
 constexpr int kMenuItemWidth = 1455;
 constexpr int kMenuItemHeight = 375;
 
-// The element bars stand on this line of Picture1 and are this wide.
-constexpr double kBarBase = kBarBaseLine;
+// The element bars are this wide, standing on Picture1's line kBarBaseLine.
 constexpr int kBarWidth = 615;
 constexpr std::array<int, 4> kBarLefts = {600, 1440, 2280, 3120}; // fire, earth, air, water
 
@@ -158,9 +157,8 @@ void FrmChart::buildMenu()
     Picture2 = new QFrame(this);
     Picture2->setObjectName(u"Picture2"_s);
     Picture2->setLayoutDirection(Qt::RightToLeft);
-    Picture2->setStyleSheet(u"#Picture2 { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
-                            " stop:0 #26305c, stop:1 #141a38); }"
-                            " QLabel { color: rgb(0, 255, 0); }"_s);
+    Picture2->setStyleSheet(navyStyle(Picture2->objectName()) +
+                            u" QLabel { color: rgb(0, 255, 0); }"_s);
 
     // Created first so that it lies under the items it marks.
     auto* marker = new QFrame(Picture2);
@@ -201,8 +199,7 @@ void FrmChart::buildInformationPanel()
 
     auto* titleBar = new QFrame(PictTable);
     titleBar->setObjectName(u"PicBarTitre"_s);
-    titleBar->setStyleSheet(u"#PicBarTitre { background: qlineargradient(x1:0, y1:0, x2:0,"
-                            " y2:1, stop:0 #26305c, stop:1 #141a38); }"_s);
+    titleBar->setStyleSheet(navyStyle(titleBar->objectName()));
     titleBar->setGeometry(1, 1, width - 2, 20);
     titleBar->setCursor(Qt::SizeAllCursor);
     titleBar->installEventFilter(this);
@@ -272,8 +269,8 @@ QWidget* FrmChart::buildElementBars(QWidget* parent)
     // The axis, and the lines at the base, half and full height.
     const QColor axis(0x9a, 0xa0, 0xb4);
     const int axisX = px(540);
-    const int full = px(kBarBase - kBarFullHeight);
-    const int base = px(kBarBase);
+    const int full = px(kBarBaseLine - kBarFullHeight);
+    const int base = px(kBarBaseLine);
     filledBox(chart, u"Line1"_s, axis, QRect(axisX, full, 1, base - full + 1));
     for (int i = 0; i < 3; ++i) {
         const int y = base - (base - full) * i / 2;
@@ -355,9 +352,12 @@ void FrmChart::render()
 
 void FrmChart::showAnalysis(const ChartAnalysis& analysis)
 {
-    TxtShow->setPlainText(fromCore(analysis.text).replace(u"\r\n"_s, u"\n"_s));
+    // Set only when it changed, so that a resize or an activation keeps where it is scrolled.
+    const QString text = fromCore(analysis.text).replace(u"\r\n"_s, u"\n"_s);
+    if (text != TxtShow->toPlainText())
+        TxtShow->setPlainText(text);
     const std::array<QFrame*, 4> bars = {SFeu, STerre, SAir, SEau};
-    const int base = px(kBarBase);
+    const int base = px(kBarBaseLine);
     for (std::size_t i = 0; i < bars.size(); ++i) {
         const int top = px(analysis.bars[i].top);
         bars[i]->setGeometry(bars[i]->x(), top, bars[i]->width(), base - top);

@@ -98,6 +98,13 @@ LinkOpener& linkOpener()
     return open;
 }
 
+QString navyStyle(const QString& objectName)
+{
+    return u'#' + objectName +
+           QStringLiteral(" { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
+                          " stop:0 #26305c, stop:1 #141a38); }");
+}
+
 QFont dialogFont(int pointSize)
 {
     QFont font;

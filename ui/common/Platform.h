@@ -58,6 +58,10 @@ LinkOpener& linkOpener();
 QColor colorFromValue(ColorValue value);
 ColorValue valueFromColor(const QColor& color);
 
+// The style sheet that gives the widget of this object name the program's navy gradient: the
+// main window's command strip, the chart window's menu and its panel's title bar.
+QString navyStyle(const QString& objectName);
+
 // The font of the design's dialogs (Tahoma), falling back to fonts Debian installs with Arabic.
 QFont dialogFont(int pointSize = 9);
 

@@ -33,8 +33,7 @@ MDIFrmMain::MDIFrmMain()
 
     Picture1 = new QFrame(this);
     Picture1->setObjectName(u"Picture1"_s);
-    Picture1->setStyleSheet(u"#Picture1 { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
-                            " stop:0 #26305c, stop:1 #141a38); }"_s);
+    Picture1->setStyleSheet(navyStyle(Picture1->objectName()));
     Cmd = new QPushButton(u"حساب الهيئة"_s, Picture1);
     CmdEphemirids = new QPushButton(u"الأزياج الفلكية"_s, Picture1);
     CmdApropos = new QPushButton(u"حول البرنامج"_s, Picture1);
