@@ -72,11 +72,6 @@ QLineEdit* numberBox(const QString& name, int row, int maxLength, QWidget* paren
     return box;
 }
 
-QLabel* label(const QString& text, QWidget* parent)
-{
-    return new QLabel(text, parent);
-}
-
 } // namespace
 
 FrmDataTime::FrmDataTime()
@@ -111,7 +106,7 @@ void FrmDataTime::buildControls()
     auto lineOf = [labelWidth](QWidget* owner, const QString& caption,
                                std::initializer_list<QWidget*> items) {
         auto* line = new QHBoxLayout;
-        QLabel* name = label(caption, owner);
+        QLabel* name = new QLabel(caption, owner);
         name->setFixedWidth(labelWidth);
         line->addWidget(name);
         for (QWidget* item : items)
@@ -120,12 +115,12 @@ void FrmDataTime::buildControls()
         return line;
     };
     auto timeLine = [&](QWidget* owner, const QString& caption, int row) {
-        return lineOf(owner, caption, {TxtHeure[row], label(u":"_s, owner), TxtMin[row]});
+        return lineOf(owner, caption, {TxtHeure[row], new QLabel(u":"_s, owner), TxtMin[row]});
     };
     auto dateLine = [&](QWidget* owner, const QString& caption, int row) {
         return lineOf(owner, caption,
-                      {TxtJour[row], label(u"/"_s, owner), TxtMois[row], label(u"/"_s, owner),
-                       TxtAnnee[row]});
+                      {TxtJour[row], new QLabel(u"/"_s, owner), TxtMois[row],
+                       new QLabel(u"/"_s, owner), TxtAnnee[row]});
     };
 
     QHBoxLayout* firstTime = timeLine(this, u"الوقت  الأول"_s, 0);
@@ -139,14 +134,14 @@ void FrmDataTime::buildControls()
 
     PicContener = new QFrame(this);
     PicContener->setFrameShape(QFrame::StyledPanel);
-    LabVille = label(kNoPlace, PicContener);
+    LabVille = new QLabel(kNoPlace, PicContener);
     LabVille->setMinimumHeight(LabVille->fontMetrics().lineSpacing() * 3);
     // Room at its right edge for the ink that a first letter such as the khah of the place
     // text reaches past it with.
     LabVille->setIndent(4);
     CmdParcourir = new QPushButton(u"تحديث الموقع >>>"_s, PicContener);
     auto* place = new QVBoxLayout(PicContener);
-    place->addWidget(label(u"إحداثيات البلد"_s, PicContener));
+    place->addWidget(new QLabel(u"إحداثيات البلد"_s, PicContener));
     auto* placeLine = new QHBoxLayout;
     placeLine->addWidget(LabVille, 1);
     placeLine->addSpacing(12);
