@@ -38,14 +38,6 @@ bool allDigits(const std::string& text)
     return true;
 }
 
-// A field as the data-entry dialog converts it: rounded, within 16 bits.
-std::optional<int> wholeField(const std::string& text)
-{
-    const auto number = wholeNumberText(text);
-    const auto value = number ? toInt16(*number) : std::nullopt;
-    return value ? std::optional<int>(*value) : std::nullopt;
-}
-
 // Refuses a date that is no day of its calendar and a time beyond 0:00 to 23:59; empty when
 // the row is a real moment.
 std::string checkRow(const DateTimeTexts& row, const std::string& dateOption,
@@ -55,11 +47,11 @@ std::string checkRow(const DateTimeTexts& row, const std::string& dateOption,
                         const std::string& expected) {
         return std::string("bad ") + field + " '" + text + "' in " + option + " (" + expected + ")";
     };
-    const auto year = wholeField(row.year);
-    const auto month = wholeField(row.month);
-    const auto day = wholeField(row.day);
-    const auto hour = wholeField(row.hour);
-    const auto minute = wholeField(row.minute);
+    const auto year = wholeInt16(row.year);
+    const auto month = wholeInt16(row.month);
+    const auto day = wholeInt16(row.day);
+    const auto hour = wholeInt16(row.hour);
+    const auto minute = wholeInt16(row.minute);
     if (!year)
         return bad("year", row.year, dateOption, "a whole number from -32768 to 32767");
     if (!month || *month < 1 || *month > 12)

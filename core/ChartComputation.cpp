@@ -130,8 +130,7 @@ DateTimeReading readDateTime(ChartState& state, const DateTimeTexts& row, const 
     }};
     std::array<std::int16_t, 5> values{};
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        const auto number = wholeNumberText(*fields[i].second);
-        const auto value = number ? toInt16(*number) : std::nullopt;
+        const auto value = wholeInt16(*fields[i].second);
         if (!value)
             return {DateTimeError{fields[i].first, *fields[i].second}, {}};
         values[i] = *value;

@@ -109,6 +109,12 @@ std::optional<std::int16_t> toInt16(double value)
     return static_cast<std::int16_t>(rounded);
 }
 
+std::optional<std::int16_t> wholeInt16(std::string_view text)
+{
+    const std::optional<double> number = wholeNumberText(text);
+    return number ? toInt16(*number) : std::nullopt;
+}
+
 double truncateTowardZero(double value)
 {
     return std::trunc(value) + 0.0;

@@ -26,6 +26,10 @@ std::optional<double> wholeNumberText(std::string_view text);
 // does not fit a 16-bit integer.
 std::optional<std::int16_t> toInt16(double value);
 
+// A date or time field as the chart computation reads it: the whole text one number, rounded
+// into 16 bits as above; nothing when either step fails.
+std::optional<std::int16_t> wholeInt16(std::string_view text);
+
 // Rounds halves to even without a range check (for values known to be small).
 double roundHalfEven(double value);
 

@@ -109,8 +109,7 @@ std::string houseName(int house)
 std::string chartTitle(const std::string& name, const DateTimeTexts& firstRow)
 {
     // The hour as the computation reads it; a row that reads as no hour was refused before.
-    const auto number = wholeNumberText(firstRow.hour);
-    const int hour = number ? toInt16(*number).value_or(0) : 0;
+    const int hour = wholeInt16(firstRow.hour).value_or(0);
     return "ل" + name + firstRow.year + "/" + firstRow.month + "/" + firstRow.day + "   " +
            firstRow.minute + ":" + numberText(hour);
 }

@@ -53,15 +53,6 @@ QString refusalText(DateTimeField field)
     return {};
 }
 
-// A box's number as the chart computation reads it: the whole text one decimal number, rounded
-// halves to even into 16 bits.
-std::optional<int> boxValue(const QLineEdit* box)
-{
-    const auto number = wholeNumberText(box->text().toStdString());
-    const auto value = number ? toInt16(*number) : std::nullopt;
-    return value ? std::optional<int>(*value) : std::nullopt;
-}
-
 QLineEdit* numberBox(const QString& name, int row, int maxLength, QWidget* parent)
 {
     auto* box = new QLineEdit(parent);
@@ -214,7 +205,7 @@ DateTimeTexts FrmDataTime::rowTexts(int row) const
 std::optional<QString> FrmDataTime::firstRefusal(int row) const
 {
     for (const FieldCheck& check : kChecks) {
-        const auto value = boxValue((this->*check.boxes)[row]);
+        const auto value = wholeInt16((this->*check.boxes)[row]->text().toStdString());
         if (!value || *value < check.low || *value > check.high)
             return refusalText(check.field);
     }

@@ -262,11 +262,7 @@ void FrmReperXY::setReferenceMoment(const QDateTime& localMoment)
 
 void FrmReperXY::setReferenceMoment(const DateTimeTexts& row)
 {
-    auto whole = [](const std::string& text) {
-        const std::optional<double> value = wholeNumberText(text);
-        const std::optional<std::int16_t> rounded = value ? toInt16(*value) : std::nullopt;
-        return rounded ? int(*rounded) : -1;
-    };
+    auto whole = [](const std::string& text) { return int(wholeInt16(text).value_or(-1)); };
     const QDate date(whole(row.year), whole(row.month), whole(row.day));
     const QTime time(whole(row.hour), whole(row.minute));
     setReferenceMoment(date.isValid() && time.isValid() ? QDateTime(date, time) : QDateTime());
