@@ -127,8 +127,7 @@ void FrmDataTime::buildControls()
     PicContener->setFrameShape(QFrame::StyledPanel);
     LabVille = new QLabel(kNoPlace, PicContener);
     LabVille->setMinimumHeight(LabVille->fontMetrics().lineSpacing() * 3);
-    // Room at its right edge for the ink that a first letter such as the khah of the place
-    // text reaches past it with.
+    // The place text's first letter, the khah of "خط", inks past its start: room at the right.
     LabVille->setIndent(4);
     CmdParcourir = new QPushButton(u"تحديث الموقع >>>"_s, PicContener);
     auto* place = new QVBoxLayout(PicContener);
@@ -158,12 +157,10 @@ void FrmDataTime::connectReactions()
     for (int row = 0; row < 2; ++row) {
         const std::array<QLineEdit*, 5> chain = {TxtHeure[row], TxtMin[row], TxtJour[row],
                                                  TxtMois[row], TxtAnnee[row]};
-        for (std::size_t i = 0; i < chain.size(); ++i) {
-            selectAllOnFocus(chain[i]);
-            if (i + 1 < chain.size())
-                connect(chain[i], &QLineEdit::returnPressed, chain[i + 1],
-                        qOverload<>(&QWidget::setFocus));
-        }
+        for (QLineEdit* box : chain)
+            selectAllOnFocus(box);
+        for (std::size_t i = 0; i + 1 < chain.size(); ++i)
+            connect(chain[i], &QLineEdit::returnPressed, chain[i + 1], qOverload<>(&QWidget::setFocus));
         // A time the user types is a known time again.
         for (QLineEdit* box : {TxtHeure[row], TxtMin[row]})
             connect(box, &QLineEdit::textEdited, ChkTime, [this] { ChkTime->setChecked(false); });

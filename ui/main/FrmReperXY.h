@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/ChartComputation.h"
-
 #include "ui/common/SingleDialog.h"
 
 #include <QDateTime>
