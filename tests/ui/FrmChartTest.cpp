@@ -6,33 +6,27 @@
 #include "core/ChartComputation.h"
 #include "core/Numbers.h"
 #include "core/PositionTexts.h"
-#include "ui/common/Platform.h"
+#include "tests/ui/UiTestSupport.h"
 #include "ui/listings/FrmAnalyse.h"
 #include "ui/listings/FrmDivert.h"
 #include "ui/settings/ColorSwatch.h"
 #include "ui/settings/FrmThemeProprietees.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QFileDialog>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QPushButton>
+#include <QTextEdit>
 #include <QSvgRenderer>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 #include <QWindow>
 
 #include <cmath>
 
 using namespace velmora;
 using namespace velmora::ui;
+using namespace velmora::ui::testing;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -55,8 +49,7 @@ void computeSharedChart(float moon = 90.0f)
     }
     for (int cusp = 0; cusp < kSlotCount; ++cusp)
         s.HouseCusps[cusp] = std::fmod(100.0f + 30.0f * (cusp % 12), 360.0f);
-    s.OrientOnAscendant = kTrue;
-    s.ShowHouses = kTrue;
+    s.OrientOnAscendant = s.ShowHouses = kTrue;
     classifyPoints(s);
 }
 
@@ -74,12 +67,6 @@ int inkOf(const QImage& picture, const QColor& colour, int tolerance = 60)
     return count;
 }
 
-// Runs `act` on the modal dialog that the next exec() shows, from inside its event loop.
-void onNextModal(std::function<void(QWidget*)> act)
-{
-    QTimer::singleShot(0, qApp, [act] { act(QApplication::activeModalWidget()); });
-}
-
 QMdiSubWindow* frameOf(FrmChart* window)
 {
     return qobject_cast<QMdiSubWindow*>(window->parentWidget());
@@ -92,6 +79,16 @@ void appearance(FrmChart* window, const std::function<void(FrmThemeProprietees*)
     QTest::mouseClick(window->LabMenu[FrmChart::Appearance], Qt::LeftButton);
 }
 
+struct Kind {
+    ChartKind kind;
+    QString name;
+    QSize size;
+    int lastPoint;
+    int rotation; // 170 puts the ascendant at 9 o'clock
+    bool houses;
+    QString caption;
+};
+
 } // namespace
 
 class FrmChartTest final : public QObject {
@@ -99,7 +96,6 @@ class FrmChartTest final : public QObject {
 
 private:
     QMdiArea* area = nullptr;
-    QStringList messages; // title|text
     SaveFileChooser realSaveChooser;
 
     FrmChart* open(ChartKind kind, const QString& caption = kCaption)
@@ -114,88 +110,65 @@ private:
 private slots:
     void initTestCase()
     {
-        QApplication::setLayoutDirection(Qt::RightToLeft); // as the program runs
-        criticalMessage() = [this](QWidget*, const QString& title, const QString& text) {
-            messages.append(title + u'|' + text);
-        };
+        recordMessages();
         realSaveChooser = saveFileChooser();
-        velmora::ui::clock() = [] { return QDateTime(QDate(2004, 3, 5), QTime(14, 7, 30)); };
+        setClock(QDateTime(QDate(2004, 3, 5), QTime(14, 7, 30)));
         area = new QMdiArea;
         area->resize(1100, 800);
         area->show();
     }
 
-    // The appearance dialog afresh, as after a close by its frame, with distinct house and
-    // sign-symbol colours.
+    // The appearance dialog afresh, with distinct house and sign-symbol colours.
     void init()
     {
-        messages.clear();
+        messages().clear();
         computeSharedChart();
-        FrmThemeProprietees::instance()->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        FrmThemeProprietees::instance()->LabColor[7]->setValue(valueFromColor(kHouseInk));
-        FrmThemeProprietees::instance()->LabColor[11]->setValue(valueFromColor(kGlyphs2Ink));
+        FrmThemeProprietees* look = fresh<FrmThemeProprietees>();
+        look->LabColor[7]->setValue(valueFromColor(kHouseInk));
+        look->LabColor[11]->setValue(valueFromColor(kGlyphs2Ink));
     }
 
     void cleanup()
     {
         area->closeAllSubWindows();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        deleteClosedWindows();
     }
 
+    // Natal, horary and comparison are widened so that the wheel clears the menu panel.
     void eachKind_data()
     {
-        QTest::addColumn<ChartKind>("kind");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<int>("lastPoint");
-        QTest::addColumn<int>("rotation"); // 170 puts the ascendant at 9 o'clock
-        QTest::addColumn<bool>("houses");
-        QTest::addColumn<QString>("caption");
-        // Natal, horary and comparison are widened so that the wheel clears the menu panel.
-        QTest::newRow("natal") << ChartKind::Natal << u"FrmNatale"_s << QSize(560, 443) << 11
-                               << 170 << true << kCaption;
+        QTest::addColumn<Kind>("k");
+        QTest::newRow("natal") << Kind{ChartKind::Natal, u"FrmNatale"_s, {560, 443}, 11, 170, true, kCaption};
         QTest::newRow("horary, captioned from the clock")
-            << ChartKind::Horary << u"FrmHoraire"_s << QSize(522, 405) << 11 << 170 << true
-            << u"هيئة لتاريخ 5/3/2004   7:14"_s;
+            << Kind{ChartKind::Horary, u"FrmHoraire"_s, {522, 405}, 11, 170, true, u"هيئة لتاريخ 5/3/2004   7:14"_s};
         QTest::newRow("solar: Aries at 9 o'clock, no houses, glyphs in swatch 11's colour")
-            << ChartKind::Solar << u"FrmSolaire"_s << QSize(528, 368) << 11 << 270 << false
-            << kCaption;
-        QTest::newRow("transits") << ChartKind::Transits << u"FrmTransite"_s << QSize(463, 329)
-                                  << 23 << 170 << true << kCaption;
-        QTest::newRow("comparison") << ChartKind::Comparison << u"FrmSynastrie"_s
-                                    << QSize(578, 461) << 23 << 170 << true << kCaption;
-        QTest::newRow("progressions") << ChartKind::Progressions << u"FrmProgression"_s
-                                      << QSize(591, 427) << 23 << 170 << true << kCaption;
+            << Kind{ChartKind::Solar, u"FrmSolaire"_s, {528, 368}, 11, 270, false, kCaption};
+        QTest::newRow("transits") << Kind{ChartKind::Transits, u"FrmTransite"_s, {463, 329}, 23, 170, true, kCaption};
+        QTest::newRow("comparison") << Kind{ChartKind::Comparison, u"FrmSynastrie"_s, {578, 461}, 23, 170, true, kCaption};
+        QTest::newRow("progressions") << Kind{ChartKind::Progressions, u"FrmProgression"_s, {591, 427}, 23, 170, true, kCaption};
     }
 
     void eachKind()
     {
-        QFETCH(ChartKind, kind);
-        QFETCH(QString, name);
-        QFETCH(QSize, size);
-        QFETCH(int, lastPoint);
-        QFETCH(int, rotation);
-        QFETCH(bool, houses);
-        QFETCH(QString, caption);
+        QFETCH(Kind, k);
         chartState().LastPointIndex = 0;
-        FrmChart* window = open(kind);
-        QCOMPARE(window->objectName(), name);
-        QCOMPARE(window->size(), size);
-        QCOMPARE(window->picture().size(), size);
-        QCOMPARE(window->chartSize(), size.height());
-        QCOMPARE(frameOf(window)->windowTitle(), caption);
+        FrmChart* window = open(k.kind);
+        QCOMPARE(window->objectName(), k.name);
+        QCOMPARE(window->size(), k.size);
+        QCOMPARE(window->picture().size(), k.size);
+        QCOMPARE(window->chartSize(), k.size.height());
+        QCOMPARE(frameOf(window)->windowTitle(), k.caption);
         for (const ChartState* state : {&std::as_const(chartState()), &window->chart()}) {
-            QCOMPARE(int(state->LastPointIndex), lastPoint);
-            QCOMPARE(int(state->WheelRotation), rotation);
+            QCOMPARE(int(state->LastPointIndex), k.lastPoint);
+            QCOMPARE(int(state->WheelRotation), k.rotation);
         }
-        QCOMPARE(inkOf(window->picture(), kHouseInk) > 0, houses);
-        QCOMPARE(inkOf(window->picture(), kGlyphs2Ink, 10) > 0, kind == ChartKind::Solar);
+        QCOMPARE(inkOf(window->picture(), kHouseInk) > 0, k.houses);
+        QCOMPARE(inkOf(window->picture(), kGlyphs2Ink, 10) > 0, k.kind == ChartKind::Solar);
 
         // Narrower than its height and the menu: the wheel shrinks rather than slide under it.
         frameOf(window)->resize(frameOf(window)->size() - QSize(120, 0));
         QCOMPARE(window->chartSize(), window->width() - 117);
-        QCOMPARE(window->Picture2->geometry(), QRect(window->width() - 117, 0, 117, size.height()));
+        QCOMPARE(window->Picture2->geometry(), QRect(window->width() - 117, 0, 117, k.size.height()));
     }
 
     void hoverMarkerFollowsTheItems()
@@ -236,39 +209,46 @@ private slots:
         QCOMPARE(first->picture(), before);
     }
 
+    // Window A's listing after window B was drawn, on a release without a move over the menu
+    // first, the last point left by a window of the other kind: 12 + 12 lines for one chart, 24
+    // + 24 for two, the last 12 houses blank.
     void listingOfItsOwnWindow_data()
     {
         QTest::addColumn<ChartKind>("kind");
-        QTest::addColumn<int>("points");
-        QTest::newRow("one chart: 12 + 12 lines") << ChartKind::Natal << 12;
-        QTest::newRow("two charts: 24 + 24 lines, the last 12 houses blank")
-            << ChartKind::Transits << 24;
+        QTest::newRow("one chart") << ChartKind::Natal;
+        QTest::newRow("two charts") << ChartKind::Transits;
     }
 
-    // Window A's listing after window B was drawn, on a release without a move over the menu
-    // first, the last point left by a window of the other kind.
     void listingOfItsOwnWindow()
     {
         QFETCH(ChartKind, kind);
-        QFETCH(int, points);
+        const int points = kind == ChartKind::Transits ? 24 : 12;
         FrmChart* window = open(kind);
         computeSharedChart(120.0f);
         const std::vector<std::string> lastDrawn = open(kind)->chart().AspectLines;
         chartState().LastPointIndex = static_cast<std::int16_t>(35 - points);
         std::array<QStringList, 3> lists;
+        QStringList captions;
         onNextModal([&](QWidget* shown) {
             auto* listing = qobject_cast<FrmDivert*>(shown);
+            captions << listing->windowTitle() << listing->CmdOK->text();
+            for (const QLabel* label : listing->findChildren<QLabel*>())
+                captions << label->text();
             for (int l = 0; l < 3; ++l) {
                 const QListWidget* list = std::array{listing->List1, listing->List2, listing->List3}[l];
+                QCOMPARE(list->palette().color(QPalette::Base), QColor(254, 253, 245));
+                QVERIFY(list->font().families().contains(u"Tahoma"_s));
                 for (int row = 0; row < list->count(); ++row)
                     lists[l] << list->item(row)->text();
             }
-            listing->CmdOK->click();
+            QTest::mouseClick(listing->CmdOK, Qt::LeftButton);
         });
         QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5),
                             Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(window->LabMenu[FrmChart::Listing], &release);
 
+        QCOMPARE(captions, (QStringList{u"عرض الأطوال و الإتصلات الفلكية"_s, u"&موافق"_s, u"مواقع الكواكب"_s,
+                                        u"مواقع البيوت"_s, u"إتصالات الكواكب"_s}));
         QCOMPARE(lists[0].size(), points);
         QCOMPARE(lists[1].size(), points);
         for (int i = 0; i < points; ++i) {
@@ -306,41 +286,81 @@ private slots:
         QVERIFY(window->PictTable->isVisible());
         QCOMPARE(window->PictTable->pos(), QPoint(0, 0)); // back inside
 
-        QWidget* information = nullptr; // the last item's window
-        onNextModal([&](QWidget* shown) { information = shown; shown->hide(); });
+        // The last item's window: its caption with 40 leading blanks, our read-only page.
+        FrmAnalyse* information = nullptr;
+        onNextModal([&](QWidget* shown) {
+            information = qobject_cast<FrmAnalyse*>(shown);
+            QTest::mouseClick(information->CmdOK, Qt::LeftButton);
+        });
         QTest::mouseClick(window->LabMenu[FrmChart::Analysis], Qt::LeftButton);
         QCOMPARE(information, FrmAnalyse::instance());
+        QVERIFY(information->isHidden());
+        QCOMPARE(information->windowTitle() + u'|' + information->CmdOK->text(),
+                 QString(40, u' ') + u"تحليل الهيئة الفلكية|موافق"_s);
+        QVERIFY(information->Text1->isReadOnly());
+        QCOMPARE(information->Text1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        const QString text = information->Text1->toPlainText();
+        QVERIFY(text.startsWith(u"فلمورا"_s) && text.contains(u"Swiss Ephemeris"_s));
     }
 
-    void analysisOfTheShownPoints_data()
+    // The listing's texts: positions with their signs, a point off the circle with none, the
+    // second chart's houses blank.
+    void listingTexts_data()
     {
-        QTest::addColumn<bool>("shown");
-        QTest::newRow("every point shown") << true;
-        QTest::newRow("no point shown: zero counts, empty bars") << false;
+        QTest::addColumn<int>("lastPoint");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("point");
+        QTest::addColumn<QString>("house");
+        QTest::newRow("one chart, Sun and ascendant first")
+            << 11 << 0 << u"الشمس في 15°0'0''من برج الحمل "_s << u" الطالع في 10°0'0''من برج الحمل "_s;
+        QTest::newRow("one chart, a point off the circle")
+            << 11 << 11 << u"القمر الأسود في "_s << u" البيت الثاني عشر في 10°0'0''من برج الحوت "_s;
+        QTest::newRow("two charts, transit Sun, blank house")
+            << 23 << 12 << u"شمس التحويل في 5°0'0''من برج العقرب "_s << QString();
     }
 
+    void listingTexts()
+    {
+        QFETCH(int, lastPoint);
+        QFETCH(int, row);
+        // Point i at 15 + 30.25 i degrees, cusp h at 10 + 30 h; the second chart 200 degrees on.
+        ChartState state;
+        for (int i = 0; i < 12; ++i) {
+            state.Planets[i].Longitude = 15.0f + 30.25f * i;
+            state.Planets[12 + i].Longitude = state.Planets[i].Longitude + 200.0f;
+            state.HouseCusps[i] = 10.0f + 30.0f * i;
+            state.HouseCusps[12 + i] = 190.0f;
+        }
+        state.Planets[11].Longitude = 400.0f;
+        FrmDivert listing(state, lastPoint);
+        QTEST(listing.List1->item(row)->text(), "point");
+        QTEST(listing.List2->item(row)->text(), "house");
+    }
+
+    // Counts, separator and points; no point shown gives zero counts and empty bars.
     void analysisOfTheShownPoints()
     {
-        QFETCH(bool, shown);
-        for (QCheckBox* box : FrmThemeProprietees::instance()->Planete)
-            box->setChecked(shown);
-        FrmChart* window = open(ChartKind::Transits);
-        const QStringList lines = window->TxtShow->toPlainText().split(u'\n', Qt::SkipEmptyParts);
-        QCOMPARE(lines.size(), 12 + (shown ? 24 : 0)); // counts, separator, points
-        QCOMPARE(lines[11], u"--------------------"_s);
-        int counted = 0;
-        for (int i = 0; i < 11; ++i)
-            counted += lines[i].section(u"   "_s, -1).toInt();
-        QCOMPARE(counted > 0, shown);
-        const ChartAnalysis analysis = analyseChart(window->chart(), ChartKind::Transits);
-        int heights = 0;
-        for (int i = 0; i < 4; ++i) {
-            const QFrame* bar = std::array{window->SFeu, window->STerre, window->SAir, window->SEau}[i];
-            QCOMPARE(bar->geometry().bottom() + 1, 144); // the base line, 2160 twips
-            QVERIFY(std::abs(bar->height() - analysis.bars[i].height / 15) <= 0.5);
-            heights += bar->height();
+        for (bool shown : {true, false}) {
+            for (QCheckBox* box : FrmThemeProprietees::instance()->Planete)
+                box->setChecked(shown);
+            FrmChart* window = open(ChartKind::Transits);
+            const QStringList lines = window->TxtShow->toPlainText().split(u'\n', Qt::SkipEmptyParts);
+            QCOMPARE(lines.size(), 12 + (shown ? 24 : 0));
+            QCOMPARE(lines[11], u"--------------------"_s);
+            int counted = 0;
+            for (int i = 0; i < 11; ++i)
+                counted += lines[i].section(u"   "_s, -1).toInt();
+            QCOMPARE(counted > 0, shown);
+            const ChartAnalysis analysis = analyseChart(window->chart(), ChartKind::Transits);
+            int heights = 0;
+            for (int i = 0; i < 4; ++i) {
+                const QFrame* bar = std::array{window->SFeu, window->STerre, window->SAir, window->SEau}[i];
+                QCOMPARE(bar->geometry().bottom() + 1, 144); // the base line, 2160 twips
+                QVERIFY(std::abs(bar->height() - analysis.bars[i].height / 15) <= 0.5);
+                heights += bar->height();
+            }
+            QCOMPARE(heights > 0, shown);
         }
-        QCOMPARE(heights > 0, shown);
     }
 
     void appearanceDialogReturn_data()
@@ -401,8 +421,7 @@ private slots:
         QFETCH(QString, filter);
         QFETCH(QString, written);
         QTemporaryDir folder;
-        QFile blocker(folder.filePath(u"file"_s)); // a file where a folder should be
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        QVERIFY(writeFile(folder.filePath(u"file"_s))); // a file where a folder should be
         QString offered;
         saveFileChooser() = [&](QWidget*, const QString&, const QString&, const QString& filters) {
             offered = filters;
@@ -420,9 +439,10 @@ private slots:
         files.removeAll(QString());
         files.sort();
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), files);
-        QCOMPARE(messages.size(), name.startsWith(u"file/"_s) ? 1 : 0);
-        if (!messages.isEmpty())
-            QVERIFY(messages[0].startsWith(u"تحذير هام|تعذر حفظ الصورة "_s + folder.filePath(name)));
+        const bool unwritable = name.startsWith(u"file/"_s);
+        QCOMPARE(messages().size(), unwritable ? 1 : 0);
+        if (unwritable)
+            QVERIFY(messages()[0].startsWith(u"تحذير هام|تعذر حفظ الصورة "_s + folder.filePath(name)));
         const QString path = folder.filePath(written);
         if (written.endsWith(u"svg"_s)) {
             QCOMPARE(QSvgRenderer(path).viewBox(), QRect(0, 0, side, side));
@@ -485,35 +505,29 @@ private slots:
         QVERIFY(window.picture() != before); // the title band shows the new caption
     }
 
-    void progressionWindows_data()
-    {
-        QTest::addColumn<float>("separation");
-        QTest::addColumn<int>("orbBox");
-        QTest::addColumn<QString>("orb");
-        QTest::addColumn<QString>("word"); // empty: no aspect; else 0°30' from exact
-        QTest::newRow("0.5 from square, orb 1") << 90.5f << 1 << u"1"_s << u" تربيع "_s;
-        QTest::newRow("1.5 from square, orb 5") << 91.5f << 1 << u"5"_s << QString();
-        QTest::newRow("299.5 with orb 0: near 300") << 299.5f << 3 << u"0"_s << u" تسديس "_s;
-    }
-
+    // The window's search takes its orb boxes and the progression windows: 0.5 from a square
+    // is found with orb 1, 1.5 not with orb 5, and 299.5 with orb 0 lies 0°30' from a sextile.
     void progressionWindows()
     {
-        QFETCH(float, separation);
-        QFETCH(int, orbBox);
-        QFETCH(QString, orb);
-        QFETCH(QString, word);
-        FrmThemeProprietees* look = FrmThemeProprietees::instance();
-        for (int k = 0; k < kSlotCount; ++k)
-            look->Planete[k]->setChecked(k == 0 || k == kSecondChartBase);
-        look->TxtAspect[orbBox]->setText(orb);
-        chartState().Planets[0].Longitude = 10.0f;
-        chartState().Planets[kSecondChartBase].Longitude = 10.0f + separation;
-        const std::vector<std::string> lines = open(ChartKind::Progressions)->chart().AspectLines;
-        QCOMPARE(lines.size(), word.isEmpty() ? 0u : 1u);
-        if (!word.isEmpty())
-            QVERIFY(fromCore(lines[0]).contains(word) && fromCore(lines[0]).contains(u"0°30'0''"_s));
+        const struct {
+            float separation;
+            int orbBox;
+            QString orb, word; // no word: no aspect
+        } rows[] = {{90.5f, 1, u"1"_s, u" تربيع "_s}, {91.5f, 1, u"5"_s, {}}, {299.5f, 3, u"0"_s, u" تسديس "_s}};
+        for (const auto& r : rows) {
+            FrmThemeProprietees* look = fresh<FrmThemeProprietees>();
+            for (int k = 0; k < kSlotCount; ++k)
+                look->Planete[k]->setChecked(k == 0 || k == kSecondChartBase);
+            look->TxtAspect[r.orbBox]->setText(r.orb);
+            chartState().Planets[0].Longitude = 10.0f;
+            chartState().Planets[kSecondChartBase].Longitude = 10.0f + r.separation;
+            const std::vector<std::string> lines = open(ChartKind::Progressions)->chart().AspectLines;
+            QVERIFY2(lines.size() == (r.word.isEmpty() ? 0u : 1u), qPrintable(QString::number(r.separation)));
+            if (!r.word.isEmpty())
+                QVERIFY(fromCore(lines[0]).contains(r.word) && fromCore(lines[0]).contains(u"0°30'0''"_s));
+        }
     }
 };
 
-QTEST_MAIN(FrmChartTest)
+VELMORA_UI_TEST_MAIN(FrmChartTest)
 #include "FrmChartTest.moc"

@@ -2,37 +2,26 @@
 
 #include "cli/EphemeridesReport.h"
 #include "core/ChartState.h"
-#include "resources/VelmoraResources.h"
-#include "ui/common/Platform.h"
+#include "tests/ui/UiTestSupport.h"
 #include "ui/settings/FrmThemeProprietees.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QFile>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QTableWidget>
-#include <QTemporaryDir>
-#include <QTest>
 
-using velmora::ui::FrmEphemirids;
+using namespace velmora::ui;
+using namespace velmora::ui::testing;
+using namespace Qt::StringLiterals;
 
 namespace {
 
 const char* const kTables[] = {"planets", "houses", "aspects"};
 
-// A shown window with its start values, replacing any instance an earlier test left.
+// A shown window with its start values: a run paints while it holds the thread, which needs a
+// window on the screen.
 FrmEphemirids* freshWindow()
 {
-    FrmEphemirids::instance()->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    FrmEphemirids* window = FrmEphemirids::instance();
+    FrmEphemirids* window = fresh<FrmEphemirids>();
     window->show();
-    // A run paints while it holds the thread, which needs a window on the screen.
     if (!QTest::qWaitForWindowExposed(window))
         qWarning("the window was not exposed");
     return window;
@@ -56,13 +45,22 @@ velmora::cli::CommandResult commandLine(int kind, bool decimal, const QString& y
     return velmora::cli::runCommand(args, state, velmora::swissEphemeris());
 }
 
-void runFebruary(FrmEphemirids* window, int kind, const QString& year = QStringLiteral("2024"))
+void runFebruary(FrmEphemirids* window, int kind, const QString& year = u"2024"_s)
 {
     window->CmbMois->setCurrentIndex(1);
     window->TxtYears->setText(year);
     window->Opt[kind]->click();
     window->CmdCalculer->click();
 }
+
+// Keys typed into the hour or the year field, and what the field then holds.
+struct Keys {
+    bool hour;
+    const char* start;
+    const char* keys;
+    const char* text;
+    int warned;
+};
 
 // Watches the paints of the wait page and its bar, which happen only while a run holds the
 // thread, and whether the window looked busy at each.
@@ -88,26 +86,21 @@ struct RunWatch final : QObject {
 class FrmEphemiridsTest final : public QObject {
     Q_OBJECT
 
-private:
-    QStringList warnings;
-
 private slots:
     void initTestCase()
     {
-        velmora::ui::criticalMessage() = [this](QWidget*, const QString& title, const QString& text) {
-            warnings.append(title + QLatin1Char('|') + text);
-        };
-        velmora::ui::clock() = [] { return QDateTime(QDate(1999, 11, 5), QTime(3, 4)); };
+        recordMessages();
+        setClock(QDateTime(QDate(1999, 11, 5), QTime(3, 4)));
     }
 
-    void init() { warnings.clear(); }
+    void init() { messages().clear(); }
 
     void startValuesSwitchingOkAndFrameClose()
     {
         FrmEphemirids* window = freshWindow();
         auto expectStart = [](FrmEphemirids* w) {
-            QCOMPARE(w->CmbMois->currentText(), QString::fromUtf8("نونبر"));
-            QCOMPARE(w->TxtYears->text() + w->TxtHeur->text(), QStringLiteral("199912"));
+            QCOMPARE(w->CmbMois->currentText(), u"نونبر"_s);
+            QCOMPARE(w->TxtYears->text() + w->TxtHeur->text(), u"199912"_s);
             QVERIFY(w->Opt[0]->isChecked() && w->ChkChoix->isChecked() && !w->ChkAvant->isChecked());
             QVERIFY(!w->GridEphemirids[0]->isHidden() && w->GridEphemirids[1]->isHidden() &&
                     w->GridEphemirids[2]->isHidden());
@@ -115,7 +108,7 @@ private slots:
                 const QTableWidget* grid = w->GridEphemirids[kind];
                 QCOMPARE(QSize(grid->columnCount(), grid->rowCount()), QSize(kind ? 60 : 13, 32));
             }
-            QCOMPARE(cell(w->GridEphemirids[0], 0, 12), QString::fromUtf8("القمر الأسود"));
+            QCOMPARE(cell(w->GridEphemirids[0], 0, 12), u"القمر الأسود"_s);
             QCOMPARE(cell(w->GridEphemirids[0], 1, 1), QString());
             QVERIFY(!w->CmdEnregistrer->isEnabled());
         };
@@ -133,32 +126,30 @@ private slots:
         window->Opt[0]->click();
         QCOMPARE(cell(window->GridEphemirids[0], 1, 1), sun);
 
-        window->TxtHeur->setText(QStringLiteral("7"));
+        window->TxtHeur->setText(u"7"_s);
         window->Opt[1]->click();
         window->CmdOK->click();
         QVERIFY(!window->isVisible());
         QCOMPARE(FrmEphemirids::instance(), window);
-        QVERIFY(window->TypeEph == 1 && window->TxtHeur->text() == QStringLiteral("7"));
+        QVERIFY(window->TypeEph == 1 && window->TxtHeur->text() == u"7"_s);
         QCOMPARE(cell(window->GridEphemirids[0], 1, 1), sun);
         window->show();
         QTest::keyClick(window, Qt::Key_Escape);
         QVERIFY(window->isVisible()); // no cancel button: Esc does nothing
 
         window->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        deleteClosedWindows();
         expectStart(FrmEphemirids::instance());
     }
 
     void aspectsTakeTheAppearanceDialogsOrbs()
     {
         FrmEphemirids* window = freshWindow();
-        auto* appearance = velmora::ui::FrmThemeProprietees::instance();
-        for (QLineEdit* orb : appearance->TxtAspect)
-            orb->setText(QStringLiteral("0"));
+        for (QLineEdit* orb : FrmThemeProprietees::instance()->TxtAspect)
+            orb->setText(u"0"_s);
         runFebruary(window, 2);
         QCOMPARE(cell(window->GridEphemirids[2], 0, 1), QString());
-        appearance->close(); // back to the initial orbs for the other tests
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        fresh<FrmThemeProprietees>(); // back to the initial orbs for the other tests
     }
 
     // Keys typed into the hour or year field ("kp" a keypad digit, "*" an auto-repeated release,
@@ -166,50 +157,38 @@ private slots:
     // then holds. No run is made with a field that is not a number in range.
     void fieldChecks_data()
     {
-        QTest::addColumn<bool>("hour");
-        QTest::addColumn<QString>("start");
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("warned");
-        QTest::newRow("keypad 2 then 4 warns once, at 24") << true << "" << "kp2 kp4" << "24" << 1;
-        QTest::newRow("a main-row digit passes") << true << "" << "1" << "1" << 0;
-        QTest::newRow("a letter warns and stays") << true << "" << "a" << "a" << 1;
-        QTest::newRow("an auto-repeated release is ignored") << true << "" << "a*" << "a" << 0;
-        QTest::newRow("an Arabic-Indic digit warns") << true << "" << "٣" << "٣" << 1;
-        QTest::newRow("a minus warns") << false << "" << "-" << "-" << 1;
-        QTest::newRow("20001 warns at the fifth digit")
-            << false << "" << "kp2 kp0 kp0 kp0 kp1" << "20001" << 1;
-        QTest::newRow("the sign twice gives the year back") << false << "2024" << "+- +-" << "2024" << 0;
-        QTest::newRow("the sign of 20000 does not warn") << false << "20000" << "+-" << "-20000" << 0;
-        QTest::newRow("the sign lifts the length limit") << false << "2000.5" << "+-" << "-2000.5" << 0;
-        QTest::newRow("the sign of nothing is 0") << false << "" << "+-" << "0" << 0;
-        QTest::newRow("hour 25 does not run") << true << "25" << "run" << "25" << 2;
-        QTest::newRow("hour ab does not run") << true << "ab" << "run" << "ab" << 1;
-        QTest::newRow("year 30000 does not run") << false << "30000" << "run" << "30000" << 2;
+        QTest::addColumn<Keys>("k");
+        QTest::newRow("keypad 2 then 4 warns once, at 24") << Keys{true, "", "kp2 kp4", "24", 1};
+        QTest::newRow("a main-row digit passes") << Keys{true, "", "1", "1", 0};
+        QTest::newRow("a letter warns and stays") << Keys{true, "", "a", "a", 1};
+        QTest::newRow("an auto-repeated release is ignored") << Keys{true, "", "a*", "a", 0};
+        QTest::newRow("an Arabic-Indic digit warns") << Keys{true, "", "٣", "٣", 1};
+        QTest::newRow("a minus warns") << Keys{false, "", "-", "-", 1};
+        QTest::newRow("20001 warns at the fifth digit") << Keys{false, "", "kp2 kp0 kp0 kp0 kp1", "20001", 1};
+        QTest::newRow("the sign twice gives the year back") << Keys{false, "2024", "+- +-", "2024", 0};
+        QTest::newRow("the sign of 20000 does not warn") << Keys{false, "20000", "+-", "-20000", 0};
+        QTest::newRow("the sign lifts the length limit") << Keys{false, "2000.5", "+-", "-2000.5", 0};
+        QTest::newRow("the sign of nothing is 0") << Keys{false, "", "+-", "0", 0};
+        QTest::newRow("hour 25 does not run") << Keys{true, "25", "run", "25", 2};
+        QTest::newRow("hour ab does not run") << Keys{true, "ab", "run", "ab", 1};
+        QTest::newRow("year 30000 does not run") << Keys{false, "30000", "run", "30000", 2};
     }
 
     void fieldChecks()
     {
-        QFETCH(bool, hour);
-        QFETCH(QString, start);
-        QFETCH(QString, keys);
-        QFETCH(QString, text);
-        QFETCH(int, warned);
+        QFETCH(Keys, k);
+        const QString text = QString::fromUtf8(k.text);
         FrmEphemirids* window = freshWindow();
-        QLineEdit* box = hour ? window->TxtHeur : window->TxtYears;
-        box->setText(start);
-        for (const QString& key : keys.split(QLatin1Char(' '))) {
-            if (key == QStringLiteral("+-")) {
-                window->ChkAvant->click();
+        QLineEdit* box = k.hour ? window->TxtHeur : window->TxtYears;
+        box->setText(QString::fromUtf8(k.start));
+        for (const QString& key : QString::fromUtf8(k.keys).split(u' ')) {
+            if (key == u"+-"_s || key == u"run"_s) {
+                (key == u"run"_s ? static_cast<QAbstractButton*>(window->CmdCalculer) : window->ChkAvant)->click();
                 continue;
             }
-            if (key == QStringLiteral("run")) {
-                window->CmdCalculer->click();
-                continue;
-            }
-            const bool repeat = key.endsWith(QLatin1Char('*'));
+            const bool repeat = key.endsWith(u'*');
             const QString typed = repeat ? key.left(1) : key.right(1);
-            const auto modifiers = key.startsWith(QStringLiteral("kp")) ? Qt::KeypadModifier : Qt::NoModifier;
+            const auto modifiers = key.startsWith(u"kp"_s) ? Qt::KeypadModifier : Qt::NoModifier;
             QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, modifiers, typed);
             QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, modifiers, typed, repeat);
             QApplication::sendEvent(box, &press);
@@ -217,9 +196,9 @@ private slots:
         }
         QCoreApplication::sendPostedEvents();
         QCOMPARE(box->text(), text);
-        QCOMPARE(warnings.size(), warned);
-        if (warned) {
-            QCOMPARE(warnings[0], QString::fromUtf8("تحذير هام|الرجاء إدخال رقم صحيح"));
+        QCOMPARE(messages().size(), k.warned);
+        if (k.warned) {
+            QCOMPARE(messages()[0], u"تحذير هام|الرجاء إدخال رقم صحيح"_s);
             QCOMPARE(box->selectedText(), text);
         }
         QCOMPARE(window->GridEphemirids[0]->rowCount(), 32);
@@ -266,22 +245,20 @@ private slots:
             QVERIFY(printed.error.find("outside the range of the installed ephemeris files") !=
                     std::string::npos);
             // The range's dates are isolated left to right, so a minus stays before its year.
-            QCOMPARE(warnings.size(), 1);
-            QCOMPARE(warnings[0].section(QLatin1Char('\n'), 0, 0),
-                     QString::fromUtf8("تحذير هام|التاريخ خارج مدى ملفات الأزياج المثبتة، وهو من "
-                                       "\u206631/12/-5401\u2069 إلى \u206630/12/5399\u2069"));
-            QVERIFY(warnings[0].section(QLatin1Char('\n'), 1).startsWith(
-                QStringLiteral("SwissEph file")));
+            QCOMPARE(messages().size(), 1);
+            QCOMPARE(messages()[0].section(u'\n', 0, 0), u"تحذير هام|التاريخ خارج مدى ملفات الأزياج المثبتة، وهو من "
+                                                          u"\u206631/12/-5401\u2069 إلى \u206630/12/5399\u2069"_s);
+            QVERIFY(messages()[0].section(u'\n', 1).startsWith(u"SwissEph file"_s));
             QCOMPARE(grid->rowCount(), 32);
             QVERIFY(!window->CmdEnregistrer->isEnabled());
             return;
         }
-        QCOMPARE(warnings, QStringList());
+        QCOMPARE(messages(), QStringList());
         QCOMPARE(watch.paints, 1 + 29); // the page once, then the bar after each day
-        const QStringList lines = QString::fromStdString(printed.output).split(QLatin1Char('\n'));
+        const QStringList lines = QString::fromStdString(printed.output).split(u'\n');
         QCOMPARE(grid->rowCount(), 30); // 29 days and a header or a spare row
         for (int r = 0; r < grid->rowCount(); ++r) {
-            const QStringList cells = lines[r].split(QLatin1Char(',')); // no cell holds a comma
+            const QStringList cells = lines[r].split(u','); // no cell holds a comma
             QCOMPARE(cells.size(), grid->columnCount());
             for (int c = 0; c < grid->columnCount(); ++c)
                 QCOMPARE(cell(grid, r, c), cells[c]);
@@ -289,9 +266,9 @@ private slots:
         QCOMPARE(grid->font().family() == velmora::kSymbolFontFamily, kind == 2);
 
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("month.csv"));
-        velmora::ui::saveFileChooser() = [&](QWidget*, const QString&, const QString&, const QString&) {
-            return velmora::ui::SaveChoice{path, {}};
+        const QString path = dir.filePath(u"month.csv"_s);
+        saveFileChooser() = [&](QWidget*, const QString&, const QString&, const QString&) {
+            return SaveChoice{path, {}};
         };
         window->CmdEnregistrer->click();
         QFile saved(path);
@@ -300,13 +277,5 @@ private slots:
     }
 };
 
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    QApplication::setLayoutDirection(Qt::RightToLeft);
-    velmora::registerSymbolFont();
-    FrmEphemiridsTest test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+VELMORA_UI_TEST_MAIN(FrmEphemiridsTest)
 #include "FrmEphemiridsTest.moc"

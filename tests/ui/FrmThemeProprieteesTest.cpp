@@ -1,47 +1,29 @@
 #include "ui/settings/FrmThemeProprietees.h"
 
 #include "core/Numbers.h"
-#include "ui/common/Platform.h"
+#include "tests/ui/UiTestSupport.h"
 #include "ui/settings/ColorSwatch.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QDir>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
+#include <QBuffer>
 #include <QRandomGenerator>
 #include <QSet>
 #include <QStandardPaths>
 #include <QTabWidget>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 #include <QtEndian>
 
-using velmora::ChartState;
-using velmora::toFlag;
-using velmora::ui::FrmThemeProprietees;
+using namespace velmora;
+using namespace velmora::ui;
+using namespace velmora::ui::testing;
+using namespace Qt::StringLiterals;
 
 namespace {
 
 // The chart-state colour of each swatch LabColor(0..11).
-const std::array<velmora::ColorValue ChartState::*, 12> kSwatchSettings = {
+const std::array<ColorValue ChartState::*, 12> kSwatchSettings = {
     &ChartState::ColorBackground, &ChartState::ColorZodiac,      &ChartState::ColorSextile,
     &ChartState::ColorTrine,      &ChartState::ColorSquare,      &ChartState::ColorOpposition,
     &ChartState::ColorSigns,      &ChartState::ColorHouses,      &ChartState::ColorPoints1,
     &ChartState::ColorConjunction, &ChartState::ColorPoints2,    &ChartState::ColorGlyphs2};
-
-QString utf8(const char* text) { return QString::fromUtf8(text); }
-
-// A dialog with the initial values, replacing any instance an earlier test left.
-FrmThemeProprietees* freshDialog()
-{
-    FrmThemeProprietees::instance()->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return FrmThemeProprietees::instance();
-}
 
 // The label standing beside a control.
 QString captionOf(const QWidget* control)
@@ -53,35 +35,45 @@ QString captionOf(const QWidget* control)
     return {};
 }
 
+// Controls as one line: "+" checked, "-" not, "!" disabled; a swatch gives its caption and
+// 0x00BBGGRR value, "#" when hidden.
+template <typename Controls>
+QString shown(const Controls& controls)
+{
+    QStringList out;
+    for (const QWidget* c : controls) {
+        QString text;
+        if (const auto* button = qobject_cast<const QAbstractButton*>(c))
+            text = button->text() + (button->isChecked() ? u'+' : u'-');
+        else if (const auto* box = qobject_cast<const QLineEdit*>(c))
+            text = box->text();
+        else
+            text = captionOf(c) + u"=%1%2"_s.arg(qobject_cast<const ColorSwatch*>(c)->value(), 6, 16, QChar(u'0'))
+                                      .arg(c->isHidden() ? u"#"_s : QString());
+        out << text + (c->isEnabled() ? QString() : u"!"_s);
+    }
+    return out.join(u'|');
+}
+
 } // namespace
 
 class FrmThemeProprieteesTest final : public QObject {
     Q_OBJECT
 
     QTemporaryDir files;
-    QStringList messages;
     QStringList chooserCalls; // folder and filters of each file choice
     QString chosenPath;
     QColor chosenColor;
 
-    void writeFile(const char* name, const QByteArray& bytes)
-    {
-        QFile out(files.filePath(QString::fromLatin1(name)));
-        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
-    }
-
 private slots:
     void initTestCase()
     {
-        velmora::ui::criticalMessage() = [this](QWidget*, const QString& title, const QString& text) {
-            messages << title + QLatin1Char('|') + text;
-        };
-        velmora::ui::openFileChooser() = [this](QWidget*, const QString&, const QString& folder,
-                                                const QString& filters) {
+        recordMessages();
+        openFileChooser() = [this](QWidget*, const QString&, const QString& folder, const QString& filters) {
             chooserCalls << folder << filters;
             return chosenPath;
         };
-        velmora::ui::colorChooser() = [this](QWidget*, const QColor&) { return chosenColor; };
+        colorChooser() = [this](QWidget*, const QColor&) { return chosenColor; };
         // Noise, so that the JPEG's picture data is long enough to cut inside it.
         QImage noise(160, 120, QImage::Format_RGB32);
         for (int y = 0; y < noise.height(); ++y)
@@ -89,105 +81,76 @@ private slots:
                 noise.setPixel(x, y, QRandomGenerator::global()->generate());
         QByteArray bmp, jpeg;
         for (auto [bytes, format] : {std::pair{&bmp, "BMP"}, {&jpeg, "JPG"}}) {
-            const QString path = files.filePath(QStringLiteral("encoded"));
-            QFile in(path);
-            QVERIFY(noise.save(path, format) && in.open(QIODevice::ReadOnly));
-            *bytes = in.readAll();
+            QBuffer buffer(bytes);
+            QVERIFY(noise.save(&buffer, format));
         }
-        writeFile("x.bmp", bmp);
-        writeFile("X.JPG", jpeg);
-        writeFile("appended.jpg", jpeg + QByteArray(5000, '\x11'));
-        writeFile("empty.jpg", {});
-        writeFile("truncated.bmp", bmp.left(bmp.size() * 6 / 10));
-        writeFile("truncated.jpg", jpeg.left(jpeg.size() * 9 / 10));
-        writeFile("corrupt.bmp", bmp.left(2) + QByteArray(bmp.size(), '\x5A'));
-        writeFile("corrupt.jpg", jpeg.left(20) + QByteArray(jpeg.size(), '\x5A'));
         QByteArray huge = bmp.left(54); // 100000 x 100000 pixels declared, 30 GB
         qToLittleEndian<qint32>(100000, huge.data() + 18);
         qToLittleEndian<qint32>(100000, huge.data() + 22);
-        writeFile("huge.bmp", huge);
-        QVERIFY(QDir(files.path()).mkdir(QStringLiteral("folder.jpg")));
+        for (const auto& [name, bytes] :
+             {std::pair{"x.bmp", bmp}, {"X.JPG", jpeg}, {"appended.jpg", jpeg + QByteArray(5000, '\x11')},
+              {"empty.jpg", {}}, {"truncated.bmp", bmp.left(bmp.size() * 6 / 10)},
+              {"truncated.jpg", jpeg.left(jpeg.size() * 9 / 10)}, {"huge.bmp", huge},
+              {"corrupt.bmp", bmp.left(2) + QByteArray(bmp.size(), '\x5A')},
+              {"corrupt.jpg", jpeg.left(20) + QByteArray(jpeg.size(), '\x5A')}})
+            QVERIFY(writeFile(files.filePath(QString::fromLatin1(name)), bytes));
+        QVERIFY(QDir(files.path()).mkdir(u"folder.jpg"_s));
     }
 
     void init()
     {
-        messages.clear();
+        messages().clear();
         chooserCalls.clear();
     }
 
-    // Every control as the design starts it: "+" checked, "-" not, "!" disabled; a swatch gives
-    // its caption and 0x00BBGGRR value, "#" when hidden.
-    void initialControls()
+    // Every control as the design starts it, the captions, and the swatches beside the ends of
+    // the sample picture's lead lines.
+    void initialControlsAndLayout()
     {
-        const FrmThemeProprietees* d = freshDialog();
-        const auto shown = [](const auto& controls) {
-            QStringList out;
-            for (const QWidget* c : controls) {
-                QString text;
-                if (const auto* button = qobject_cast<const QAbstractButton*>(c))
-                    text = button->text() + QLatin1Char(button->isChecked() ? '+' : '-');
-                else if (const auto* box = qobject_cast<const QLineEdit*>(c))
-                    text = box->text();
-                else
-                    text = captionOf(c) + QStringLiteral("=%1%2").arg(
-                        qobject_cast<const velmora::ui::ColorSwatch*>(c)->value(), 6, 16, QLatin1Char('0'))
-                        .arg(c->isHidden() ? QStringLiteral("#") : QString());
-                out << text + (c->isEnabled() ? QString() : QStringLiteral("!"));
-            }
-            return out.join(QLatin1Char('|'));
-        };
-        const QString points = utf8("الشمس+|القمر+|عطارد+|الزهرة+|المريخ+|المشتري+|زحل+|أورانوس+|"
-                                    "نبتون+|بلوتون+|عقدة الرأس +|القمر الأسود+");
+        FrmThemeProprietees* d = fresh<FrmThemeProprietees>();
+        const QString points = u"الشمس+|القمر+|عطارد+|الزهرة+|المريخ+|المشتري+|زحل+|أورانوس+|"
+                               u"نبتون+|بلوتون+|عقدة الرأس +|القمر الأسود+"_s;
         QCOMPARE(shown(std::vector<QWidget*>(d->Planete.begin(), d->Planete.begin() + 12)), points);
         QCOMPARE(shown(std::vector<QWidget*>(d->Planete.begin() + 12, d->Planete.end())), points);
-        QCOMPARE(shown(d->AspectPlanet),
-                 utf8(" الشمس+| القمر+| عطارد+| الزهرة+|المريخ+|المشتري+|زحل+| أورانوس+|نبتون+|"
-                      "بلوتون+| الرأس الشمالي+| القمر الأسود+"));
-        QCOMPARE(shown(d->AspectMaisons), utf8("إتصالات الطالع+!|إتصالات وسط السماء+!"));
-        QCOMPARE(shown(d->TxtAspect), QStringLiteral("10|8|8|6|10"));
-        QCOMPARE(shown(d->Aspect), utf8("القران+|التثليث+|التسديس+|التربيع+|المقابلة+"));
-        QCOMPARE(shown(d->OptZodiacGrph) + QLatin1Char('|') + shown(d->OptZodiacPos),
-                 utf8("صفة البروج رموز-|صفة البروج صور+|بدأ الهيئة بالطالع+|بدأ الهيئة ببرج الحمل-"));
+        QCOMPARE(shown(d->AspectPlanet), u" الشمس+| القمر+| عطارد+| الزهرة+|المريخ+|المشتري+|زحل+| أورانوس+|"
+                                         u"نبتون+|بلوتون+| الرأس الشمالي+| القمر الأسود+"_s);
+        QCOMPARE(shown(d->AspectMaisons), u"إتصالات الطالع+!|إتصالات وسط السماء+!"_s);
+        QCOMPARE(shown(d->TxtAspect), u"10|8|8|6|10"_s);
+        QCOMPARE(shown(d->Aspect), u"القران+|التثليث+|التسديس+|التربيع+|المقابلة+"_s);
+        QCOMPARE(shown(d->OptZodiacGrph) + u'|' + shown(d->OptZodiacPos),
+                 u"صفة البروج رموز-|صفة البروج صور+|بدأ الهيئة بالطالع+|بدأ الهيئة ببرج الحمل-"_s);
         QCOMPARE(shown(std::vector<QWidget*>{d->ShowMaison, d->ChkActifPic, d->TxtURL, d->CmdParcourir}),
-                 utf8("إظهار البيوت+|تنشيط الخلفية-|C:\\!|....-!"));
+                 u"إظهار البيوت+|تنشيط الخلفية-|C:\\!|....-!"_s);
         QCOMPARE(shown(d->LabColor),
-                 utf8("خلفية الهيئة=ffffff|خلفية الأبراج=e8ffff|خط التسديس=00ff00|خط التثليث=ff0000|"
-                      "خط التربيع=0000ff|خط المقابلة=004080|حدودالهيئة=000000|خط البيوت=8080ff|"
-                      "كواكب الطالع=404040|خط القران=0000c0|كواكب التحويل=c00000|رموز البروج=000000#"));
-    }
+                 u"خلفية الهيئة=ffffff|خلفية الأبراج=e8ffff|خط التسديس=00ff00|خط التثليث=ff0000|"
+                 u"خط التربيع=0000ff|خط المقابلة=004080|حدودالهيئة=000000|خط البيوت=8080ff|"
+                 u"كواكب الطالع=404040|خط القران=0000c0|كواكب التحويل=c00000|رموز البروج=000000#"_s);
 
-    void dialogLayout()
-    {
-        FrmThemeProprietees* dialog = freshDialog();
-        QCOMPARE(dialog->windowTitle(), utf8("معلومات خاصة"));
-        QStringList tabs{dialog->CmdOK->text(), dialog->CmdAnnuler->text()};
-        for (int i = 0; i < dialog->SSTab1->count(); ++i)
-            tabs << dialog->SSTab1->tabText(i);
-        QCOMPARE(tabs.join(QLatin1Char('|')), utf8("موافق|إلغاء|الألوان|الكواكب|الإتصالات|تحديثات"));
-        QCOMPARE(dialog->SSTab1->currentIndex(), 0);
-        QStringList orbCaptions;
-        for (const QLineEdit* box : dialog->TxtAspect) {
-            QCOMPARE(box->maxLength(), 2);
-            orbCaptions << captionOf(box);
-        }
-        QCOMPARE(orbCaptions.join(QLatin1Char('|')), utf8("المقابلة|التربيع|التثليث|التسديس|القران"));
-        QCOMPARE(dialog->PicSample->size(), QSize(333, 544));
-        // The swatches sit where the sample picture's lead lines end.
-        dialog->show();
-        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        QStringList captions{d->windowTitle(), d->CmdOK->text(), d->CmdAnnuler->text()};
+        for (int i = 0; i < d->SSTab1->count(); ++i)
+            captions << d->SSTab1->tabText(i);
+        for (const QLineEdit* box : d->TxtAspect)
+            captions << captionOf(box) + QString::number(box->maxLength());
+        QCOMPARE(captions.join(u'|'), u"معلومات خاصة|موافق|إلغاء|الألوان|الكواكب|الإتصالات|تحديثات|"
+                                      u"المقابلة2|التربيع2|التثليث2|التسديس2|القران2"_s);
+        QCOMPARE(d->SSTab1->currentIndex(), 0);
+        QCOMPARE(d->PicSample->size(), QSize(333, 544));
+        d->show();
+        QVERIFY(QTest::qWaitForWindowExposed(d));
         for (int i = 0; i < 11; ++i) {
-            const QWidget* swatch = dialog->LabColor[i];
-            const int y = swatch->mapTo(dialog->PicSample->parentWidget(), swatch->rect().center()).y();
-            QVERIFY(qAbs(y - dialog->PicSample->y() - (2 * i + 1) * FrmThemeProprietees::kSwatchPitch / 2) <= 1);
+            const QWidget* swatch = d->LabColor[i];
+            const int y = swatch->mapTo(d->PicSample->parentWidget(), swatch->rect().center()).y();
+            QVERIFY(qAbs(y - d->PicSample->y() - (2 * i + 1) * FrmThemeProprietees::kSwatchPitch / 2) <= 1);
         }
-        dialog->hide();
+        d->hide();
     }
 
+    // By OK, or copied by a new chart window with the swatches it takes (LabColor(11) first).
     void settingsReachTheState_data()
     {
-        QTest::addColumn<bool>("confirm"); // by OK, or copied by a new chart window
-        QTest::addColumn<QString>("swatches"); // LabColor(11) first
-        QTest::addColumn<int>("glyphs");       // OptZodiacGrph chosen
+        QTest::addColumn<bool>("confirm");
+        QTest::addColumn<QString>("swatches");
+        QTest::addColumn<int>("glyphs"); // OptZodiacGrph chosen
         QTest::newRow("OK: colours 0 to 10") << true << "011111111111" << 1;
         QTest::newRow("OK: signs as symbols") << true << "011111111111" << 0;
         QTest::newRow("one-chart window") << false << "001111111111" << 1;
@@ -201,18 +164,16 @@ private slots:
         QFETCH(QString, swatches);
         QFETCH(int, glyphs);
         const FrmThemeProprietees::SwatchSet taken(swatches.toStdString());
-        FrmThemeProprietees* dialog = freshDialog();
+        FrmThemeProprietees* dialog = fresh<FrmThemeProprietees>();
         for (int i = 0; i < 12; ++i)
             dialog->LabColor[i]->setValue(0x102030 + i);
         for (int box = 0; box < 5; ++box)
             dialog->TxtAspect[box]->setText(QString::number(box + 1));
-        dialog->Planete[5]->click();
-        dialog->Planete[17]->click();
-        dialog->OptZodiacGrph[glyphs]->click();
-        dialog->OptZodiacPos[1]->click();
-        dialog->ShowMaison->click();
+        for (QAbstractButton* box : std::initializer_list<QAbstractButton*>{dialog->Planete[5], dialog->Planete[17], dialog->OptZodiacGrph[glyphs],
+                                     dialog->OptZodiacPos[1], dialog->ShowMaison})
+            box->click();
         ChartState window;
-        ChartState& state = confirm ? velmora::chartState() : window;
+        ChartState& state = confirm ? chartState() : window;
         state = ChartState();
         for (auto setting : kSwatchSettings)
             state.*setting = -1;
@@ -232,7 +193,7 @@ private slots:
         for (int k = 0; k < 24; ++k) {
             QCOMPARE(state.PlanetShown[k], toFlag(k != 5 && k != 17));
             if (!confirm) // a new window searches all points
-                QCOMPARE(state.PlanetInAspects[k], velmora::kTrue);
+                QCOMPARE(state.PlanetInAspects[k], kTrue);
         }
         QCOMPARE(state.ZodiacAsPictures, toFlag(glyphs == 1));
         // Start and houses reach charts through OK and the data entry, not through a window.
@@ -246,20 +207,20 @@ private slots:
     {
         for (const auto& [text, orb] : {std::pair{".5", 0}, {"9", 9}, {"2.5", 2}, {"3.5", 4},
                                         {"ab", 0}, {"", 0}, {"7x", 7}}) {
-            FrmThemeProprietees* dialog = freshDialog();
+            FrmThemeProprietees* dialog = fresh<FrmThemeProprietees>();
             dialog->TxtAspect[2]->setMaxLength(3);
             dialog->TxtAspect[2]->setText(QString::fromLatin1(text));
             dialog->CmdOK->click();
-            QVERIFY2(velmora::chartState().OrbTrine == orb, text);
+            QVERIFY2(chartState().OrbTrine == orb, text);
         }
     }
 
     void pointBoxesDriveTheAspectSearch()
     {
-        ChartState& state = velmora::chartState();
+        ChartState& state = chartState();
         for (int box : {0, 11, 12}) { // the first chart's Sun and black moon, the second's Sun
-            FrmThemeProprietees* dialog = freshDialog();
-            state.PlanetInAspects.fill(velmora::kTrue);
+            FrmThemeProprietees* dialog = fresh<FrmThemeProprietees>();
+            state.PlanetInAspects.fill(kTrue);
             for (bool shown : {false, true}) {
                 dialog->Planete[box]->click();
                 QCOMPARE(dialog->AspectPlanet[box % 12]->isChecked(), shown || box >= 12);
@@ -270,7 +231,7 @@ private slots:
 
     void swatchClickAndAspectBoxes()
     {
-        FrmThemeProprietees* dialog = freshDialog();
+        FrmThemeProprietees* dialog = fresh<FrmThemeProprietees>();
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog));
         chosenColor = QColor(10, 20, 30);
@@ -281,9 +242,8 @@ private slots:
         QCOMPARE(dialog->colorValue(3), 0xFF0000);
         dialog->hide();
         // Aspect(0..4): conjunction, trine, sextile, square, opposition.
-        const velmora::AspectKind kinds[] = {velmora::AspectKind::Conjunction, velmora::AspectKind::Trine,
-                                             velmora::AspectKind::Sextile, velmora::AspectKind::Square,
-                                             velmora::AspectKind::Opposition};
+        const AspectKind kinds[] = {AspectKind::Conjunction, AspectKind::Trine, AspectKind::Sextile,
+                                    AspectKind::Square, AspectKind::Opposition};
         for (int box = 0; box < 5; ++box) {
             dialog->Aspect[box]->click();
             for (int k = 0; k < 5; ++k)
@@ -306,14 +266,14 @@ private slots:
     void samplePicture()
     {
         QFETCH(int, swatch);
-        FrmThemeProprietees* dialog = freshDialog();
+        FrmThemeProprietees* dialog = fresh<FrmThemeProprietees>();
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog));
         const QImage before = dialog->PicSample->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
         QSet<QRgb> others;
         for (int i = 0; i < 11; ++i)
-            others.insert(velmora::ui::colorFromValue(dialog->colorValue(i)).rgb());
-        const QRgb old = velmora::ui::colorFromValue(dialog->colorValue(swatch)).rgb();
+            others.insert(colorFromValue(dialog->colorValue(i)).rgb());
+        const QRgb old = colorFromValue(dialog->colorValue(swatch)).rgb();
         others.remove(old);
         chosenColor = QColor(13, 200, 170);
         QTest::mouseClick(dialog->LabColor[swatch], Qt::LeftButton);
@@ -359,17 +319,14 @@ private slots:
         QFETCH(QString, name);
         QFETCH(bool, loads);
         chosenPath = name.isEmpty() ? QString() : files.filePath(name);
-        FrmThemeProprietees* dialog = freshDialog();
+        FrmThemeProprietees* dialog = fresh<FrmThemeProprietees>();
         dialog->ChkActifPic->click();
         QVERIFY(dialog->TxtURL->isEnabled() && dialog->backgroundActive());
         dialog->CmdParcourir->click();
-        QCOMPARE(chooserCalls,
-                 QStringList({QStandardPaths::writableLocation(QStandardPaths::PicturesLocation),
-                              QStringLiteral("Fichiers Bitmap (*.BMP *.bmp);;"
-                                             "Fichiers JPG(*.jpg *.JPG *.jpeg *.JPEG)")}));
-        const QStringList failure{utf8("تحذير هام|تعذر فتح الصورة")};
-        QCOMPARE(messages, loads || name.isEmpty() ? QStringList() : failure);
-        QCOMPARE(dialog->TxtURL->text(), loads ? QDir::toNativeSeparators(chosenPath) : QStringLiteral("C:\\"));
+        QCOMPARE(chooserCalls, QStringList({QStandardPaths::writableLocation(QStandardPaths::PicturesLocation),
+                                            u"Fichiers Bitmap (*.BMP *.bmp);;Fichiers JPG(*.jpg *.JPG *.jpeg *.JPEG)"_s}));
+        QCOMPARE(messages(), loads || name.isEmpty() ? QStringList() : QStringList{u"تحذير هام|تعذر فتح الصورة"_s});
+        QCOMPARE(dialog->TxtURL->text(), loads ? QDir::toNativeSeparators(chosenPath) : u"C:\\"_s);
         const QSize size = loads ? QSize(160, 120) : QSize(700, 550);
         QCOMPARE(dialog->backgroundPicture().size(), size);
         QCOMPARE(dialog->ImgeView->pixmap().size(), size);
@@ -389,32 +346,31 @@ private slots:
     {
         QFETCH(int, ending);
         const bool frameClose = ending == 0;
-        FrmThemeProprietees* dialog = freshDialog();
-        velmora::chartState().OrbTrine = 8;
-        dialog->TxtAspect[2]->setText(QStringLiteral("5"));
+        FrmThemeProprietees* dialog = fresh<FrmThemeProprietees>();
+        chartState().OrbTrine = 8;
+        dialog->TxtAspect[2]->setText(u"5"_s);
         dialog->LabColor[0]->setValue(0x123456);
-        chosenPath = files.filePath(QStringLiteral("x.bmp"));
+        chosenPath = files.filePath(u"x.bmp"_s);
         dialog->ChkActifPic->click();
         dialog->CmdParcourir->click();
-        QWidget caller;
         bool shownModal = false;
-        QTimer::singleShot(0, &caller, [ending, &shownModal] {
-            FrmThemeProprietees* shown = FrmThemeProprietees::instance();
-            shownModal = shown->isModal() && shown->isVisible();
+        onNextModal([ending, &shownModal](QWidget* shown) {
+            shownModal = shown == FrmThemeProprietees::instance() && shown->isVisible();
             if (ending == 0)
                 shown->close();
             else if (ending == 1)
-                shown->CmdAnnuler->click();
+                FrmThemeProprietees::instance()->CmdAnnuler->click();
             else
                 QTest::keyClick(shown, Qt::Key_Escape);
         });
+        QWidget caller;
         FrmThemeProprietees::showModal(&caller);
         QVERIFY(shownModal);
         FrmThemeProprietees* after = FrmThemeProprietees::instance();
         QCOMPARE(after == dialog, !frameClose);
         QVERIFY(after->isHidden());
         QCOMPARE(after->parent(), nullptr); // outlives the chart window that showed it
-        QCOMPARE(velmora::chartState().OrbTrine, 8);
+        QCOMPARE(chartState().OrbTrine, 8);
         QCOMPARE(after->orbs().trine, frameClose ? 8 : 5); // what the next chart window takes
         QCOMPARE(after->colorValue(0), frameClose ? 0xFFFFFF : 0x123456);
         QCOMPARE(after->backgroundActive(), !frameClose);
@@ -422,12 +378,5 @@ private slots:
     }
 };
 
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    QApplication::setLayoutDirection(Qt::RightToLeft);
-    FrmThemeProprieteesTest test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+VELMORA_UI_TEST_MAIN(FrmThemeProprieteesTest)
 #include "FrmThemeProprieteesTest.moc"

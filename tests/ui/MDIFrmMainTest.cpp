@@ -1,9 +1,8 @@
 #include "ui/main/MDIFrmMain.h"
 
 #include "core/Numbers.h"
-#include "resources/VelmoraResources.h"
+#include "tests/ui/UiTestSupport.h"
 #include "ui/chart/FrmChart.h"
-#include "ui/common/Platform.h"
 #include "ui/ephemerides/FrmEphemirids.h"
 #include "ui/main/FrmApropos.h"
 #include "ui/main/FrmDataTime.h"
@@ -12,43 +11,17 @@
 #include "ui/main/FrmSelectTypeChart.h"
 #include "ui/settings/FrmThemeProprietees.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QElapsedTimer>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
-#include <QTimer>
 #include <QUrl>
 
 using namespace velmora;
 using namespace velmora::ui;
+using namespace velmora::ui::testing;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Runs `act` on the modal dialog that the next exec() shows, from inside its event loop.
-void onNextModal(std::function<void(QWidget*)> act)
-{
-    QTimer::singleShot(0, qApp, [act] { act(QApplication::activeModalWidget()); });
-}
-
-// Discards the dialog as a close by its frame does, and builds a new one.
-template <typename Dialog>
-Dialog* fresh()
-{
-    if (Dialog* old = Dialog::existing()) {
-        old->show();
-        old->close();
-    }
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return Dialog::instance();
-}
 
 // The part of the chart state that a chart request computes.
 QByteArray computedState()
@@ -81,7 +54,6 @@ class MDIFrmMainTest final : public QObject {
 
 private:
     MDIFrmMain* main = nullptr;
-    QStringList messages; // title|text
 
     // The chart windows opened, by their window name and caption.
     QStringList opened() const
@@ -115,23 +87,18 @@ private:
 private slots:
     void initTestCase()
     {
-        criticalMessage() = [this](QWidget*, const QString& title, const QString& text) {
-            messages.append(title + u'|' + text);
-        };
-        velmora::ui::clock() = [] { return QDateTime(QDate(2004, 3, 3), QTime(9, 5, 40)); };
+        recordMessages();
+        setClock(QDateTime(QDate(2004, 3, 3), QTime(9, 5, 40)));
         main = new MDIFrmMain;
         main->show();
     }
 
-    void init()
-    {
-        messages.clear();
-    }
+    void init() { messages().clear(); }
 
     void cleanup()
     {
         main->mdiArea->closeAllSubWindows();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        deleteClosedWindows();
     }
 
     void splashClosesOnAClickOrItsTick()
@@ -184,7 +151,7 @@ private slots:
 
         onNextModal([](QWidget* dialog) { dialog->close(); });
         main->Cmd->click();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        deleteClosedWindows();
         QVERIFY(!FrmSelectTypeChart::existing());
         QCOMPARE(requestThroughTheDialogs([](FrmSelectTypeChart* dialog) {
                      QVERIFY(dialog->OptChart[0]->isChecked());
@@ -239,17 +206,17 @@ private slots:
         const QByteArray before = computedState();
         entry->CmdOK->click();
         if (outcome.isEmpty()) {
-            QVERIFY2(messages.isEmpty(), qPrintable(messages.join(u'\n')));
+            QVERIFY2(messages().isEmpty(), qPrintable(messages().join(u'\n')));
             QCOMPARE(opened().size(), 1);
             QVERIFY(!entry->isVisible());
             return;
         }
-        QCOMPARE(messages.size(), 1);
-        const QString shown = messages[0].section(u'|', 1);
+        QCOMPARE(messages().size(), 1);
+        const QString shown = messages()[0].section(u'|', 1);
         QVERIFY2(shown == outcome || (outcome.endsWith(u'\n') && shown.startsWith(outcome) &&
                                       shown.size() > outcome.size()),
                  qPrintable(shown));
-        QVERIFY(messages[0].startsWith(u"Erreur !|"_s));
+        QVERIFY(messages()[0].startsWith(u"Erreur !|"_s));
         QVERIFY(entry->isVisible() && opened().isEmpty());
         QVERIFY(computedState() == before);
         entry->hide();
@@ -294,7 +261,7 @@ private slots:
         FrmThemeProprietees::instance()->ShowMaison->setChecked(!noTime);
         chartState().WheelRotation = 0;
         entry->CmdOK->click();
-        QVERIFY2(messages.isEmpty(), qPrintable(messages.join(u'\n')));
+        QVERIFY2(messages().isEmpty(), qPrintable(messages().join(u'\n')));
         QCOMPARE(opened(), QStringList{QString::fromLatin1(chartKindDescription(kind).windowName) +
                                        u'|' + caption});
         QCOMPARE(main->mdiArea->subWindowList()[0]->windowTitle(), caption);
@@ -337,7 +304,7 @@ private slots:
         // Enter never submits the dialog.
         for (QLineEdit* box : {entry->TxtAnnee[0], entry->TxtNom})
             QTest::keyClick(box, Qt::Key_Return);
-        QVERIFY(entry->isVisible() && opened().isEmpty() && messages.isEmpty());
+        QVERIFY(entry->isVisible() && opened().isEmpty() && messages().isEmpty());
         entry->hide();
     }
 
@@ -347,7 +314,7 @@ private slots:
         entry->show();
         entry->TxtNom->setText(u"ليلى"_s);
         QTest::keyClick(entry, Qt::Key_Escape);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        deleteClosedWindows();
         QVERIFY(!entry->isVisible());
         QCOMPARE(FrmDataTime::instance(), entry);
         QCOMPARE(entry->TxtNom->text(), u"ليلى"_s);
@@ -357,67 +324,53 @@ private slots:
         picker->CmdOK->click();
         QCOMPARE(entry->LabVille->text(), picker->placeSummary());
         picker->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        deleteClosedWindows();
         QCOMPARE(entry->LabVille->text(), FrmDataTime::kNoPlace);
 
         QCOMPARE(fresh<FrmDataTime>()->TxtNom->text(), u"أحمد"_s);
     }
 
-    void ephemeridesButtonOpensTheTablesWindow()
-    {
-        QWidget* shown = nullptr;
-        onNextModal([&shown](QWidget* modal) {
-            shown = modal;
-            if (modal)
-                modal->close();
-        });
-        main->CmdEphemirids->click();
-        QVERIFY(qobject_cast<FrmEphemirids*>(shown));
-    }
-
     // A city picked from either dialog takes its legal time at that dialog's date: the data
-    // entry's first row, the ephemerides month's 15th at the table's hour.
-    void pickerTakesTheLegalTimeOfTheOpenersDate_data()
-    {
-        QTest::addColumn<bool>("fromTables");
-        QTest::addColumn<int>("month");
-        QTest::addColumn<QString>("correction");
-        QTest::newRow("data entry, January") << false << 1 << u"1"_s;
-        QTest::newRow("data entry, July") << false << 7 << u"2"_s;
-        QTest::newRow("tables, January") << true << 1 << u"1"_s;
-        QTest::newRow("tables, July") << true << 7 << u"2"_s;
-    }
-
+    // entry's first row, or the 15th of the month in the tables that the main window opens.
     void pickerTakesTheLegalTimeOfTheOpenersDate()
     {
-        QFETCH(bool, fromTables);
-        QFETCH(int, month);
-        QFETCH(QString, correction);
-        QString written;
-        onNextModal([&written](QWidget* modal) {
-            auto* picker = qobject_cast<FrmReperXY*>(modal);
-            if (!picker)
-                return;
-            QTest::mouseClick(picker->CmdStyle, Qt::LeftButton);
-            picker->TxtRecherche->clear();
-            QTest::keyClicks(picker->TxtRecherche, u"Madrid"_s);
-            QTest::keyClick(picker->TxtRecherche, Qt::Key_Return);
-            written = picker->TxtEteRegl->text();
-            picker->hide();
-        });
-        if (fromTables) {
-            FrmEphemirids* tables = FrmEphemirids::instance();
-            tables->CmbMois->setCurrentIndex(month - 1);
-            tables->TxtYears->setText(u"2024"_s);
-            tables->CmdCoordonne->click();
-        } else {
-            FrmDataTime* entry = fresh<FrmDataTime>();
-            entry->TxtJour[0]->setText(u"15"_s);
-            entry->TxtMois[0]->setText(QString::number(month));
-            entry->TxtAnnee[0]->setText(u"2024"_s);
-            entry->CmdParcourir->click();
+        const struct {
+            bool fromTables;
+            int month;
+            QString correction;
+        } rows[] = {{false, 1, u"1"_s}, {false, 7, u"2"_s}, {true, 1, u"1"_s}, {true, 7, u"2"_s}};
+        for (const auto& r : rows) {
+            QString written;
+            const auto pickMadrid = [&written](QWidget* modal) {
+                auto* picker = qobject_cast<FrmReperXY*>(modal);
+                QTest::mouseClick(picker->CmdStyle, Qt::LeftButton);
+                picker->TxtRecherche->clear();
+                QTest::keyClicks(picker->TxtRecherche, u"Madrid"_s);
+                QTest::keyClick(picker->TxtRecherche, Qt::Key_Return);
+                written = picker->TxtEteRegl->text();
+                picker->hide();
+            };
+            if (r.fromTables) {
+                onNextModal([&](QWidget* modal) {
+                    if (auto* tables = qobject_cast<FrmEphemirids*>(modal)) {
+                        tables->CmbMois->setCurrentIndex(r.month - 1);
+                        tables->TxtYears->setText(u"2024"_s);
+                        onNextModal(pickMadrid);
+                        tables->CmdCoordonne->click();
+                        tables->hide();
+                    }
+                });
+                main->CmdEphemirids->click();
+            } else {
+                FrmDataTime* entry = fresh<FrmDataTime>();
+                entry->TxtJour[0]->setText(u"15"_s);
+                entry->TxtMois[0]->setText(QString::number(r.month));
+                entry->TxtAnnee[0]->setText(u"2024"_s);
+                onNextModal(pickMadrid);
+                entry->CmdParcourir->click();
+            }
+            QVERIFY2(written == r.correction, qPrintable(written + (r.fromTables ? u" tables"_s : u" entry"_s)));
         }
-        QCOMPARE(written, correction);
     }
 
     void aboutLinkOpensMailOrSaysWhyNot()
@@ -433,7 +386,7 @@ private slots:
             QTest::mouseClick(about->LabActiveURL, Qt::LeftButton);
             QCOMPARE(links, QList<QUrl>{QUrl(u"mailto:"_s + FrmApropos::kContactAddress)});
         }
-        QCOMPARE(messages, QStringList{u"تحذير هام|خطأ في شبكة الإتصال"_s});
+        QCOMPARE(messages(), QStringList{u"تحذير هام|خطأ في شبكة الإتصال"_s});
         about->CmdOK->click();
         QVERIFY(!about->isVisible());
     }
@@ -447,17 +400,10 @@ private slots:
         QTimer::singleShot(0, main->CmdEnd, &QPushButton::click);
         QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); });
         QCOMPARE(QApplication::exec(), 0);
-        QVERIFY(!QApplication::activeModalWidget() && messages.isEmpty());
+        QVERIFY(!QApplication::activeModalWidget() && messages().isEmpty());
     }
 };
 
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    QApplication::setLayoutDirection(Qt::RightToLeft);
-    registerSymbolFont();
-    MDIFrmMainTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+VELMORA_UI_TEST_MAIN(MDIFrmMainTest)
 
 #include "MDIFrmMainTest.moc"

@@ -1,0 +1,83 @@
+#pragma once
+
+// What the window tests share: critical messages recorded instead of shown, a fixed clock, the
+// next modal dialog answered from inside its own event loop, single-instance dialogs discarded
+// as a close by their frame does, a main that runs as the program does, and the controls the
+// tests drive.
+#include "resources/VelmoraResources.h"
+#include "ui/common/Platform.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace velmora::ui::testing {
+
+// The critical messages shown since the last clear, each as "title|text".
+inline QStringList& messages()
+{
+    static QStringList shown;
+    return shown;
+}
+
+inline void recordMessages()
+{
+    criticalMessage() = [](QWidget*, const QString& title, const QString& text) {
+        messages().append(title + u'|' + text);
+    };
+}
+
+inline void setClock(const QDateTime& now)
+{
+    clock() = [now] { return now; };
+}
+
+// Runs `act` on the modal dialog that the next exec() shows, from inside its event loop.
+inline void onNextModal(std::function<void(QWidget*)> act)
+{
+    QTimer::singleShot(0, qApp, [act] { act(QApplication::activeModalWidget()); });
+}
+
+inline void deleteClosedWindows()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// The single-instance dialog with its initial values: an earlier one is closed by its frame
+// (a hidden window gets no close event).
+template <typename Dialog>
+Dialog* fresh()
+{
+    Dialog::instance()->show();
+    Dialog::instance()->close();
+    deleteClosedWindows();
+    return Dialog::instance();
+}
+
+inline bool writeFile(const QString& path, const QByteArray& bytes = {})
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+} // namespace velmora::ui::testing
+
+// The test's main, right to left with the symbol font, as the program runs.
+#define VELMORA_UI_TEST_MAIN(TestClass)                                                          \
+    int main(int argc, char** argv)                                                              \
+    {                                                                                            \
+        QApplication app(argc, argv);                                                            \
+        QApplication::setLayoutDirection(Qt::RightToLeft);                                       \
+        velmora::registerSymbolFont();                                                           \
+        TestClass test;                                                                          \
+        return QTest::qExec(&test, argc, argv);                                                  \
+    }
