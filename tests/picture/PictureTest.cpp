@@ -9,16 +9,17 @@
 #include <QTest>
 
 using namespace velmora;
+using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kChart = QStringLiteral("--date 2000-3-1 --time 15:15 --lat 21:27N --lon 39:49E ");
+const QString kChart = u"--date 2000-3-1 --time 15:15 --lat 21:27N --lon 39:49E "_s;
 
 // The words of a command line; "%1" stands for a path, which may hold blanks.
 QStringList words(const QString& line, const QString& path = {})
 {
-    QStringList list = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    list.replaceInStrings(QStringLiteral("%1"), path);
+    QStringList list = line.split(u' ', Qt::SkipEmptyParts);
+    list.replaceInStrings(u"%1"_s, path);
     return list;
 }
 
@@ -29,12 +30,6 @@ cli::CommandResult run(const QStringList& args)
         argv.push_back(arg.toStdString());
     ChartState state;
     return picture::runPicture(argv, state, swissEphemeris(), QDateTime(QDate(2004, 3, 5), QTime(14, 7)));
-}
-
-QByteArray contentsOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -50,14 +45,12 @@ private slots:
         QTest::addColumn<QString>("suffix");
         QTest::addColumn<QString>("args");
         QTest::addColumn<QString>("caption");
-        const QString transits = QStringLiteral("--kind transits --date2 2026-12-6 --time2 12:00");
-        QTest::newRow("PNG") << QStringLiteral("png") << transits << QString();
-        QTest::newRow("BMP, suffix in capitals") << QStringLiteral("BMP") << transits << QString();
-        QTest::newRow("PDF") << QStringLiteral("pdf") << transits << QString();
-        QTest::newRow("SVG, natal") << QStringLiteral("svg") << QStringLiteral("--name سعاد")
-                                    << QStringLiteral("هيئة ميلاد لسعاد2000/3/1   15:15");
-        QTest::newRow("SVG, horary") << QStringLiteral("svg") << QStringLiteral("--kind horary")
-                                     << QStringLiteral("هيئة لتاريخ 5/3/2004   7:14");
+        const QString transits = u"--kind transits --date2 2026-12-6 --time2 12:00"_s;
+        QTest::newRow("PNG") << u"png"_s << transits << QString();
+        QTest::newRow("BMP, suffix in capitals") << u"BMP"_s << transits << QString();
+        QTest::newRow("PDF") << u"pdf"_s << transits << QString();
+        QTest::newRow("SVG, natal") << u"svg"_s << u"--name سعاد"_s << u"هيئة ميلاد لسعاد2000/3/1   15:15"_s;
+        QTest::newRow("SVG, horary") << u"svg"_s << u"--kind horary"_s << u"هيئة لتاريخ 5/3/2004   7:14"_s;
     }
 
     void writesEachFormat()
@@ -66,14 +59,16 @@ private slots:
         QFETCH(QString, args);
         QFETCH(QString, caption);
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("a wheel.") + suffix);
-        QCOMPARE(run(words(kChart + args + QStringLiteral(" --out %1 --size 300"), path)).exitCode, 0);
-        const QByteArray bytes = contentsOf(path);
-        if (suffix == QStringLiteral("svg")) {
+        const QString path = dir.filePath(u"a wheel."_s + suffix);
+        QCOMPARE(run(words(kChart + args + u" --out %1 --size 300"_s, path)).exitCode, 0);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        if (suffix == u"svg"_s) {
             QCOMPARE(QSvgRenderer(path).viewBox(), QRect(0, 0, 300, 300));
             QVERIFY2(!bytes.contains("<text"), "glyphs are outlines, whatever fonts a viewer has");
-            QVERIFY(QString::fromUtf8(bytes).contains(QStringLiteral("<title>%1</title>").arg(caption)));
-        } else if (suffix == QStringLiteral("pdf")) {
+            QVERIFY(QString::fromUtf8(bytes).contains(u"<title>%1</title>"_s.arg(caption)));
+        } else if (suffix == u"pdf"_s) {
             QVERIFY(bytes.startsWith("%PDF-") && bytes.trimmed().endsWith("%%EOF"));
             QCOMPARE(bytes.count("/Type /Page\n"), 1);
             QVERIFY(bytes.contains("/MediaBox [0 0 225.000000 225.000000]")); // 300 px at 96 per inch
@@ -83,10 +78,9 @@ private slots:
             QCOMPARE(image.pixelColor(1, 1), QColor(Qt::black));   // the title band
             QCOMPARE(image.pixelColor(1, 298), QColor(Qt::white)); // the initial background
             int zodiac = 0;
-            for (int y = 0; y < 300; ++y) {
+            for (int y = 0; y < 300; ++y)
                 for (int x = 0; x < 300; ++x)
                     zodiac += image.pixelColor(x, y) == QColor(255, 255, 232);
-            }
             QCOMPARE_GT(zodiac, 5000);
         }
     }
@@ -96,17 +90,16 @@ private slots:
         QTest::addColumn<QString>("args");
         QTest::addColumn<int>("exitCode");
         QTest::newRow("no --out") << kChart << 2;
-        QTest::newRow("a format of no picture") << kChart + QStringLiteral("--out %1/x.gif") << 2;
-        QTest::newRow("size 0") << kChart + QStringLiteral("--size 0 --out %1/x.png") << 2;
-        QTest::newRow("size too large") << kChart + QStringLiteral("--size 9000 --out %1/x.png") << 2;
-        QTest::newRow("both sign styles") << kChart + QStringLiteral("--symbols --pictures --out %1/x.png") << 2;
-        QTest::newRow("a text option of velmora-cli") << kChart + QStringLiteral("--json --out %1/x.png") << 2;
-        QTest::newRow("a bad chart argument") << kChart + QStringLiteral("--zone east --out %1/x.png") << 2;
-        QTest::newRow("transits without a second date") << kChart + QStringLiteral("--kind transits --out %1/x.png") << 2;
+        QTest::newRow("a format of no picture") << kChart + u"--out %1/x.gif"_s << 2;
+        QTest::newRow("size 0") << kChart + u"--size 0 --out %1/x.png"_s << 2;
+        QTest::newRow("size too large") << kChart + u"--size 9000 --out %1/x.png"_s << 2;
+        QTest::newRow("both sign styles") << kChart + u"--symbols --pictures --out %1/x.png"_s << 2;
+        QTest::newRow("a text option of velmora-cli") << kChart + u"--json --out %1/x.png"_s << 2;
+        QTest::newRow("a bad chart argument") << kChart + u"--zone east --out %1/x.png"_s << 2;
         QTest::newRow("a date beyond the ephemeris files")
-            << QStringLiteral("--date 6000-1-1 --time 12:00 --lat 1 --lon 1 --out %1/x.png") << 3;
-        QTest::newRow("a folder that does not exist") << kChart + QStringLiteral("--out %1/missing/x.png") << 4;
-        QTest::newRow("a file where a folder should be") << kChart + QStringLiteral("--out %1/file/x.svg") << 4;
+            << u"--date 6000-1-1 --time 12:00 --lat 1 --lon 1 --out %1/x.png"_s << 3;
+        QTest::newRow("a folder that does not exist") << kChart + u"--out %1/missing/x.png"_s << 4;
+        QTest::newRow("a file where a folder should be") << kChart + u"--out %1/file/x.svg"_s << 4;
     }
 
     void refusesWithItsExitCodeAndWritesNothing()
@@ -114,14 +107,12 @@ private slots:
         QFETCH(QString, args);
         QFETCH(int, exitCode);
         QTemporaryDir dir;
-        QFile file(dir.filePath(QStringLiteral("file")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
+        QVERIFY(QFile(dir.filePath(u"file"_s)).open(QIODevice::WriteOnly));
         const auto result = run(words(args, dir.path()));
         QCOMPARE(result.exitCode, exitCode);
         QVERIFY(!result.error.empty() && result.error.find('\n') == std::string::npos);
         QCOMPARE(result.error.find("usage: velmora-picture") != std::string::npos, exitCode == 2);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("file")});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"file"_s});
     }
 
     // The program itself, without a display and with a platform that would need one.
@@ -129,16 +120,16 @@ private slots:
     {
         QTemporaryDir dir;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("DISPLAY"));
-        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        env.remove(u"DISPLAY"_s);
+        env.remove(u"WAYLAND_DISPLAY"_s);
+        env.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
         QProcess program;
         program.setProcessEnvironment(env);
-        program.start(QStringLiteral(VELMORA_PICTURE), words(kChart + QStringLiteral("--out %1/w.png"), dir.path()));
+        program.start(QStringLiteral(VELMORA_PICTURE), words(kChart + u"--out %1/w.png"_s, dir.path()));
         QVERIFY(program.waitForFinished(30000));
         QCOMPARE(program.exitCode(), 0);
-        QCOMPARE(QImage(dir.filePath(QStringLiteral("w.png"))).size(), QSize(800, 800));
-        program.start(QStringLiteral(VELMORA_PICTURE), words(QStringLiteral("--size 10")));
+        QCOMPARE(QImage(dir.filePath(u"w.png"_s)).size(), QSize(800, 800));
+        program.start(QStringLiteral(VELMORA_PICTURE), words(u"--size 10"_s));
         QVERIFY(program.waitForFinished(30000));
         QCOMPARE(program.exitCode(), 2);
         QVERIFY(program.readAllStandardError().contains("usage: velmora-picture"));

@@ -26,34 +26,29 @@ class BouttonBorderTest final : public QObject {
 
 private slots:
     // Lines of a 300 x 200 twip control: the light and dark edges trade places when pressed.
-    void edgesOfTheFourStyles_data()
-    {
-        QTest::addColumn<int>("style");
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QLineF>("line");
-        QTest::addColumn<int>("width");
-        QTest::addColumn<QPair<int, int>>("visible");
-        const auto thick = qMakePair(8, 0);
-        const auto thin = qMakePair(0, 4);
-        QTest::newRow("raised light top") << 0 << 0 << QLineF(0, 0, 300, 0) << 3 << thick;
-        QTest::newRow("raised inner dark right") << 0 << 4 << QLineF(280, 30, 280, 180) << 2 << thick;
-        QTest::newRow("raised dark bottom") << 0 << 7 << QLineF(0, 190, 290, 190) << 1 << thick;
-        QTest::newRow("pressed light right") << 1 << 0 << QLineF(280, 30, 280, 180) << 3 << thick;
-        QTest::newRow("pressed dark top") << 1 << 6 << QLineF(10, 10, 300, 10) << 1 << thick;
-        QTest::newRow("thin sunken dark top") << 2 << 8 << QLineF(10, 10, 290, 10) << 1 << thin;
-        QTest::newRow("thin raised dark bottom") << 3 << 8 << QLineF(10, 190, 290, 190) << 1 << thin;
-    }
-
     void edgesOfTheFourStyles()
     {
-        QFETCH(int, style);
-        QFETCH(int, index);
-        const BorderLines lines = velmora::ui::borderLines({}, style, 300, 200, Qt::black);
-        QTEST(lines[index].line, "line");
-        QTEST(lines[index].width, "width");
-        QTEST(visibleLines(lines), "visible");
-        if (style == 0 && index == 4)
-            QCOMPARE(lines[index].colour, QColor(128, 128, 128));
+        const auto thick = qMakePair(8, 0);
+        const auto thin = qMakePair(0, 4);
+        const struct {
+            const char* name;
+            int style, index;
+            QLineF line;
+            int width;
+            QPair<int, int> visible;
+        } rows[] = {{"raised light top", 0, 0, {0, 0, 300, 0}, 3, thick},
+                    {"raised inner dark right", 0, 4, {280, 30, 280, 180}, 2, thick},
+                    {"raised dark bottom", 0, 7, {0, 190, 290, 190}, 1, thick},
+                    {"pressed light right", 1, 0, {280, 30, 280, 180}, 3, thick},
+                    {"pressed dark top", 1, 6, {10, 10, 300, 10}, 1, thick},
+                    {"thin sunken dark top", 2, 8, {10, 10, 290, 10}, 1, thin},
+                    {"thin raised dark bottom", 3, 8, {10, 190, 290, 190}, 1, thin}};
+        for (const auto& r : rows) {
+            const BorderLines lines = velmora::ui::borderLines({}, r.style, 300, 200, Qt::black);
+            QVERIFY2(lines[r.index].line == r.line && lines[r.index].width == r.width, r.name);
+            QVERIFY2(visibleLines(lines) == r.visible, r.name);
+        }
+        QCOMPARE(velmora::ui::borderLines({}, 0, 300, 200, Qt::black)[4].colour, QColor(128, 128, 128));
     }
 
     void aStyleOutsideTheRangeChangesNothingAndRaisedFollowsTheSize()
@@ -67,8 +62,7 @@ private slots:
         control.resize(80, 60);
         QCOMPARE(control.forcerBorder(), qint16(5));
         for (int i = 0; i < 12; ++i)
-            QVERIFY(control.lines()[i].line == sunken[i].line &&
-                    control.lines()[i].visible == sunken[i].visible);
+            QVERIFY(control.lines()[i].line == sunken[i].line && control.lines()[i].visible == sunken[i].visible);
 
         control.setForcerBorder(0);
         QCOMPARE(visibleLines(control.lines()), qMakePair(8, 0));
@@ -76,6 +70,7 @@ private slots:
         QCOMPARE(control.lines()[4].line, QLineF(580, 30, 580, 430));
     }
 
+    // Saved under their names; read back from nothing, the defaults of the table.
     void propertiesPersistUnderTheirNames()
     {
         QTemporaryDir dir;
@@ -85,18 +80,15 @@ private slots:
         control.setProperty("BackColor", QColor(10, 20, 30));
         control.setProperty("ForcerBorder", 3);
         control.writeProperties(settings);
+        QCOMPARE(settings.value(QStringLiteral("ForcerBorder")).toInt(), 3);
         BouttonBorder restored;
         restored.readProperties(settings);
-        QCOMPARE(restored.backStyle(), qint16(1));
-        QCOMPARE(restored.backColor(), QColor(10, 20, 30));
-        QCOMPARE(restored.forcerBorder(), qint16(3));
-
-        QSettings empty(dir.filePath(QStringLiteral("empty.ini")), QSettings::IniFormat);
+        QCOMPARE(std::tuple(restored.backStyle(), restored.backColor(), restored.forcerBorder()),
+                 std::tuple(qint16(1), QColor(10, 20, 30), qint16(3)));
         BouttonBorder defaults;
-        defaults.readProperties(empty);
-        QCOMPARE(defaults.backStyle(), qint16(0));
-        QCOMPARE(defaults.forcerBorder(), qint16(0));
-        QCOMPARE(defaults.backColor(), QPalette().color(QPalette::Button));
+        defaults.readProperties(QSettings(dir.filePath(QStringLiteral("empty.ini")), QSettings::IniFormat));
+        QCOMPARE(std::tuple(defaults.backStyle(), defaults.backColor(), defaults.forcerBorder()),
+                 std::tuple(qint16(0), QPalette().color(QPalette::Button), qint16(0)));
     }
 };
 

@@ -170,6 +170,13 @@ double strayInk(const QImage& from, const QImage& to, double scale, int reach)
     return double(stray) / qMax(total, 1);
 }
 
+struct Chord {
+    AspectKind kind;
+    float separation;
+    QColor colour; // the dialog's initial swatch of the kind
+    double width;  // ink per length of chord, within 15%
+};
+
 } // namespace
 
 class WheelPainterTest final : public QObject {
@@ -209,27 +216,17 @@ private slots:
 
     // Longitude 0 at rotation 270 is 9 o'clock, 90 is 6 o'clock: the marker between the ring
     // and the glyph lies on the horizontal, then the vertical, through the centre (300, 300).
-    void pointMarkersFollowTheAngleConvention_data()
-    {
-        QTest::addColumn<float>("longitude");
-        QTest::addColumn<QRect>("segment");
-        QTest::addColumn<bool>("horizontal");
-        QTest::newRow("0 left of the centre") << 0.0f << QRect(92, 290, 15, 20) << true;
-        QTest::newRow("90 below the centre") << 90.0f << QRect(290, 492, 20, 15) << false;
-    }
-
     void pointMarkersFollowTheAngleConvention()
     {
-        QFETCH(float, longitude);
-        QFETCH(QRect, segment);
-        QFETCH(bool, horizontal);
-        ChartState state = quietChart();
-        state.PlanetShown[0] = kTrue;
-        state.Planets[0].Longitude = longitude;
-        const Ink ink = inkOf(drawn(state, Points, 600), segment);
-        QCOMPARE(int(state.WheelRotation), 270);
-        QVERIFY(ink.mass > 10);
-        QCOMPARE_LT(std::abs((horizontal ? ink.centre.y() : ink.centre.x()) - 300.0), 0.05);
+        for (const bool below : {false, true}) {
+            ChartState state = quietChart();
+            state.PlanetShown[0] = kTrue;
+            state.Planets[0].Longitude = below ? 90.0f : 0.0f;
+            const Ink ink = inkOf(drawn(state, Points, 600), below ? QRect(290, 492, 20, 15) : QRect(92, 290, 15, 20));
+            QCOMPARE(int(state.WheelRotation), 270);
+            QVERIFY(ink.mass > 10);
+            QCOMPARE_LT(std::abs((below ? ink.centre.x() : ink.centre.y()) - 300.0), 0.05);
+        }
     }
 
     // A hidden point draws nothing. A shown one's text starts at the same corner whatever its
@@ -254,28 +251,19 @@ private slots:
 
     // Aries's glyph, at radius S/3.8 and 285 degrees less S/50, is A at S/19 as pictures and M
     // at S/16 as symbols, from the embedded font; the caption's font has Arabic.
-    void signStyleChangesLettersAndSize_data()
-    {
-        QTest::addColumn<bool>("pictures");
-        QTest::addColumn<QChar>("letter");
-        QTest::addColumn<double>("pixels");
-        QTest::newRow("pictures") << true << QChar(u'A') << 600.0 / 19;
-        QTest::newRow("symbols") << false << QChar(u'M') << 600.0 / 16;
-    }
-
     void signStyleChangesLettersAndSize()
     {
-        QFETCH(bool, pictures);
-        QFETCH(QChar, letter);
-        QFETCH(double, pixels);
-        ChartState state = quietChart();
-        state.ZodiacAsPictures = toFlag(pictures);
-        const QImage signs = drawn(state, Signs, 600);
         const QPointF corner(300 + 600 / 3.8 * std::sin(qDegreesToRadians(285.0)) - 12,
                              300 + 600 / 3.8 * std::cos(qDegreesToRadians(285.0)) - 12);
-        const QRect box = inkOf(signs, QRectF(corner, QSizeF(pixels, pixels)).toAlignedRect().adjusted(-4, -4, 4, 4)).box;
-        const QImage reference = referenceGlyph(letter, pixels, corner);
-        QCOMPARE_LT(shapeDifference(signs, box, reference, inkOf(reference).box), 0.05);
+        for (const bool pictures : {true, false}) {
+            ChartState state = quietChart();
+            state.ZodiacAsPictures = toFlag(pictures);
+            const QImage signs = drawn(state, Signs, 600);
+            const double pixels = 600.0 / (pictures ? 19 : 16);
+            const QRect box = inkOf(signs, QRectF(corner, QSizeF(pixels, pixels)).toAlignedRect().adjusted(-4, -4, 4, 4)).box;
+            const QImage reference = referenceGlyph(pictures ? u'A' : u'M', pixels, corner);
+            QVERIFY2(shapeDifference(signs, box, reference, inkOf(reference).box) < 0.05, pictures ? "pictures" : "symbols");
+        }
         QCOMPARE(QFontInfo(WheelPainter::glyphFont()).family(), kSymbolFontFamily);
         const QString caption = QFontInfo(WheelPainter::captionFont()).family();
         QVERIFY2(caption == QStringLiteral("DejaVu Sans") || caption == QStringLiteral("Noto Sans Arabic"),
@@ -286,20 +274,19 @@ private slots:
     // to their magenta, and what they add changes only the pixels they cover.
     void houseMarksOnlyWhereAsked_data()
     {
-        QTest::addColumn<int>("kind");
+        QTest::addColumn<ChartKind>("kind");
         QTest::addColumn<bool>("showHouses");
-        QTest::addColumn<bool>("marked");
-        QTest::newRow("natal with houses") << int(ChartKind::Natal) << true << true;
-        QTest::newRow("transits with houses") << int(ChartKind::Transits) << true << true;
-        QTest::newRow("natal without houses") << int(ChartKind::Natal) << false << false;
-        QTest::newRow("solar even with houses") << int(ChartKind::Solar) << true << false;
+        QTest::newRow("natal with houses") << ChartKind::Natal << true;
+        QTest::newRow("transits with houses") << ChartKind::Transits << true;
+        QTest::newRow("natal without houses") << ChartKind::Natal << false;
+        QTest::newRow("solar even with houses") << ChartKind::Solar << true;
     }
 
     void houseMarksOnlyWhereAsked()
     {
-        QFETCH(int, kind);
+        QFETCH(ChartKind, kind);
         QFETCH(bool, showHouses);
-        QFETCH(bool, marked);
+        const bool marked = showHouses && kind != ChartKind::Solar;
         ChartState state = busyChart();
         SwatchColors greys;
         greys.fill(0x808080);
@@ -307,9 +294,9 @@ private slots:
         copySwatchColors(state, greys);
         state.ColorHouses = 0xFF00FF;
         state.ShowHouses = toFlag(showHouses);
-        const QImage image = drawn(state, Whole, 500, ChartKind(kind));
+        const QImage image = drawn(state, Whole, 500, kind);
         state.ShowHouses = kFalse;
-        const QImage without = drawn(state, Whole, 500, ChartKind(kind));
+        const QImage without = drawn(state, Whole, 500, kind);
         int leaning = 0, leaningWithout = 0, changedOtherwise = 0;
         for (int y = 0; y < 500; ++y) {
             for (int x = 0; x < 500; ++x) {
@@ -327,32 +314,24 @@ private slots:
 
     // Lower heaven at 9 o'clock, midheaven at 3, drawn with a margin: the ring's outermost point
     // is empty for the lower heaven and drawn for the midheaven; both rings have their sides.
-    void lowerHeavenRingOpenOutsideMidheavenClosed_data()
-    {
-        QTest::addColumn<int>("cusp");
-        QTest::addColumn<bool>("closedOutside");
-        QTest::newRow("lower heaven") << 3 << false;
-        QTest::newRow("midheaven") << 9 << true;
-    }
-
     void lowerHeavenRingOpenOutsideMidheavenClosed()
     {
-        QFETCH(int, cusp);
-        QFETCH(bool, closedOutside);
         ChartState state = quietChart();
         state.HouseCusps.fill(45.0f); // the other marks out of the way, lower left
         state.HouseCusps[3] = 0.0f;
         state.HouseCusps[9] = 180.0f;
         const QImage houses = drawn(state, Houses, 600, ChartKind::Natal, {}, 50);
-        const double a = qDegreesToRadians(270.0 + state.HouseCusps[cusp]);
-        const QPointF ring = QPointF(350, 350) + 600 / 2.15 * QPointF(std::sin(a), std::cos(a));
-        auto inkAt = [&](double turn) {
-            const QPointF p = ring + 30.0 * QPointF(std::sin(a + turn), std::cos(a + turn));
-            return inkOf(houses, QRect(p.toPoint() - QPoint(2, 2), QSize(5, 5))).mass;
-        };
-        QCOMPARE(inkAt(0) > 0.5, closedOutside);
-        QCOMPARE_GT(inkAt(M_PI / 2), 0.5);
-        QCOMPARE_GT(inkAt(-M_PI / 2), 0.5);
+        for (const int cusp : {3, 9}) {
+            const double a = qDegreesToRadians(270.0 + state.HouseCusps[cusp]);
+            const QPointF ring = QPointF(350, 350) + 600 / 2.15 * QPointF(std::sin(a), std::cos(a));
+            auto inkAt = [&](double turn) {
+                const QPointF p = ring + 30.0 * QPointF(std::sin(a + turn), std::cos(a + turn));
+                return inkOf(houses, QRect(p.toPoint() - QPoint(2, 2), QSize(5, 5))).mass;
+            };
+            QVERIFY2((inkAt(0) > 0.5) == (cusp == 9), cusp == 9 ? "midheaven open" : "lower heaven closed");
+            QCOMPARE_GT(inkAt(M_PI / 2), 0.5);
+            QCOMPARE_GT(inkAt(-M_PI / 2), 0.5);
+        }
     }
 
     // Each chord alone, in its kind's colour: the conjunction 8 pixels wide, the others one
@@ -360,34 +339,29 @@ private slots:
     // lists the line.
     void chordsByKindAndBox_data()
     {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<float>("separation");
-        QTest::addColumn<QColor>("colour"); // the dialog's initial swatch of the kind
-        QTest::addColumn<double>("width");  // ink per length of chord, within 15%
-        QTest::newRow("conjunction") << int(AspectKind::Conjunction) << 9.0f << QColor(192, 0, 0) << 8.0;
-        QTest::newRow("sextile") << int(AspectKind::Sextile) << 62.0f << QColor(0, 255, 0) << 0.78;
-        QTest::newRow("square") << int(AspectKind::Square) << 91.0f << QColor(255, 0, 0) << 0.56;
-        QTest::newRow("opposition") << int(AspectKind::Opposition) << 178.0f << QColor(128, 64, 0) << 0.33;
-        QTest::newRow("trine") << int(AspectKind::Trine) << 236.0f << QColor(0, 0, 255) << 0.78;
+        QTest::addColumn<Chord>("c");
+        QTest::newRow("conjunction") << Chord{AspectKind::Conjunction, 9.0f, QColor(192, 0, 0), 8.0};
+        QTest::newRow("sextile") << Chord{AspectKind::Sextile, 62.0f, QColor(0, 255, 0), 0.78};
+        QTest::newRow("square") << Chord{AspectKind::Square, 91.0f, QColor(255, 0, 0), 0.56};
+        QTest::newRow("opposition") << Chord{AspectKind::Opposition, 178.0f, QColor(128, 64, 0), 0.33};
+        QTest::newRow("trine") << Chord{AspectKind::Trine, 236.0f, QColor(0, 0, 255), 0.78};
     }
 
     void chordsByKindAndBox()
     {
-        QFETCH(int, kind);
-        QFETCH(float, separation);
-        QFETCH(QColor, colour);
-        QFETCH(double, width);
+        QFETCH(Chord, c);
+        const auto [kind, separation, colour, width] = c;
         ChartState state = quietChart();
         state.PlanetShown[0] = state.PlanetShown[1] = kTrue;
         state.Planets[0].Longitude = 10.0f;
         state.Planets[1].Longitude = 10.0f + separation;
         for (bool shown : {true, false}) {
             WheelAppearance appearance;
-            appearance.chords[kind] = shown;
+            appearance.chords[int(kind)] = shown;
             const QImage chord = drawn(state, Chords, 600, ChartKind::Natal, appearance);
             QCOMPARE(state.AspectLines.size(), std::size_t(1));
             QCOMPARE(int(state.AspectLineCount), 1);
-            QVERIFY(QString::fromStdString(state.AspectLines[0]).contains(QString::fromUtf8(aspectWord(AspectKind(kind)))));
+            QVERIFY(QString::fromStdString(state.AspectLines[0]).contains(QString::fromUtf8(aspectWord(kind))));
             const Ink ink = inkOf(chord);
             if (!shown) {
                 QCOMPARE(ink.mass, 0.0);
