@@ -13,15 +13,7 @@ using velmora::testing::FakeEphemeris;
 
 EphemeridesInput input(EphemerisTableKind table, int month = 0, const char* year = "2000")
 {
-    EphemeridesInput in;
-    in.table = table;
-    in.monthIndex = month;
-    in.yearText = year;
-    in.hourText = "12";
-    in.zoneText = "0";
-    in.summerText = "0";
-    in.orbs = {10, 6, 8, 10, 8};
-    return in;
+    return {month, year, "12", table, true, "0", "0", 0.0f, 0.0f, {10, 6, 8, 10, 8}};
 }
 
 } // namespace
@@ -54,14 +46,15 @@ TEST(EphemeridesRun, RowsCalendarAndUniversalTime)
         std::vector<int> progress;
         const auto result =
             runEphemerides(in, fake, [&](int day, int days) { progress.push_back(day * 100 + days); });
-        ASSERT_TRUE(result.ok) << r.year;
-        EXPECT_EQ(result.table.rowCount(), r.rows) << r.year;
-        EXPECT_EQ(result.table.cells[5][0], r.fifthDay) << r.year;
-        EXPECT_EQ(fake.calendars.front(), r.gregorianFirst) << r.year;
-        EXPECT_EQ(fake.calendars.back(), r.gregorianLast) << r.year;
+        SCOPED_TRACE(r.year);
+        ASSERT_TRUE(result.ok);
+        EXPECT_EQ(result.table.rowCount(), r.rows);
+        EXPECT_EQ(result.table.cells[5][0], r.fifthDay);
+        EXPECT_EQ(std::pair(bool(fake.calendars.front()), bool(fake.calendars.back())),
+                  std::pair(r.gregorianFirst, r.gregorianLast));
         EXPECT_EQ(fake.hours.front(), -2.0) << "hour 1 in zone 3 is the previous evening";
         EXPECT_EQ(fake.closes(), r.rows - 1) << "the library is closed after every day";
-        EXPECT_EQ(progress.back(), (r.rows - 1) * 101) << r.year;
+        EXPECT_EQ(progress.back(), (r.rows - 1) * 101);
     }
 }
 
@@ -123,8 +116,7 @@ TEST(EphemeridesRun, AspectsTableWritesGlyphCellsAndGrowsForACrowdedDay)
     ASSERT_TRUE(result.ok);
     EXPECT_GT(result.table.columnCount(), 60);
     EXPECT_FALSE(result.table.cells[0].back().empty());
-    EXPECT_EQ(result.table.cells[0][1], "a v b");
-    EXPECT_EQ(result.table.cells[0][2], "a z b") << "wide orbs write adjacent cells";
+    EXPECT_EQ(result.table.cells[0][1] + "|" + result.table.cells[0][2], "a v b|a z b") << "wide orbs write adjacent cells";
 
     // A quieter rerun leaves nothing of the crowded one.
     in.orbs = {5, 0, 0, 0, 0};
@@ -156,8 +148,7 @@ TEST(EphemeridesRun, AnUncomputableDayIsReportedNotShown)
         EphemeridesInput in = input(EphemerisTableKind::Planets, 0, r.year.c_str());
         in.hourText = r.hour;
         in.zoneText = r.zone;
-        EXPECT_FALSE(runEphemerides(in, untouched).ok) << r.year << " " << r.zone;
-        EXPECT_TRUE(untouched.calls.empty()) << r.year << " " << r.zone;
+        EXPECT_TRUE(!runEphemerides(in, untouched).ok && untouched.calls.empty()) << r.year << " " << r.zone;
     }
 }
 

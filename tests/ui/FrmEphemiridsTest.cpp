@@ -241,10 +241,8 @@ private slots:
         const auto printed = commandLine(kind, decimal, year);
         const QTableWidget* grid = window->GridEphemirids[kind];
         if (printed.exitCode != velmora::cli::kExitOk) {
-            // The command line says it in English, the window in Arabic with the library's words.
-            QVERIFY(printed.error.find("outside the range of the installed ephemeris files") !=
-                    std::string::npos);
-            // The range's dates are isolated left to right, so a minus stays before its year.
+            // In Arabic with the library's words; the range's dates are isolated left to right, so
+            // a minus stays before its year.
             QCOMPARE(messages().size(), 1);
             QCOMPARE(messages()[0].section(u'\n', 0, 0), u"تحذير هام|التاريخ خارج مدى ملفات الأزياج المثبتة، وهو من "
                                                           u"\u206631/12/-5401\u2069 إلى \u206630/12/5399\u2069"_s);

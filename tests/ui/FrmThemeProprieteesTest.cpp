@@ -55,6 +55,12 @@ QString shown(const Controls& controls)
     return out.join(u'|');
 }
 
+struct Reach {
+    bool confirm;
+    const char* swatches;
+    int glyphs;
+};
+
 } // namespace
 
 class FrmThemeProprieteesTest final : public QObject {
@@ -145,25 +151,23 @@ private slots:
         d->hide();
     }
 
-    // By OK, or copied by a new chart window with the swatches it takes (LabColor(11) first).
+    // By OK, or copied by a new chart window with the swatches it takes (LabColor(11) first),
+    // with the signs as pictures (OptZodiacGrph(1)) or symbols.
     void settingsReachTheState_data()
     {
-        QTest::addColumn<bool>("confirm");
-        QTest::addColumn<QString>("swatches");
-        QTest::addColumn<int>("glyphs"); // OptZodiacGrph chosen
-        QTest::newRow("OK: colours 0 to 10") << true << "011111111111" << 1;
-        QTest::newRow("OK: signs as symbols") << true << "011111111111" << 0;
-        QTest::newRow("one-chart window") << false << "001111111111" << 1;
-        QTest::newRow("solar window") << false << "101111111111" << 0;
-        QTest::newRow("two-chart window") << false << "111111111111" << 1;
+        QTest::addColumn<Reach>("r");
+        QTest::newRow("OK: colours 0 to 10") << Reach{true, "011111111111", 1};
+        QTest::newRow("OK: signs as symbols") << Reach{true, "011111111111", 0};
+        QTest::newRow("one-chart window") << Reach{false, "001111111111", 1};
+        QTest::newRow("solar window") << Reach{false, "101111111111", 0};
+        QTest::newRow("two-chart window") << Reach{false, "111111111111", 1};
     }
 
     void settingsReachTheState()
     {
-        QFETCH(bool, confirm);
-        QFETCH(QString, swatches);
-        QFETCH(int, glyphs);
-        const FrmThemeProprietees::SwatchSet taken(swatches.toStdString());
+        QFETCH(Reach, r);
+        const auto [confirm, swatches, glyphs] = r;
+        const FrmThemeProprietees::SwatchSet taken(swatches);
         FrmThemeProprietees* dialog = fresh<FrmThemeProprietees>();
         for (int i = 0; i < 12; ++i)
             dialog->LabColor[i]->setValue(0x102030 + i);
