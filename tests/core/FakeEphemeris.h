@@ -22,20 +22,12 @@ public:
     std::vector<bool> calendars;
     std::vector<double> bodyDays;  // the Julian days the positions were asked for
     std::vector<double> houseDays; // and the houses
-    std::array<double, 13> longitudes{};
-    std::array<double, 13> speeds{};
+    std::array<double, 13> longitudes{1, 11, 21, 31, 41, 51, 61, 71, 81, 91, 101, 111, 121};
+    std::array<double, 13> speeds{0, 0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9, 1.0, 1.1, 1.2};
     std::array<double, 13> cusps{0, 10, 40, 70, 100, 130, 160, 190, 220, 250, 280, 310, 340};
     int failingBody = -1; // fails this body ...
     std::optional<int> failingDay; // ... or every body on this day of the month
     bool housesFail = false;
-
-    FakeEphemeris()
-    {
-        for (int b = 0; b < 13; ++b) {
-            longitudes[b] = 10.0 * b + 1.0;
-            speeds[b] = b / 10.0;
-        }
-    }
 
     int closes() const { return static_cast<int>(std::count(calls.begin(), calls.end(), "close")); }
 

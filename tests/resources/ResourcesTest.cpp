@@ -18,9 +18,7 @@ const QString kSymbolLetters = QStringLiteral("abcdefghijlnrABCDEFGHIJKLMNOPQRST
 QRawFont rawFont(const QString& file)
 {
     QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return QRawFont(f.readAll(), 64);
+    return f.open(QIODevice::ReadOnly) ? QRawFont(f.readAll(), 64) : QRawFont();
 }
 
 QImage render(const QRawFont& font, QChar ch)
@@ -40,12 +38,10 @@ QImage render(const QRawFont& font, QChar ch)
 // margin for the rounding of outlines copied between fonts.
 bool looksAlike(const QImage& a, const QImage& b)
 {
-    int inked = 0;
-    int differing = 0;
+    int inked = 0, differing = 0;
     for (int y = 0; y < a.height(); ++y) {
         for (int x = 0; x < a.width(); ++x) {
-            const bool inA = qGray(a.pixel(x, y)) < 128;
-            const bool inB = qGray(b.pixel(x, y)) < 128;
+            const bool inA = qGray(a.pixel(x, y)) < 128, inB = qGray(b.pixel(x, y)) < 128;
             inked += inA || inB;
             differing += inA != inB;
         }
