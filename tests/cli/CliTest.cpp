@@ -123,8 +123,7 @@ TEST(CityCommands, UseTheFirstMatchAndItsLegalTime)
     for (const auto& [extra, zoneAndSummer] :
          {std::pair{"", "\"zone\": 0, \"summer\": 2,"}, {" --summer 0", "\"zone\": 0, \"summer\": 0,"},
           {" --zone 1", "\"zone\": 1, \"summer\": 0,"}}) {
-        const auto madrid =
-            run(std::string("chart --city Madrid --date 2024-7-15 --time 12:00 --json") + extra);
+        const auto madrid = run(std::string("chart --city Madrid --date 2024-7-15 --time 12:00 --json") + extra);
         EXPECT_NE(madrid.output.find(zoneAndSummer), std::string::npos)
             << zoneAndSummer << "\n" << madrid.output.substr(0, 160) << madrid.error;
     }
@@ -203,8 +202,7 @@ TEST(ChartCommand, AgreesWithSwetest)
             in >> date >> time >> lat >> lon >> summer;
             state = ChartState();
             const auto result = runCommand({"chart", "--date", date, "--time", time, "--lat", lat,
-                                            "--lon", lon, "--summer", summer},
-                                           state, swissEphemeris());
+                                            "--lon", lon, "--summer", summer}, state, swissEphemeris());
             ASSERT_EQ(result.exitCode, kExitOk) << line << ": " << result.error;
         } else if (kind == "command") {
             command = line;
@@ -215,8 +213,7 @@ TEST(ChartCommand, AgreesWithSwetest)
             const double actual = kind == "point" ? state.Planets[index].Longitude
                                                   : state.HouseCusps[index - 1] - 0.5 / 3600.0;
             EXPECT_LT(arcSeconds(actual, expected), 1.0)
-                << command << "\n" << kind << " " << index << " expected " << expected
-                << " actual " << actual;
+                << command << "\n" << kind << " " << index << " expected " << expected << " actual " << actual;
             if (kind == "point" && index != kBlackMoonSlot) {
                 EXPECT_NEAR(state.Planets[index].Speed, speed, 1e-5) << command << "\nspeed " << index;
             }
@@ -251,8 +248,7 @@ TEST(Commands, AMonthOfEphemeridesAgreesWithSwetest)
         const std::string text = split((point ? planets : houses)[day], '\t')[point ? index + 1 : index];
         // Seven significant digits; cusps are held half an arc-second high.
         EXPECT_LT(arcSeconds(std::stod(text) - (point ? 0 : 0.5 / 3600), lon), 1.0)
-            << "2024-02-" << day << " " << kind << " " << index << " expected " << lon
-            << " actual " << text;
+            << "2024-02-" << day << " " << kind << " " << index << " expected " << lon << " actual " << text;
         if (point) {
             EXPECT_EQ(text.find("راجع") != std::string::npos, index != 11 && speed < 0)
                 << "day " << day << " slot " << index;

@@ -65,13 +65,11 @@ TEST(AnalyseChart, PointListsOfTheWindowKinds)
     for (int i = 12; i < 24; ++i)
         state.Planets[i].Longitude = 200.0f; // in the first chart's seventh house
     state.PlanetAttr[1].House = 5;           // the solar list shows the sign as the house
-    EXPECT_NE(analyseChart(state, ChartKind::Solar).text.find("القمر في  البيت الثاني\r\n"),
-              std::string::npos);
+    EXPECT_NE(analyseChart(state, ChartKind::Solar).text.find("القمر في  البيت الثاني\r\n"), std::string::npos);
 
     const std::string transits = analyseChart(state, ChartKind::Transits).text;
     EXPECT_EQ(transits.find("الشمس في  الطالع\r\n"), transits.find("--\r\n") + 4);
-    EXPECT_NE(transits.find("القمر الأسود في  البيت الثاني عشر\r\nشمس التحويل في  الغارب\r\n"),
-              std::string::npos);
+    EXPECT_NE(transits.find("القمر الأسود في  البيت الثاني عشر\r\nشمس التحويل في  الغارب\r\n"), std::string::npos);
     const std::string last = "قمر التحويل الأسود في  الغارب\r\n";
     EXPECT_EQ(transits.rfind(last), transits.size() - last.size());
 }

@@ -93,8 +93,7 @@ TEST(FindAspects, AnExactAspectDoesNotInheritAPhase)
     const auto found = findAspects(state, {});
     ASSERT_EQ(found.size(), 2u);
     EXPECT_EQ(found[0].phase, kSeparating);
-    EXPECT_EQ(found[1].text,
-              std::string("الشمس في ") + aspectWord(AspectKind::Sextile) + "الزهرة في 0°0'0''");
+    EXPECT_EQ(found[1].text, std::string("الشمس في ") + aspectWord(AspectKind::Sextile) + "الزهرة في 0°0'0''");
 }
 
 TEST(FindAspects, ProgressionWindowsReplaceTheOrbs)

@@ -131,7 +131,6 @@ TEST(ComputeChart, UniversalTimeHourAndCalendar)
         {"India's half hour", noon, "5.5", "0.5", 6.0, true},
         {"zone 24 is the farthest", noon, "24", "-24", 12.0, true},
         {"text reads its leading number", {"1", "1", "2000", "10", "15"}, "2h", "1x", 7.25, true},
-        {"1581 is Julian", {"31", "12", "1581", "12", "0"}, "0", "0", 12.0, false},
         {"March 1582 is Julian", {"10", "3", "1582", "12", "0"}, "0", "0", 12.0, false},
         {"4 October 1582 is Julian", {"4", "10", "1582", "12", "0"}, "0", "0", 12.0, false},
         {"15 October 1582 is Gregorian", {"15", "10", "1582", "12", "0"}, "0", "0", 12.0, true},
@@ -260,8 +259,7 @@ TEST(ChartKinds, CaptionsAndSecondCharts)
                      " هيئة تسييرات=1;");
 }
 
-// The range is found from the files: its first and last days compute, the days beyond are
-// refused with that same range.
+// The range is found from the files: its first and last days compute, the days beyond are refused with it.
 TEST(SwissEphemeris, TheInstalledRangeIsTheRangeThatComputes)
 {
     const auto range = SwissEphemeris().installedRange();

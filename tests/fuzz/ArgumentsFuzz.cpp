@@ -40,8 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_REQUIRE(chart->second.has_value() == (chartKindInfo(chart->kind).twoCharts == 1));
         FUZZ_REQUIRE(!chart->second || realMoment(*chart->second));
     }
-    if (const auto month =
-            args[0] == "ephemerides" ? parseEphemeridesArguments(rest).options : std::nullopt) {
+    if (const auto month = args[0] == "ephemerides" ? parseEphemeridesArguments(rest).options : std::nullopt) {
         const double hour = leadingNumber(month->hourText);
         FUZZ_REQUIRE(hour >= 0 && hour < 24 && onTheGlobe(month->place));
     }
@@ -55,7 +54,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_REQUIRE(result.error.find('\n') == std::string::npos);
     FUZZ_REQUIRE(result.exitCode == kExitOk ? result.error.empty()
                                             : !result.error.empty() && result.output.empty());
-    FUZZ_REQUIRE(result.output.find("nan") == std::string::npos &&
-                 result.output.find("inf") == std::string::npos);
+    FUZZ_REQUIRE(result.output.find("nan") == std::string::npos && result.output.find("inf") == std::string::npos);
     return 0;
 }

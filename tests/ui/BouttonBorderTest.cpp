@@ -1,8 +1,6 @@
 #include "ui/controls/BouttonBorder.h"
 
 #include <QApplication>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 
 using velmora::ui::BorderLines;
@@ -68,27 +66,6 @@ private slots:
         QCOMPARE(visibleLines(control.lines()), qMakePair(8, 0));
         control.resize(40, 30);
         QCOMPARE(control.lines()[4].line, QLineF(580, 30, 580, 430));
-    }
-
-    // Saved under their names; read back from nothing, the defaults of the table.
-    void propertiesPersistUnderTheirNames()
-    {
-        QTemporaryDir dir;
-        QSettings settings(dir.filePath(QStringLiteral("host.ini")), QSettings::IniFormat);
-        BouttonBorder control;
-        control.setProperty("BackStyle", 1);
-        control.setProperty("BackColor", QColor(10, 20, 30));
-        control.setProperty("ForcerBorder", 3);
-        control.writeProperties(settings);
-        QCOMPARE(settings.value(QStringLiteral("ForcerBorder")).toInt(), 3);
-        BouttonBorder restored;
-        restored.readProperties(settings);
-        QCOMPARE(std::tuple(restored.backStyle(), restored.backColor(), restored.forcerBorder()),
-                 std::tuple(qint16(1), QColor(10, 20, 30), qint16(3)));
-        BouttonBorder defaults;
-        defaults.readProperties(QSettings(dir.filePath(QStringLiteral("empty.ini")), QSettings::IniFormat));
-        QCOMPARE(std::tuple(defaults.backStyle(), defaults.backColor(), defaults.forcerBorder()),
-                 std::tuple(qint16(0), QPalette().color(QPalette::Button), qint16(0)));
     }
 };
 

@@ -16,8 +16,7 @@ namespace {
 
 const char* const kTables[] = {"planets", "houses", "aspects"};
 
-// A shown window with its start values: a run paints while it holds the thread, which needs a
-// window on the screen.
+// A shown window with its start values: a run paints while it holds the thread, so it is on screen.
 FrmEphemirids* freshWindow()
 {
     FrmEphemirids* window = fresh<FrmEphemirids>();

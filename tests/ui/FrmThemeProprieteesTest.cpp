@@ -219,7 +219,9 @@ private slots:
         }
     }
 
-    void pointBoxesDriveTheAspectSearch()
+    // A point box sets its aspect box, and so the aspect search, at once (the second chart's do
+    // not); Aspect(0..4) are the conjunction, trine, sextile, square and opposition chords.
+    void pointAndAspectBoxes()
     {
         ChartState& state = chartState();
         for (int box : {0, 11, 12}) { // the first chart's Sun and black moon, the second's Sun
@@ -231,21 +233,7 @@ private slots:
                 QCOMPARE(state.PlanetInAspects[box % 12], toFlag(shown || box >= 12));
             }
         }
-    }
-
-    void swatchClickAndAspectBoxes()
-    {
         FrmThemeProprietees* dialog = fresh<FrmThemeProprietees>();
-        dialog->show();
-        QVERIFY(QTest::qWaitForWindowExposed(dialog));
-        chosenColor = QColor(10, 20, 30);
-        QTest::mouseClick(dialog->LabColor[2], Qt::LeftButton);
-        chosenColor = QColor(); // cancelled, just after another swatch took a colour
-        QTest::mouseClick(dialog->LabColor[3], Qt::LeftButton);
-        QCOMPARE(dialog->colorValue(2), 0x1E140A);
-        QCOMPARE(dialog->colorValue(3), 0xFF0000);
-        dialog->hide();
-        // Aspect(0..4): conjunction, trine, sextile, square, opposition.
         const AspectKind kinds[] = {AspectKind::Conjunction, AspectKind::Trine, AspectKind::Sextile,
                                     AspectKind::Square, AspectKind::Opposition};
         for (int box = 0; box < 5; ++box) {
@@ -265,8 +253,9 @@ private slots:
             QTest::newRow(parts[swatch]) << swatch;
     }
 
-    // A new swatch colour redraws its part of the sample and no other: the pixels solidly (two
-    // neighbours alike) in the old colour take the new one, those in another swatch's keep theirs.
+    // A new swatch colour is stored as 0x00BBGGRR, kept by a cancelled choice, and redraws its
+    // part of the sample and no other: the pixels solidly (two neighbours alike) in the old colour
+    // take the new one, those in another swatch's keep theirs.
     void samplePicture()
     {
         QFETCH(int, swatch);
@@ -279,9 +268,13 @@ private slots:
             others.insert(colorFromValue(dialog->colorValue(i)).rgb());
         const QRgb old = colorFromValue(dialog->colorValue(swatch)).rgb();
         others.remove(old);
-        chosenColor = QColor(13, 200, 170);
+        const QColor picked(13, 200, 170);
+        chosenColor = picked;
         QTest::mouseClick(dialog->LabColor[swatch], Qt::LeftButton);
         const QImage after = dialog->PicSample->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+        chosenColor = QColor(); // cancelled just after a choice
+        QTest::mouseClick(dialog->LabColor[swatch], Qt::LeftButton);
+        QCOMPARE(dialog->colorValue(swatch), 0xAAC80D);
         dialog->hide();
 
         auto near = [](QRgb a, QRgb b) { // anti-aliased edges over the new colour move a little
@@ -296,7 +289,7 @@ private slots:
                 if (was != before.pixel(x + 1, y) && was != before.pixel(x, y + 1))
                     continue;
                 if (was == old)
-                    wrong += !near(after.pixel(x, y), chosenColor.rgb());
+                    wrong += !near(after.pixel(x, y), picked.rgb());
                 else if (others.contains(was))
                     wrong += !near(after.pixel(x, y), was);
             }

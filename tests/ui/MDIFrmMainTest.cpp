@@ -259,8 +259,7 @@ private slots:
         QCOMPARE(opened(), QStringList{QString::fromLatin1(chartKindDescription(kind).windowName) + u'|' + caption});
         const ChartState& state = chartState();
         QCOMPARE(state.OrientOnAscendant, toFlag(!noTime));
-        // Written by the data entry without a time, then by the window's first rendering.
-        QCOMPARE(int(state.WheelRotation), noTime ? 270 : int(wheelRotationFor(state, kind)));
+        QCOMPARE(int(state.WheelRotation), noTime ? 270 : int(wheelRotationFor(state, kind))); // the window's
         QCOMPARE(state.ShowHouses, toFlag(!noTime));
     }
 
@@ -284,8 +283,7 @@ private slots:
 
         for (int row = 0; row < 2; ++row) {
             const QLineEdit* chain[] = {entry->TxtHeure[row], entry->TxtMin[row],
-                                        entry->TxtJour[row], entry->TxtMois[row],
-                                        entry->TxtAnnee[row]};
+                                        entry->TxtJour[row], entry->TxtMois[row], entry->TxtAnnee[row]};
             entry->TxtHeure[row]->setFocus();
             for (int i = 1; i < 5; ++i) {
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);

@@ -1,9 +1,8 @@
 #pragma once
 
-// What the window tests share: critical messages recorded instead of shown, a fixed clock, the
-// next modal dialog answered from inside its own event loop, single-instance dialogs discarded
-// as a close by their frame does, a main that runs as the program does, and the controls the
-// tests drive.
+// What the window tests share: critical messages recorded, a fixed clock, the next modal dialog answered
+// from inside its event loop, single-instance dialogs discarded as their frame's close does, a main
+// that runs as the program does, and the controls the tests drive.
 #include "resources/VelmoraResources.h"
 #include "ui/common/Platform.h"
 
@@ -52,8 +51,7 @@ inline void deleteClosedWindows()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-// The single-instance dialog with its initial values: an earlier one is closed by its frame
-// (a hidden window gets no close event).
+// The single-instance dialog afresh: an earlier one is shown (a hidden one gets no close event) and closed.
 template <typename Dialog>
 Dialog* fresh()
 {

@@ -20,8 +20,7 @@ namespace {
 
 enum Step { Title, Zodiac, Points, Signs, Chords, Houses, Whole };
 
-// Every point hidden at 0, equal houses from 0 Aries, Aries at 9 o'clock, the dialog's initial
-// colours but magenta houses.
+// Every point hidden at 0, equal houses from Aries at 9 o'clock, the initial colours but magenta houses.
 ChartState quietChart()
 {
     ChartState state;
@@ -115,8 +114,7 @@ Ink inkOf(const QImage& image, QRect region = {})
     return ink;
 }
 
-// A symbol-font letter from the font file itself, its text corner at the same fraction of a
-// pixel as `corner`.
+// A symbol-font letter from the font file, its corner at the same fraction of a pixel as `corner`.
 QImage referenceGlyph(QChar letter, double pixels, const QPointF& corner)
 {
     QFile file(kSymbolFontFile);
@@ -281,7 +279,6 @@ private slots:
         QTest::addColumn<ChartKind>("kind");
         QTest::addColumn<bool>("showHouses");
         QTest::newRow("natal with houses") << ChartKind::Natal << true;
-        QTest::newRow("transits with houses") << ChartKind::Transits << true;
         QTest::newRow("natal without houses") << ChartKind::Natal << false;
         QTest::newRow("solar even with houses") << ChartKind::Solar << true;
     }
