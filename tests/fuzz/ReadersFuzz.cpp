@@ -31,14 +31,14 @@ bool wholePartNonZero(const std::string& text)
     return false;
 }
 
-// A number is read as itself, as an infinity when too large for a double, and never as 0
-// while its whole part has a digit other than 0; it is written back in plain digits.
+// A number is read as itself, as an infinity when too large for a double, never as 0 while its
+// whole part has a digit other than 0 and never beyond 1 while it has none (what underflows is
+// 0); it is written back in plain digits.
 void checkNumber(const std::string& text)
 {
     const double value = leadingNumber(text);
     FUZZ_REQUIRE(!std::isnan(value));
-    if (wholePartNonZero(text))
-        FUZZ_REQUIRE(std::fabs(value) >= 1.0);
+    FUZZ_REQUIRE(wholePartNonZero(text) ? std::fabs(value) >= 1.0 : std::fabs(value) <= 1.0);
     if (const auto whole = wholeNumberText(text))
         FUZZ_REQUIRE(*whole == value);
     if (const auto rounded = toInt16(value))

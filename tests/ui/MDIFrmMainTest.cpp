@@ -159,38 +159,35 @@ private slots:
                  u"هيئة طالع الوقت|1"_s);
     }
 
+    // The outcome: empty when a window opens; ending in a line break when the computation failed
+    // and the library's reason follows.
     void dataEntryRefusesWithTheFirstMessage_data()
     {
         QTest::addColumn<QString>("edits");
-        // Empty: a window opens. Ending in a line break: the computation failed and the
-        // library's reason follows.
         QTest::addColumn<QString>("outcome");
         const QString hour = u"index hors plage !الساعة غير صحيحة "_s;
         const QString day = u"index hors plage !اليوم غير صحيح "_s;
         const QString month = u"index hors plage !الشهر  غير صحيح "_s;
         const QString year = u"index hors plage !السنة  غير صحيحة "_s;
-        auto row = [](const char* name, const QString& edits, const QString& outcome) {
-            QTest::newRow(name) << edits << outcome;
-        };
-        row("hour 24", u"TxtHeure0=24"_s, hour);
-        row("minute 60", u"TxtMin0=60"_s, u"index hors plage !الدقائق غير صحيحة "_s);
-        row("day 32", u"TxtJour0=32"_s, day);
-        row("month 13", u"TxtMois0=13"_s, month);
-        row("year 20001", u"TxtAnnee0=20001"_s, year);
-        row("the bounds, day 0 and month 0 pass",
-            u"TxtHeure0=23 TxtMin0=59 TxtJour0=31 TxtMois0=12 TxtJour1=0 TxtMois1=0"_s, {});
-        row("year 20000 passes the check", u"TxtAnnee0=20000"_s, year + u'\n');
-        row("letters", u"TxtHeure0=ab"_s, hour);
-        row("empty box", u"TxtJour0="_s, day);
-        row("beyond 16 bits", u"TxtAnnee0=99999"_s, year);
-        row("letters in the second row", u"TxtJour1=ab"_s, day);
-        row("month 40 in the second row", u"TxtMois1=40"_s, month);
-        row("two bad fields show the first", u"TxtMois0=13 TxtHeure0=24"_s, hour);
-        row("year 9000", u"TxtAnnee0=9000"_s, year + u'\n');
-        row("year 9000 in the second row", u"TxtAnnee1=9000"_s, year + u'\n');
-        row("a day the calendar reform dropped", u"TxtJour0=10 TxtMois0=10 TxtAnnee0=1582"_s,
-            year + u"\nالأيام من 5 إلى 14 أكتوبر 1582 أسقطها إصلاح التقويم: "_s +
-                u"بعد 4 أكتوبر يأتي 15 أكتوبر"_s);
+        QTest::newRow("hour 24") << u"TxtHeure0=24"_s << hour;
+        QTest::newRow("minute 60") << u"TxtMin0=60"_s << u"index hors plage !الدقائق غير صحيحة "_s;
+        QTest::newRow("day 32") << u"TxtJour0=32"_s << day;
+        QTest::newRow("month 13") << u"TxtMois0=13"_s << month;
+        QTest::newRow("year 20001") << u"TxtAnnee0=20001"_s << year;
+        QTest::newRow("the bounds, day 0 and month 0 pass")
+            << u"TxtHeure0=23 TxtMin0=59 TxtJour0=31 TxtMois0=12 TxtJour1=0 TxtMois1=0"_s << QString();
+        QTest::newRow("year 20000 passes the check") << u"TxtAnnee0=20000"_s << year + u'\n';
+        QTest::newRow("letters") << u"TxtHeure0=ab"_s << hour;
+        QTest::newRow("empty box") << u"TxtJour0="_s << day;
+        QTest::newRow("beyond 16 bits") << u"TxtAnnee0=99999"_s << year;
+        QTest::newRow("letters in the second row") << u"TxtJour1=ab"_s << day;
+        QTest::newRow("month 40 in the second row") << u"TxtMois1=40"_s << month;
+        QTest::newRow("two bad fields show the first") << u"TxtMois0=13 TxtHeure0=24"_s << hour;
+        QTest::newRow("year 9000") << u"TxtAnnee0=9000"_s << year + u'\n';
+        QTest::newRow("year 9000 in the second row") << u"TxtAnnee1=9000"_s << year + u'\n';
+        QTest::newRow("a day the calendar reform dropped")
+            << u"TxtJour0=10 TxtMois0=10 TxtAnnee0=1582"_s
+            << year + u"\nالأيام من 5 إلى 14 أكتوبر 1582 أسقطها إصلاح التقويم: بعد 4 أكتوبر يأتي 15 أكتوبر"_s;
     }
 
     void dataEntryRefusesWithTheFirstMessage()
