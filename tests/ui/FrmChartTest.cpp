@@ -18,8 +18,8 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QTextEdit>
 #include <QSvgRenderer>
+#include <QTextEdit>
 #include <QWindow>
 
 #include <cmath>
@@ -402,11 +402,15 @@ private slots:
         QCOMPARE(messages().size(), unwritable ? 1 : 0);
         if (unwritable)
             QVERIFY(messages()[0].startsWith(u"تحذير هام|تعذر حفظ الصورة "_s + folder.filePath(name)));
-        // SVG and PDF are written as the picture program writes them; its test reads them back.
         const QString path = folder.filePath(written);
         if (written.endsWith(u"svg"_s)) {
             QCOMPARE(QSvgRenderer(path).viewBox(), QRect(0, 0, side, side));
-        } else if (!written.isEmpty() && !written.endsWith(u"pdf"_s)) { // the very pixels of the screen's square
+        } else if (written.endsWith(u"pdf"_s)) {
+            QFile pdf(path);
+            QVERIFY(pdf.open(QIODevice::ReadOnly));
+            const QByteArray bytes = pdf.readAll();
+            QVERIFY(bytes.startsWith("%PDF-") && bytes.contains("/Type /Page\n"));
+        } else if (!written.isEmpty()) { // the very pixels of the screen's square
             QCOMPARE(QImage(path).convertToFormat(QImage::Format_RGB32),
                      window->picture().copy(0, 0, side, side).convertToFormat(QImage::Format_RGB32));
         }
