@@ -421,11 +421,14 @@ void FrmChart::runMenu(int item)
         break;
     }
     case Information: {
-        // Where it was, but back inside the window if it would not fit there, title bar
-        // first; only a drag takes it partly out.
-        const QRect panel = PictTable->geometry();
-        PictTable->move(std::max(0, std::min(panel.x(), width() - panel.width())),
-                        std::max(0, std::min(panel.y(), height() - panel.height())));
+        // The first time inside the window, title bar first, even where the design position
+        // would run off a low window; after that where it was, also where a drag left it.
+        if (!m_panelPlaced) {
+            const QRect panel = PictTable->geometry();
+            PictTable->move(std::max(0, std::min(panel.x(), width() - panel.width())),
+                            std::max(0, std::min(panel.y(), height() - panel.height())));
+            m_panelPlaced = true;
+        }
         PictTable->show();
         PictTable->raise();
         break;

@@ -93,6 +93,7 @@ private:
     QImage m_picture;
     bool m_shown = false;
     bool m_dragging = false;
+    bool m_panelPlaced = false; // shown once: from then on it stays where it was
     QPoint m_dragStart; // in the title bar, where the drag began
 };
 
