@@ -12,15 +12,7 @@ export LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb
 
 now_ms() { date +%s%3N; }
 
-# Waits until a visible window's title matches, and prints its id.
-wait_for() {
-  local id
-  until id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1) && [ -n "$id" ]; do
-    kill -0 "$pid" 2>/dev/null || { echo "velmora ended before '$1' showed" >&2; exit 1; }
-    sleep 0.005
-  done
-  echo "$id"
-}
+source tools/wait-for-window.sh
 
 start=$(now_ms)
 build/app/velmora &
