@@ -1,12 +1,12 @@
 #pragma once
 
 #include "core/ChartState.h"
+#include "ui/common/Twips.h"
 
 namespace velmora::ui {
 
 // The chart window's menu panel at its right edge, in twips: as wide as this, the full height.
 inline constexpr int kMenuPanelTwips = 1755;
-inline constexpr int kTwipsPerPixel = 15;
 
 // What sets one chart kind apart from the others where its window and its wheel are concerned.
 // The rotation rule, the aspect pairs and the point list of the analysis are the core's

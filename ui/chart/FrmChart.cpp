@@ -24,12 +24,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Design lengths are in twips.
-constexpr int px(double twips)
-{
-    return static_cast<int>(twips / kTwipsPerPixel + 0.5);
-}
-
 constexpr int kMenuWidth = px(kMenuPanelTwips);
 
 const std::array<QString, FrmChart::kMenuItemCount> kMenuCaptions = {
@@ -192,8 +186,8 @@ void FrmChart::buildInformationPanel()
     PictTable->setObjectName(u"PictTable"_s);
     PictTable->setLayoutDirection(Qt::RightToLeft);
     PictTable->setFont(dialogFont());
-    PictTable->setStyleSheet(u"#PictTable { background: rgb(254, 253, 245);"
-                             " border: 1px solid #141a38; }"_s);
+    PictTable->setStyleSheet(u"#PictTable { background: %1; border: 1px solid #141a38; }"_s
+                                 .arg(QColor(kCream).name()));
     PictTable->setGeometry(twipsRect(360, 840, 4360, 4940));
     const int width = PictTable->width();
 

@@ -46,4 +46,9 @@ QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons)
     return row;
 }
 
+std::string boxText(const QLineEdit* box)
+{
+    return box->text().toStdString();
+}
+
 } // namespace velmora::ui

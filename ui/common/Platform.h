@@ -62,6 +62,9 @@ ColorValue valueFromColor(const QColor& color);
 // main window's command strip, the chart window's menu and its panel's title bar.
 QString navyStyle(const QString& objectName);
 
+// The light cream behind the listing's lists and the chart window's information panel.
+inline constexpr QRgb kCream = 0xFFFEFDF5;
+
 // The font of the design's dialogs (Tahoma), falling back to fonts Debian installs with Arabic.
 QFont dialogFont(int pointSize = 9);
 

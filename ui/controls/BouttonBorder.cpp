@@ -1,5 +1,7 @@
 #include "ui/controls/BouttonBorder.h"
 
+#include "ui/common/Twips.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSettings>

@@ -35,8 +35,6 @@ class BouttonBorder final : public QWidget {
     Q_PROPERTY(qint16 ForcerBorder READ forcerBorder WRITE setForcerBorder NOTIFY propertyChanged)
 
 public:
-    static constexpr int kTwipsPerPixel = 15;
-
     explicit BouttonBorder(QWidget* parent = nullptr);
 
     qint16 backStyle() const { return m_backStyle; }

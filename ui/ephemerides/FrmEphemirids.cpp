@@ -3,9 +3,11 @@
 #include "core/ChartState.h"
 #include "core/Numbers.h"
 #include "resources/VelmoraResources.h"
+#include "ui/common/DialogParts.h"
 #include "ui/common/FailureMessages.h"
 #include "ui/common/NumberKeyCheck.h"
 #include "ui/common/Platform.h"
+#include "ui/common/Twips.h"
 #include "ui/main/FrmReperXY.h"
 #include "ui/settings/FrmThemeProprietees.h"
 
@@ -36,11 +38,11 @@ namespace {
 constexpr int kYearsLength = 6;
 constexpr int kStartRows = 32;
 constexpr double kYearLimit = 20000;
-// The wait page in pixels (15 twips each), relative to the grids' corner.
+// The wait page in pixels, relative to the grids' corner.
 constexpr int kBarLeft = 72;
 constexpr int kBarTop = 208;
 constexpr int kBarHeight = 25;
-constexpr float kBarFullWidth = 5000.0f / 15.0f;
+constexpr float kBarFullWidth = 5000.0f / kTwipsPerPixel;
 
 const char* const kMonths[12] = {"يناير", "فبراير", "مارس",  "أبريل",  "ماي",   "يونيو",
                                  "يوليوز", "غشت",    "شتنبر", "أكتوبر", "نونبر", "دجنبر"};
@@ -95,11 +97,6 @@ QHBoxLayout* fieldRow(QWidget* caption, QWidget* field)
     return row;
 }
 
-std::string text(const QLineEdit* box)
-{
-    return box->text().toStdString();
-}
-
 // For the length of a run: the hourglass, and the wait page in place of the grid; both are
 // restored however the run ends.
 class RunDisplay {
@@ -149,7 +146,7 @@ void FrmEphemirids::buildControls()
 {
     // The grids, and beneath them the wait page that a run uncovers.
     auto* gridArea = new QWidget(this);
-    const QSize gridSize(7095 / 15, 5295 / 15);
+    const QSize gridSize(px(7095), px(5295));
     gridArea->setFixedSize(gridSize);
 
     WaitPage = new QWidget(gridArea);
@@ -180,17 +177,17 @@ void FrmEphemirids::buildControls()
 
     // The inputs panel.
     Frame = new QGroupBox(this);
-    Frame->setMinimumWidth(2175 / 15);
+    Frame->setMinimumWidth(px(2175));
     CmbMois = new QComboBox(Frame);
     for (const char* month : kMonths)
         CmbMois->addItem(QString::fromUtf8(month));
     CmbMois->setFont(sizedFont(9));
-    CmbMois->setFixedWidth(1095 / 15);
+    CmbMois->setFixedWidth(px(1095));
     Label[0] = label("الشهور", sizedFont(9, true), Frame);
     TxtYears = new QLineEdit(Frame);
     TxtYears->setMaxLength(kYearsLength);
     TxtYears->setFont(sizedFont(9));
-    TxtYears->setFixedWidth(1095 / 15);
+    TxtYears->setFixedWidth(px(1095));
     Label[1] = label("السنوات", sizedFont(9, true), Frame);
     ChkAvant = new QCheckBox(QString::fromUtf8("قبل الميلاد"), Frame);
     ChkAvant->setFont(sizedFont(11.25));
@@ -207,13 +204,13 @@ void FrmEphemirids::buildControls()
     Opt[0]->setChecked(true);
     TxtHeur = new QLineEdit(QStringLiteral("12"), Frame1);
     TxtHeur->setMaxLength(2);
-    TxtHeur->setFixedWidth(375 / 15 + 4);
+    TxtHeur->setFixedWidth(px(375) + 4);
     Label2[1] = label("الساعة 24", sizedFont(9), Frame1);
     CmdCoordonne = new QPushButton(QStringLiteral("..."), Frame1);
     QFont dots9 = sizedFont(9.75, true);
     dots9.setFamilies(QStringList{QStringLiteral("MS Sans Serif")} + dots9.families());
     CmdCoordonne->setFont(dots9);
-    CmdCoordonne->setFixedSize(375 / 15 + 4, 255 / 15 + 2);
+    CmdCoordonne->setFixedSize(px(375) + 4, px(255) + 2);
     Label2[0] = label("إحداثيات البلد", sizedFont(9), Frame1);
 
     auto* choiceColumn = new QVBoxLayout(Frame1);
@@ -229,7 +226,7 @@ void FrmEphemirids::buildControls()
     ChkChoix->setChecked(true);
     CmdCalculer = new QPushButton(QString::fromUtf8("حساب الأزياج"), Frame);
     CmdCalculer->setFont(sizedFont(11.25));
-    CmdCalculer->setMinimumSize(1695 / 15, 495 / 15);
+    CmdCalculer->setMinimumSize(px(1695), px(495));
 
     auto* panel = new QVBoxLayout(Frame);
     panel->addLayout(fieldRow(Label[0], CmbMois));
@@ -243,9 +240,9 @@ void FrmEphemirids::buildControls()
 
     CmdOK = new QPushButton(QString::fromUtf8("&موافق"), this);
     CmdOK->setFont(sizedFont(12, true));
-    CmdOK->setMinimumHeight(495 / 15);
+    CmdOK->setMinimumHeight(px(495));
     CmdEnregistrer = new QPushButton(QString::fromUtf8("حفظ الجدول"), this);
-    CmdEnregistrer->setMinimumSize(1695 / 15, 495 / 15);
+    CmdEnregistrer->setMinimumSize(px(1695), px(495));
     CmdEnregistrer->setEnabled(false);
     for (QPushButton* button : {CmdCoordonne, CmdCalculer, CmdOK, CmdEnregistrer})
         button->setAutoDefault(false);
@@ -282,8 +279,8 @@ void FrmEphemirids::connectReactions()
         // A city's legal time is taken at the middle of the month, at the table's hour.
         FrmReperXY* picker = FrmReperXY::instance();
         picker->setReferenceMoment(DateTimeTexts{"15", std::to_string(CmbMois->currentIndex() + 1),
-                                                 TxtYears->text().toStdString(),
-                                                 TxtHeur->text().toStdString(), "0"});
+                                                 boxText(TxtYears),
+                                                 boxText(TxtHeur), "0"});
         picker->exec();
     });
     connect(CmdCalculer, &QPushButton::clicked, this, &FrmEphemirids::calculate);
@@ -301,7 +298,7 @@ void FrmEphemirids::showTable(int kind)
 
 void FrmEphemirids::negateYear()
 {
-    const QString negated = fromCore(numberText(-leadingNumber(text(TxtYears))));
+    const QString negated = fromCore(numberText(-leadingNumber(boxText(TxtYears))));
     // The limit is for typing: the negated year of a full field is one character longer.
     TxtYears->setMaxLength(std::max(kYearsLength, static_cast<int>(negated.size())));
     TxtYears->setText(negated);
@@ -324,8 +321,8 @@ bool FrmEphemirids::fieldsAllowARun()
     // A run reads every text by its leading number, so an hour of 99 would shift every row by
     // days and letters would mean 0: such fields are refused rather than computed.
     QLineEdit* refused = nullptr;
-    const auto year = wholeNumberText(text(TxtYears));
-    const auto hour = wholeNumberText(text(TxtHeur));
+    const auto year = wholeNumberText(boxText(TxtYears));
+    const auto hour = wholeNumberText(boxText(TxtHeur));
     if (!year || std::fabs(*year) > kYearLimit)
         refused = TxtYears;
     else if (!hour || *hour < 0 || *hour > 23 || *hour != std::floor(*hour))
@@ -352,8 +349,8 @@ void FrmEphemirids::calculate()
 
         EphemeridesInput input;
         input.monthIndex = CmbMois->currentIndex();
-        input.yearText = text(TxtYears);
-        input.hourText = text(TxtHeur);
+        input.yearText = boxText(TxtYears);
+        input.hourText = boxText(TxtHeur);
         input.table = EphemerisTableKind(kind);
         input.zodiacal = ChkChoix->isChecked();
         input.zoneText = zone.zoneText;

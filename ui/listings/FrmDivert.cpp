@@ -23,7 +23,7 @@ QListWidget* creamList(const QSize& minimum, QWidget* parent)
     auto* list = new QListWidget(parent);
     list->setFont(dialogFont());
     QPalette palette = list->palette();
-    palette.setColor(QPalette::Base, QColor(254, 253, 245));
+    palette.setColor(QPalette::Base, QColor(kCream));
     list->setPalette(palette);
     list->setMinimumSize(minimum);
     return list;

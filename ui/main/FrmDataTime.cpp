@@ -194,9 +194,9 @@ void FrmDataTime::fillFirstRowFromClock()
 
 DateTimeTexts FrmDataTime::rowTexts(int row) const
 {
-    return {TxtJour[row]->text().toStdString(), TxtMois[row]->text().toStdString(),
-            TxtAnnee[row]->text().toStdString(), TxtHeure[row]->text().toStdString(),
-            TxtMin[row]->text().toStdString()};
+    return {boxText(TxtJour[row]), boxText(TxtMois[row]),
+            boxText(TxtAnnee[row]), boxText(TxtHeure[row]),
+            boxText(TxtMin[row])};
 }
 
 std::optional<QString> FrmDataTime::firstRefusal(int row) const

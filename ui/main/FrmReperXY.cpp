@@ -44,11 +44,6 @@ QLabel* label(const char* text, QWidget* parent)
     return new QLabel(QString::fromUtf8(text), parent);
 }
 
-std::string text(const QLineEdit* box)
-{
-    return box->text().toStdString();
-}
-
 // An offset from universal time as UTC+03:00, with seconds where it has them.
 QString utcOffsetText(int seconds)
 {
@@ -200,13 +195,13 @@ void FrmReperXY::connectReactions()
 
 PlaceInput FrmReperXY::placeInput() const
 {
-    return {text(TxtLonDeg), text(TxtLonMin), text(TxtLatDeg), text(TxtLatMin),
+    return {boxText(TxtLonDeg), boxText(TxtLonMin), boxText(TxtLatDeg), boxText(TxtLatMin),
             OptW->isChecked(), OptS->isChecked()};
 }
 
 ZoneInput FrmReperXY::zoneInput() const
 {
-    return {text(TxtZone), text(TxtEteRegl)};
+    return {boxText(TxtZone), boxText(TxtEteRegl)};
 }
 
 void FrmReperXY::readPlace()
@@ -287,7 +282,7 @@ void FrmReperXY::pickPlace(const atlas::Place& place)
     }
     // The correction turns the zone derived from the longitude into the legal time.
     const QString correction = fromCore(numberText(
-        atlas::summerCorrection(*offset, static_cast<int>(leadingNumber(text(TxtZone))))));
+        atlas::summerCorrection(*offset, static_cast<int>(leadingNumber(boxText(TxtZone))))));
     TxtEteRegl->setMaxLength(std::max(1, static_cast<int>(correction.size())));
     TxtEteRegl->setText(correction);
 
@@ -302,7 +297,7 @@ void FrmReperXY::pickPlace(const atlas::Place& place)
 
 QString FrmReperXY::placeSummary() const
 {
-    const double zone = leadingNumber(text(TxtZone)) + leadingNumber(text(TxtEteRegl));
+    const double zone = leadingNumber(boxText(TxtZone)) + leadingNumber(boxText(TxtEteRegl));
     return QString::fromUtf8("خط العرض ") + TxtLatDeg->text() + QString::fromUtf8("°") +
            TxtLatMin->text() + QStringLiteral("'\r\n") + QString::fromUtf8("خط الطول ") +
            TxtLonDeg->text() + QString::fromUtf8("°") + TxtLonMin->text() +

@@ -359,7 +359,7 @@ AspectOrbs FrmThemeProprietees::orbs() const
 {
     std::array<int, kAspectKindCount> byBox{};
     for (int box = 0; box < kAspectKindCount; ++box)
-        byBox[box] = toInt16(leadingNumber(TxtAspect[box]->text().toStdString())).value_or(0);
+        byBox[box] = toInt16(leadingNumber(boxText(TxtAspect[box]))).value_or(0);
     AspectOrbs orbs;
     orbs.opposition = byBox[0];
     orbs.square = byBox[1];
