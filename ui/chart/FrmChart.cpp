@@ -314,7 +314,7 @@ void FrmChart::showEvent(QShowEvent*)
         return;
     m_shown = true;
     if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        connect(frame, &QMdiSubWindow::aboutToActivate, this, &FrmChart::render);
+        connect(frame, &QMdiSubWindow::aboutToActivate, this, &FrmChart::publishToSharedState);
     render();
 }
 
@@ -333,15 +333,19 @@ void FrmChart::render()
     const WheelDrawing drawing = wheel.draw(painter, QSizeF(size()), m_caption);
     painter.end();
 
+    publishToSharedState();
+    showAnalysis(drawing.analysis);
+    update();
+}
+
+void FrmChart::publishToSharedState()
+{
     m_state.LastPointIndex = static_cast<std::int16_t>(m_kind.lastPoint);
     ChartState& shared = chartState();
     shared.WheelRotation = m_state.WheelRotation;
     shared.AspectLines = m_state.AspectLines;
     shared.AspectLineCount = m_state.AspectLineCount;
     shared.LastPointIndex = m_state.LastPointIndex;
-
-    showAnalysis(drawing.analysis);
-    update();
 }
 
 void FrmChart::showAnalysis(const ChartAnalysis& analysis)

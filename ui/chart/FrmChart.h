@@ -23,10 +23,11 @@ namespace velmora::ui {
 // it is created together with the appearance settings of that moment, and draws, lists and
 // analyses from that copy, so that a later request never shows under its caption.
 //
-// The wheel is rendered into a persistent image on the first show, on a resize, when the window
-// is activated in the MDI area, after its appearance dialog returns and when its caption changes;
-// painting only copies that image. Each rendering also writes the wheel's rotation, the aspect
-// list and the last point into the shared state, which then describes the window drawn last.
+// The wheel is rendered into a persistent image on the first show, on a resize, after its
+// appearance dialog returns and when its caption changes; painting only copies that image. Each
+// rendering, and each activation in the MDI area, writes the wheel's rotation, the aspect list
+// and the last point into the shared state, which then describes the window drawn or activated
+// last. The image is current whenever the window is activated, so activation does not redraw.
 //
 // The geometry is left to right whatever the application's direction: the wheel in the square
 // of side S at the top left, the menu panel along the right edge. The information panel's text
@@ -80,6 +81,7 @@ private:
     QWidget* buildElementBars(QWidget* parent);
 
     void render();
+    void publishToSharedState();
     void showAnalysis(const ChartAnalysis& analysis);
     void hoverMenu(int item);
     void runMenu(int item);
