@@ -4,7 +4,7 @@
 #include "core/Aspects.h"
 #include "core/ChartComputation.h"
 #include "core/Numbers.h"
-#include "ui/chart/WheelPainter.h"
+#include "wheel/WheelPainter.h"
 
 #include <QImage>
 #include <QPainter>
@@ -45,9 +45,9 @@ inline void paintTransits(benchmark::State& run, const QSize& size)
     std::size_t aspects = 0;
     for (auto _ : run) {
         QPainter painter(&image);
-        aspects = ui::WheelPainter(state, kind, {}, 1000)
-                      .draw(painter, QSizeF(size), kTransitsCaption)
-                      .aspects.size();
+        const WheelModel model = wheelModelOf(state, ChartKind::Transits);
+        ui::WheelPainter(state, model, kind, {}, 1000).draw(painter, QSizeF(size), kTransitsCaption);
+        aspects = model.aspects.size();
     }
     run.counters["aspects"] = static_cast<double>(aspects);
 }

@@ -136,7 +136,8 @@ std::int16_t wheelRotationFor(const ChartState& state, ChartKind kind)
     return static_cast<std::int16_t>(270.0 - roundHalfEven(state.HouseCusps[0]));
 }
 
-std::vector<Aspect> findAspects(ChartState& state, const AspectSearch& search)
+std::vector<Aspect> aspectsOf(const ChartState& state, const AspectSearch& search,
+                              double rotation)
 {
     std::vector<Aspect> found;
     const AspectOrbs orbs = orbsOf(state);
@@ -161,8 +162,8 @@ std::vector<Aspect> findAspects(ChartState& state, const AspectSearch& search)
             aspect.phase = match->phase;
             aspect.text = pointLabel(i) + aspectWord(rule.kind) + pointLabel(j) +
                           formatDegrees(match->distance) + aspect.phase;
-            aspect.angleA = state.WheelRotation + static_cast<double>(li);
-            aspect.angleB = state.WheelRotation + static_cast<double>(lj);
+            aspect.angleA = rotation + static_cast<double>(li);
+            aspect.angleB = rotation + static_cast<double>(lj);
             found.push_back(std::move(aspect));
         }
     };
@@ -179,10 +180,21 @@ std::vector<Aspect> findAspects(ChartState& state, const AspectSearch& search)
         }
     }
 
+    return found;
+}
+
+void writeAspectList(ChartState& state, const std::vector<Aspect>& aspects)
+{
     state.AspectLines.clear();
-    for (const Aspect& aspect : found)
+    for (const Aspect& aspect : aspects)
         state.AspectLines.push_back(aspect.text);
     state.AspectLineCount = static_cast<std::int16_t>(state.AspectLines.size());
+}
+
+std::vector<Aspect> findAspects(ChartState& state, const AspectSearch& search)
+{
+    std::vector<Aspect> found = aspectsOf(state, search, state.WheelRotation);
+    writeAspectList(state, found);
     return found;
 }
 

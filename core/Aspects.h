@@ -53,8 +53,15 @@ struct Aspect {
     double angleB = 0.0;
 };
 
-// Finds the aspects between the shown points taking part in aspects, and rebuilds the state's
-// aspect list from them.
+// The aspects between the shown points taking part in aspects, their chords' ends at the screen
+// angles of a wheel turned by `rotation` degrees.
+std::vector<Aspect> aspectsOf(const ChartState& state, const AspectSearch& search,
+                              double rotation);
+
+// Rebuilds the state's aspect list (AspectLines, AspectLineCount) from found aspects.
+void writeAspectList(ChartState& state, const std::vector<Aspect>& aspects);
+
+// The aspects at the state's WheelRotation, the state's aspect list rebuilt from them.
 std::vector<Aspect> findAspects(ChartState& state, const AspectSearch& search);
 
 // The wheel's rotation for a window kind: the ascendant at 9 o'clock when the wheel is oriented

@@ -4,9 +4,9 @@
 #include "core/Appearance.h"
 #include "core/Numbers.h"
 #include "core/PositionTexts.h"
-#include "ui/chart/PictureWriter.h"
-#include "ui/chart/WheelPainter.h"
-#include "ui/common/Platform.h"
+#include "wheel/CoreText.h"
+#include "wheel/PictureWriter.h"
+#include "wheel/WheelPainter.h"
 
 #include <QPainter>
 
@@ -138,7 +138,9 @@ cli::CommandResult runPicture(const std::vector<std::string>& args, ChartState& 
             : chartCaption(chart.kind, chartTitle(options.name, chart.first));
     const QString title = ui::fromCore(caption);
     const int size = options.size;
-    ui::WheelPainter wheel(state, kind, ui::WheelAppearance{}, size);
+    const WheelModel model = wheelModelOf(state, chart.kind);
+    applyWheelModel(state, model);
+    const ui::WheelPainter wheel(state, model, kind, ui::WheelAppearance{}, size);
     const QString error = ui::writePicture(QString::fromStdString(options.out), *format, size,
                                            title, [&](QPainter& painter) {
                                                wheel.draw(painter, QSizeF(size, size), title);

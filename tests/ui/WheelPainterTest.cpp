@@ -1,4 +1,4 @@
-#include "ui/chart/WheelPainter.h"
+#include "wheel/WheelPainter.h"
 
 #include "core/Appearance.h"
 #include "core/Numbers.h"
@@ -57,8 +57,9 @@ QImage drawn(ChartState& state, Step step, int side, ChartKind kind = ChartKind:
     image.fill(Qt::white);
     QPainter p(&image);
     p.translate(margin, margin);
-    WheelPainter wheel(state, chartKindDescription(kind), appearance, side);
-    wheel.updateRotation();
+    const WheelModel model = wheelModelOf(state, kind);
+    applyWheelModel(state, model);
+    const WheelPainter wheel(state, model, chartKindDescription(kind), appearance, side);
     const QSizeF area(side, side);
     switch (step) {
     case Title: wheel.drawTitle(p, area, QStringLiteral("هيئة ميلاد ل2000/3/1   0:15")); break;
@@ -411,7 +412,7 @@ private slots:
         QImage image(200, 200, QImage::Format_RGB32);
         image.fill(Qt::white);
         QPainter p(&image);
-        WheelPainter(state, chartKindDescription(ChartKind::Natal), appearance, 100).drawBackground(p, QSizeF(150, 120));
+        WheelPainter(state, WheelModel(), chartKindDescription(ChartKind::Natal), appearance, 100).drawBackground(p, QSizeF(150, 120));
         QCOMPARE(image.pixelColor(49, 39), QColor(Qt::red));
         QCOMPARE(image.pixelColor(50, 39), QColor(Qt::green));
         QCOMPARE(image.pixelColor(149, 119), QColor(Qt::green));

@@ -1,11 +1,12 @@
 #include "ui/chart/FrmChart.h"
 
 #include "core/PositionTexts.h"
-#include "ui/chart/PictureWriter.h"
 #include "ui/common/Platform.h"
+#include "ui/common/Twips.h"
 #include "ui/listings/FrmAnalyse.h"
 #include "ui/listings/FrmDivert.h"
 #include "ui/settings/FrmThemeProprietees.h"
+#include "wheel/PictureWriter.h"
 
 #include <QDir>
 #include <QLabel>
@@ -328,13 +329,15 @@ void FrmChart::render()
         m_picture = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
         m_picture.setDevicePixelRatio(ratio);
     }
+    m_model = wheelModelOf(m_state, m_kind.kind);
+    applyWheelModel(m_state, m_model);
     QPainter painter(&m_picture);
-    WheelPainter wheel(m_state, m_kind, m_look, chartSize());
-    const WheelDrawing drawing = wheel.draw(painter, QSizeF(size()), m_caption);
+    WheelPainter(m_state, m_model, m_kind, m_look, chartSize())
+        .draw(painter, QSizeF(size()), m_caption);
     painter.end();
 
     publishToSharedState();
-    showAnalysis(drawing.analysis);
+    showAnalysis(m_model.analysis);
     update();
 }
 
@@ -495,9 +498,9 @@ void FrmChart::savePicture()
                               QRectF(0, 0, side * ratio, side * ratio));
             return;
         }
-        ChartState copy = m_state;
         painter.setClipRect(QRect(0, 0, side, side));
-        WheelPainter(copy, m_kind, m_look, side).draw(painter, QSizeF(size()), m_caption);
+        WheelPainter(m_state, m_model, m_kind, m_look, side)
+            .draw(painter, QSizeF(size()), m_caption);
     });
     if (!error.isEmpty())
         criticalMessage()(this, u"تحذير هام"_s,

@@ -2,8 +2,8 @@
 
 #include "core/Analysis.h"
 #include "core/ChartState.h"
-#include "ui/chart/ChartKindDescription.h"
-#include "ui/chart/WheelPainter.h"
+#include "wheel/ChartKindDescription.h"
+#include "wheel/WheelPainter.h"
 
 #include <QImage>
 #include <QPoint>
@@ -90,6 +90,7 @@ private:
 
     ChartKindDescription m_kind;
     ChartState m_state;
+    WheelModel m_model; // of the last rendering, which the saved vector pictures draw again
     WheelAppearance m_look;
     QString m_caption;
     QImage m_picture;

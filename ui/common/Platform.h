@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/ChartState.h"
+#include "wheel/ColorValue.h"
+#include "wheel/CoreText.h"
 
 #include <QColor>
 #include <QDateTime>
@@ -54,10 +56,6 @@ void arabicQtDialogs();
 using LinkOpener = std::function<bool(const QUrl& link)>;
 LinkOpener& linkOpener();
 
-// Stored colours are 0x00BBGGRR; QColor(QRgb) would read them as 0xAARRGGBB.
-QColor colorFromValue(ColorValue value);
-ColorValue valueFromColor(const QColor& color);
-
 // The style sheet that gives the widget of this object name the program's navy gradient: the
 // main window's command strip, the chart window's menu and its panel's title bar.
 QString navyStyle(const QString& objectName);
@@ -67,11 +65,5 @@ inline constexpr QRgb kCream = 0xFFFEFDF5;
 
 // The font of the design's dialogs (Tahoma), falling back to fonts Debian installs with Arabic.
 QFont dialogFont(int pointSize = 9);
-
-// Turns UTF-8 text of the core into a QString.
-inline QString fromCore(const std::string& text)
-{
-    return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
-}
 
 } // namespace velmora::ui

@@ -1,7 +1,7 @@
 #include "ui/settings/ColourSample.h"
 
 #include "core/Numbers.h"
-#include "ui/chart/WheelPainter.h"
+#include "wheel/WheelPainter.h"
 #include "ui/common/Platform.h"
 
 #include <QLineF>
@@ -66,16 +66,18 @@ QImage colourSample(const SwatchColors& colours, int swatchPitch)
     QImage image(kColourSampleSize, QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&image);
 
-    ChartState state = sampleChart(colours);
-    WheelPainter wheel(state, chartKindDescription(ChartKind::Transits), WheelAppearance(), kWheel);
-    wheel.updateRotation();
+    const ChartState state = sampleChart(colours);
+    const WheelModel model = wheelModelOf(state, ChartKind::Transits);
+    const WheelPainter wheel(state, model, chartKindDescription(ChartKind::Transits),
+                             WheelAppearance(), kWheel);
     wheel.drawBackground(painter, QSizeF(kColourSampleSize));
     const QPointF shift = kCentre - QPointF(kWheel / 2.0, kWheel / 2.0);
     painter.translate(shift);
     wheel.drawZodiac(painter);
     wheel.drawPoints(painter);
     wheel.drawSignGlyphs(painter);
-    const std::vector<Aspect> aspects = wheel.drawAspects(painter);
+    wheel.drawAspects(painter);
+    const std::vector<Aspect>& aspects = model.aspects;
     wheel.drawHouses(painter);
     painter.resetTransform();
 
@@ -83,7 +85,7 @@ QImage colourSample(const SwatchColors& colours, int swatchPitch)
     // edge 1/3.2, the first chart's glyphs 1/2.5 and the second chart's 1/2.3.
     auto on = [&](double radius, double angle) { return wheel.at(radius * kWheel, angle) + shift; };
     auto pointAngle = [&](int slot) {
-        return state.WheelRotation + static_cast<double>(state.Planets[slot].Longitude);
+        return model.rotation + static_cast<double>(state.Planets[slot].Longitude);
     };
     // From where a point's glyph is placed to the middle of its ink.
     const QPointF glyphMiddle(1.0, 4.0);

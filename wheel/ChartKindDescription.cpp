@@ -1,4 +1,4 @@
-#include "ui/chart/ChartKindDescription.h"
+#include "wheel/ChartKindDescription.h"
 
 #include <array>
 

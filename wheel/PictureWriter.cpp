@@ -1,4 +1,4 @@
-#include "ui/chart/PictureWriter.h"
+#include "wheel/PictureWriter.h"
 
 #include <QFileInfo>
 #include <QImage>

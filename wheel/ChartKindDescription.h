@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/ChartState.h"
-#include "ui/common/Twips.h"
 
 namespace velmora::ui {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "core/Analysis.h"
 #include "core/Aspects.h"
 #include "core/ChartState.h"
-#include "ui/chart/ChartKindDescription.h"
+#include "core/WheelModel.h"
+#include "wheel/ChartKindDescription.h"
 
 #include <QFont>
 #include <QImage>
@@ -26,42 +26,35 @@ struct WheelAppearance {
     QImage background;
 };
 
-// What one drawing found: the aspects (also written into the state's aspect list) and the
-// analysis of the chart, for the window's information panel.
-struct WheelDrawing {
-    std::vector<Aspect> aspects;
-    ChartAnalysis analysis;
-};
-
 // Draws a chart wheel on any QPainter (a window's image, a QImage, SVG, PDF). Lengths are
 // logical pixels. The wheel fills the square of side S at (0, 0), centre (S/2, S/2); a point at
 // radius r and screen angle a (degrees, a = WheelRotation + longitude) lies at
 // (c + r sin a, c + r cos a), so 270 is 9 o'clock and longitudes run counter-clockwise. The
 // drawing is always left to right, whatever the application's layout direction.
 //
-// Drawing writes WheelRotation and the aspect list into the state it is given (the shared state
-// or a window's own copy); the kind and the appearance are copied.
+// The rotation and the aspects come from the wheel model of the chart (wheelModelOf); the
+// painter changes neither the chart nor the model, which must outlive it. The kind and the
+// appearance are copied.
 class WheelPainter final {
 public:
     // S at or below 0, or not a number, draws at S = 1.
-    WheelPainter(ChartState& state, const ChartKindDescription& kind,
-                 const WheelAppearance& appearance, double size);
+    WheelPainter(const ChartState& state, const WheelModel& model,
+                 const ChartKindDescription& kind, const WheelAppearance& appearance,
+                 double size);
 
-    // The whole chart in a chart window's order: rotation, background, title band and caption,
-    // zodiac ring, points, sign glyphs, aspect chords (then the analysis), house marks. `area`
-    // is the drawing area W x H: the background fills it and the title band is W by H/20.
-    WheelDrawing draw(QPainter& painter, const QSizeF& area, const QString& caption);
+    // The whole chart in a chart window's order: background, title band and caption, zodiac
+    // ring, points, sign glyphs, aspect chords, house marks. `area` is the drawing area W x H:
+    // the background fills it and the title band is W by H/20.
+    void draw(QPainter& painter, const QSizeF& area, const QString& caption) const;
 
     // The steps of draw(), for pictures of part of a wheel. Each sets up and restores the
-    // painter itself. The steps that place points use the state's WheelRotation: call
-    // updateRotation() first.
-    void updateRotation();
+    // painter itself.
     void drawBackground(QPainter& painter, const QSizeF& area) const;
     void drawTitle(QPainter& painter, const QSizeF& area, const QString& caption) const;
     void drawZodiac(QPainter& painter) const; // ring, sign boundaries, 10° ticks, inner disc
     void drawPoints(QPainter& painter) const;
     void drawSignGlyphs(QPainter& painter) const;
-    std::vector<Aspect> drawAspects(QPainter& painter); // finds them, rebuilding the list
+    void drawAspects(QPainter& painter) const;
     void drawHouses(QPainter& painter) const;
 
     // The point at radius r and screen angle a (degrees).
@@ -73,7 +66,8 @@ public:
     static QFont captionFont();
 
 private:
-    ChartState& m_state;
+    const ChartState& m_state;
+    const WheelModel& m_model;
     ChartKindDescription m_kind;
     WheelAppearance m_appearance;
     double m_size;

@@ -1,8 +1,8 @@
-#include "ui/chart/WheelPainter.h"
+#include "wheel/WheelPainter.h"
 
 #include "core/Numbers.h"
 #include "resources/VelmoraResources.h"
-#include "ui/common/Platform.h"
+#include "wheel/ColorValue.h"
 
 #include <QFontMetricsF>
 #include <QHash>
@@ -144,9 +144,11 @@ QPen chordPen(const ChartState& state, AspectKind kind)
 
 } // namespace
 
-WheelPainter::WheelPainter(ChartState& state, const ChartKindDescription& kind,
-                           const WheelAppearance& appearance, double size)
+WheelPainter::WheelPainter(const ChartState& state, const WheelModel& model,
+                           const ChartKindDescription& kind, const WheelAppearance& appearance,
+                           double size)
     : m_state(state)
+    , m_model(model)
     , m_kind(kind)
     , m_appearance(appearance)
     , m_size(size > 0.0 && std::isfinite(size) ? size : 1.0)
@@ -180,24 +182,15 @@ QPointF WheelPainter::at(double r, double a) const
     return {c + r * sinDegrees(a), c + r * cosDegrees(a)};
 }
 
-WheelDrawing WheelPainter::draw(QPainter& painter, const QSizeF& area, const QString& caption)
+void WheelPainter::draw(QPainter& painter, const QSizeF& area, const QString& caption) const
 {
-    updateRotation();
     drawBackground(painter, area);
     drawTitle(painter, area, caption);
     drawZodiac(painter);
     drawPoints(painter);
     drawSignGlyphs(painter);
-    WheelDrawing drawing;
-    drawing.aspects = drawAspects(painter);
-    drawing.analysis = analyseChart(m_state, m_kind.kind);
+    drawAspects(painter);
     drawHouses(painter);
-    return drawing;
-}
-
-void WheelPainter::updateRotation()
-{
-    m_state.WheelRotation = wheelRotationFor(m_state, m_kind.kind);
 }
 
 void WheelPainter::drawBackground(QPainter& painter, const QSizeF& area) const
@@ -222,7 +215,7 @@ void WheelPainter::drawZodiac(QPainter& painter) const
     PainterSetup setup(painter);
     const double s = m_size;
     const QPointF centre(s / 2.0, s / 2.0);
-    const double rotation = m_state.WheelRotation;
+    const double rotation = m_model.rotation;
     painter.setPen(hairline(colorFromValue(m_state.ColorSigns)));
     painter.setBrush(colorFromValue(m_state.ColorZodiac));
     painter.drawEllipse(centre, s / 3.2, s / 3.2);
@@ -249,7 +242,7 @@ void WheelPainter::drawPoints(QPainter& painter) const
         const QColor glyph =
             m_kind.glyphsInColorGlyphs2 ? colorFromValue(m_state.ColorGlyphs2) : marker;
         const PlanetPos& point = m_state.Planets[slot];
-        const double a = m_state.WheelRotation + static_cast<double>(point.Longitude);
+        const double a = m_model.rotation + static_cast<double>(point.Longitude);
 
         painter.setPen(hairline(marker));
         painter.drawLine(at(s / 5.2, a), at(s / (k + 0.1), a));
@@ -269,25 +262,23 @@ void WheelPainter::drawSignGlyphs(QPainter& painter) const
     const double pixels = pictures ? s / 19.0 : s / 16.0;
     const QColor colour = colorFromValue(m_state.ColorSigns);
     for (int j = 0; j < 12; ++j) {
-        const double a = m_state.WheelRotation + 30 * j;
+        const double a = m_model.rotation + 30 * j;
         const QString letter(QChar(static_cast<char16_t>(first + j)));
         fillText(painter, glyphOutline(letter),
                  at(s / 3.8, a + 15) - QPointF(s / 50.0, s / 50.0), pixels, colour);
     }
 }
 
-std::vector<Aspect> WheelPainter::drawAspects(QPainter& painter)
+void WheelPainter::drawAspects(QPainter& painter) const
 {
     PainterSetup setup(painter);
-    std::vector<Aspect> aspects = findAspects(m_state, searchForKind(m_kind.kind));
     const double edge = m_size / 5.2;
-    for (const Aspect& aspect : aspects) {
+    for (const Aspect& aspect : m_model.aspects) {
         if (!m_appearance.chords[static_cast<std::size_t>(aspect.kind)])
             continue;
         painter.setPen(chordPen(m_state, aspect.kind));
         painter.drawLine(at(edge, aspect.angleA), at(edge, aspect.angleB));
     }
-    return aspects;
 }
 
 void WheelPainter::drawHouses(QPainter& painter) const
@@ -304,7 +295,7 @@ void WheelPainter::drawHouses(QPainter& painter) const
         painter.drawLine(at(s / r1, a1), at(s / r2, a2));
     };
     for (int cusp = 0; cusp < kPointsPerChart; ++cusp) {
-        const double a = m_state.WheelRotation + static_cast<double>(m_state.HouseCusps[cusp]);
+        const double a = m_model.rotation + static_cast<double>(m_state.HouseCusps[cusp]);
         switch (cusp) {
         case 0: // ascendant: arrowhead and a larger chevron beyond it
             line(5.2, a, 2.2, a);

@@ -1,6 +1,4 @@
-// The colour conversion of ui/common/Platform.h, kept apart from the dialogs there so that
-// drawing without widgets (the wheel painter, velmora-picture) needs Qt Gui only.
-#include "ui/common/Platform.h"
+#include "wheel/ColorValue.h"
 
 namespace velmora::ui {
 
