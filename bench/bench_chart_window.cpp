@@ -45,7 +45,7 @@ double residentMegabytes()
     return 0.0;
 }
 
-// The main window with a natal, a transits and a progressions window at their design sizes.
+// The main window with a natal, a transits and a progressions window at their first sizes.
 void BM_ThreeChartWindowsResident(benchmark::State& run)
 {
     const double before = residentMegabytes();
@@ -59,7 +59,7 @@ void BM_ThreeChartWindowsResident(benchmark::State& run)
     }
     run.counters["rss_MB"] = residentMegabytes();
     run.counters["rss_before_MB"] = before;
-    main.mdiArea->closeAllSubWindows();
+    main.mdiArea()->closeAllSubWindows();
 }
 BENCHMARK(BM_ThreeChartWindowsResident)->Iterations(1)->Repetitions(1)->Unit(benchmark::kMillisecond);
 

@@ -18,7 +18,7 @@ struct ChartKindDescription {
     bool glyphsInColorGlyphs2; // point glyph text in ColorGlyphs2 over ColorPoints1 markers
     bool captionFromClock;     // caption "هيئة لتاريخ " + the clock at creation, not kind + title
     const char* windowName;    // the window's name, FrmNatale and the like
-    int widthTwips;            // the window's inner design size
+    int widthTwips;            // the window's inner size, twips
     int heightTwips;
     unsigned swatches;         // bit i: the window copies LabColor(i) at creation
 };

@@ -168,8 +168,8 @@ QFont WheelPainter::glyphFont()
 QFont WheelPainter::captionFont()
 {
     QFont font;
-    // DejaVu Sans first among the stand-ins: its Arabic is a plain sans like the designed
-    // font's, and its metrics keep the caption in the title band.
+    // DejaVu Sans first among the stand-ins: its Arabic is a plain sans like Arabic
+    // Transparent's, and its metrics keep the caption in the title band.
     font.setFamilies({QStringLiteral("Arabic Transparent"), QStringLiteral("DejaVu Sans"),
                       QStringLiteral("Noto Sans Arabic")});
     font.setPixelSize(kReferencePixels);

@@ -59,7 +59,7 @@ private:
     QStringList opened() const
     {
         QStringList windows;
-        for (QMdiSubWindow* frame : main->mdiArea->subWindowList()) {
+        for (QMdiSubWindow* frame : main->mdiArea()->subWindowList()) {
             const auto* chart = qobject_cast<FrmChart*>(frame->widget());
             windows.append(chart->objectName() + u'|' + chart->caption());
         }
@@ -97,7 +97,7 @@ private slots:
 
     void cleanup()
     {
-        main->mdiArea->closeAllSubWindows();
+        main->mdiArea()->closeAllSubWindows();
         deleteClosedWindows();
     }
 
@@ -133,7 +133,7 @@ private slots:
         QCOMPARE(int(state.LastPointIndex), 11);
         QCOMPARE(state.ShowHouses, kTrue);
         QCOMPARE(state.OrientOnAscendant, kTrue);
-        QVERIFY(main->mdiArea->subWindowList().isEmpty());
+        QVERIFY(main->mdiArea()->subWindowList().isEmpty());
     }
 
     void chartTypeDialogKeepsTheKindUntilItIsDiscarded()
@@ -383,7 +383,7 @@ private slots:
     {
         chooseKind(ChartKind::Natal);
         fresh<FrmDataTime>()->CmdOK->click();
-        QCOMPARE(main->mdiArea->subWindowList().size(), 1);
+        QCOMPARE(main->mdiArea()->subWindowList().size(), 1);
         QTimer::singleShot(0, main->CmdEnd, &QPushButton::click);
         QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); });
         QCOMPARE(QApplication::exec(), 0);

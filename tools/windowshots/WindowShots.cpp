@@ -195,9 +195,9 @@ void chartWindows(MDIFrmMain& main)
                 boxes[i]->setText(rows[row][i]);
         }
         entry->CmdOK->click();
-        if (main.mdiArea->subWindowList().isEmpty())
+        if (main.mdiArea()->subWindowList().isEmpty())
             qFatal("no chart window of kind %d opened", k);
-        QMdiSubWindow* frame = main.mdiArea->subWindowList().constLast();
+        QMdiSubWindow* frame = main.mdiArea()->subWindowList().constLast();
         auto* chart = qobject_cast<FrmChart*>(frame->widget());
         frame->resize(frame->size() + QSize(310, 0));
         frame->move(0, 0);

@@ -44,7 +44,7 @@ struct SaveFormat {
     PictureFormat format;
 };
 
-// The bitmap the design saves first, then the other pictures a user may want.
+// The Windows bitmap first, as charts were always saved, then the other pictures a user may want.
 const std::array<SaveFormat, 4> kSaveFormats = {{
     {u"Bitmap files (*.BMP *.bmp)"_s, u"bmp"_s, PictureFormat::Bmp},
     {u"PNG files (*.png)"_s, u"png"_s, PictureFormat::Png},
@@ -68,13 +68,13 @@ QFrame* filledBox(QWidget* parent, const QString& name, const QColor& colour, co
     return frame;
 }
 
-// The rectangle of a design control given in twips.
+// A control's rectangle given in twips.
 QRect twipsRect(int left, int top, int width, int height)
 {
     return {px(left), px(top), px(width), px(height)};
 }
 
-// The close box: a yellow box with an x, as the design's Wingdings letter shows it.
+// The close box: a yellow box with an x, painted so that no symbol font is needed.
 QPixmap closeBoxPicture()
 {
     QPixmap picture(16, 16);
@@ -380,7 +380,7 @@ bool FrmChart::eventFilter(QObject* watched, QEvent* event)
         if (type == QEvent::MouseMove)
             hoverMenu(index);
         else if (type == QEvent::MouseButtonRelease)
-            runMenu(index); // whichever button, as the design's MouseUp
+            runMenu(index); // any mouse button, on release, so a press can still slide away
         return type != QEvent::MouseMove;
     }
     if (watched == PicBarTitre) {
@@ -422,7 +422,7 @@ void FrmChart::runMenu(int item)
         break;
     }
     case Information: {
-        // The first time inside the window, title bar first, even where the design position
+        // The first time inside the window, title bar first, even where its starting position
         // would run off a low window; after that where it was, also where a drag left it.
         if (!m_panelPlaced) {
             const QRect panel = PictTable->geometry();

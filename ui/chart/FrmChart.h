@@ -48,7 +48,7 @@ public:
     // S: the drawing area's height, but never more than the width left of the menu panel.
     int chartSize() const;
 
-    // The design size, widened so that the wheel's square never reaches under the menu panel.
+    // The kind's window size, widened so that the wheel's square never reaches under the menu panel.
     QSize sizeHint() const override;
 
     // The caption exactly as given; the window title shows it as typed, "[*]" included.

@@ -2,10 +2,10 @@
 
 namespace velmora::ui {
 
-// Window designs measure lengths in twips, 15 to a pixel at 96 dpi.
+// Window layouts measure lengths in twips, 15 to a pixel at 96 dpi.
 inline constexpr int kTwipsPerPixel = 15;
 
-// A design length in whole pixels, halves up.
+// A length in twips as whole pixels, halves up.
 constexpr int px(double twips)
 {
     return static_cast<int>(twips / kTwipsPerPixel + 0.5);

@@ -47,14 +47,14 @@ MDIFrmMain::MDIFrmMain()
     }
     strip->addStretch();
 
-    mdiArea = new QMdiArea(this);
-    mdiArea->setBackground(QColor(0x1d, 0x24, 0x3a));
+    m_mdiArea = new QMdiArea(this);
+    m_mdiArea->setBackground(QColor(0x1d, 0x24, 0x3a));
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(Picture1);
-    layout->addWidget(mdiArea, 1);
+    layout->addWidget(m_mdiArea, 1);
     setCentralWidget(central);
     resize(1100, 740);
 
@@ -81,7 +81,7 @@ MDIFrmMain* MDIFrmMain::instance()
 
 QMdiSubWindow* MDIFrmMain::openChartWindow(ChartKind kind, const QString& caption)
 {
-    QMdiSubWindow* frame = mdiArea->addSubWindow(new FrmChart(kind, caption));
+    QMdiSubWindow* frame = m_mdiArea->addSubWindow(new FrmChart(kind, caption));
     frame->setAttribute(Qt::WA_DeleteOnClose);
     frame->show();
     return frame;

@@ -32,7 +32,9 @@ public:
     // chart of the present moment for the picker's place. Opens no chart window.
     void startUp();
 
-    QMdiArea* mdiArea = nullptr;
+    // Where the chart windows open.
+    QMdiArea* mdiArea() const { return m_mdiArea; }
+
     QFrame* Picture1 = nullptr;
     QPushButton* Cmd = nullptr;
     QPushButton* CmdEphemirids = nullptr;
@@ -43,6 +45,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    QMdiArea* m_mdiArea = nullptr;
     static MDIFrmMain* s_instance;
 };
 

@@ -6,7 +6,7 @@
 #include "ui/common/DialogParts.h"
 #include "ui/common/Platform.h"
 #include "ui/settings/ColorSwatch.h"
-#include "ui/settings/ColourSample.h"
+#include "ui/settings/ColorSample.h"
 #include "ui/settings/PictureFile.h"
 
 #include <QCheckBox>
@@ -181,7 +181,7 @@ QWidget* FrmThemeProprietees::buildColoursTab()
 
     PicSample = new QLabel(tab);
     PicSample->setObjectName(QStringLiteral("PicSample"));
-    PicSample->setFixedSize(kColourSampleSize);
+    PicSample->setFixedSize(kColorSampleSize);
 
     auto* sample = new QHBoxLayout;
     sample->addLayout(swatchColumn);
@@ -437,7 +437,7 @@ void FrmThemeProprietees::drawSample()
     SwatchColors colours{};
     for (int i = 0; i < kSwatchCount; ++i)
         colours[i] = LabColor[i]->value();
-    PicSample->setPixmap(QPixmap::fromImage(colourSample(colours, kSwatchPitch)));
+    PicSample->setPixmap(QPixmap::fromImage(colorSample(colours, kSwatchPitch)));
 }
 
 void FrmThemeProprietees::browse()

@@ -1,4 +1,4 @@
-#include "ui/settings/ColourSample.h"
+#include "ui/settings/ColorSample.h"
 
 #include "core/Numbers.h"
 #include "wheel/WheelPainter.h"
@@ -61,16 +61,16 @@ ChartState sampleChart(const SwatchColors& colours)
 
 } // namespace
 
-QImage colourSample(const SwatchColors& colours, int swatchPitch)
+QImage colorSample(const SwatchColors& colours, int swatchPitch)
 {
-    QImage image(kColourSampleSize, QImage::Format_ARGB32_Premultiplied);
+    QImage image(kColorSampleSize, QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&image);
 
     const ChartState state = sampleChart(colours);
     const WheelModel model = wheelModelOf(state, ChartKind::Transits);
     const WheelPainter wheel(state, model, chartKindDescription(ChartKind::Transits),
                              WheelAppearance(), kWheel);
-    wheel.drawBackground(painter, QSizeF(kColourSampleSize));
+    wheel.drawBackground(painter, QSizeF(kColorSampleSize));
     const QPointF shift = kCentre - QPointF(kWheel / 2.0, kWheel / 2.0);
     painter.translate(shift);
     wheel.drawZodiac(painter);
@@ -115,7 +115,7 @@ QImage colourSample(const SwatchColors& colours, int swatchPitch)
     static_assert(sizeof(anchors) / sizeof(anchors[0]) == kSwatchCount - 1,
                   "every swatch the OK button copies has its lead line");
     auto target = [&](int swatch) {
-        return QPointF(kColourSampleSize.width() - 0.5, (swatch + 0.5) * swatchPitch);
+        return QPointF(kColorSampleSize.width() - 0.5, (swatch + 0.5) * swatchPitch);
     };
 
     painter.setRenderHint(QPainter::Antialiasing);
