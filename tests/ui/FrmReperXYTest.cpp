@@ -228,9 +228,11 @@ private slots:
         QTest::keyClick(picker->TxtRecherche, Qt::Key_Return);
         QTEST(picker->TxtEteRegl->text(), "correction");
         QCOMPARE(picker->LabHeureLegale->text(), u"التوقيت القانوني: "_s + legal);
+        QCOMPARE(fromCore(picker->requestPlace().atlas.value().timeZone), legal.section(u' ', 0, 0));
         // A new place typed afterwards is no longer that city.
         picker->TxtLatDeg->setText(u"10"_s);
         QVERIFY(picker->LabHeureLegale->text().isEmpty());
+        QVERIFY(!picker->requestPlace().atlas);
         picker->hide();
     }
 };
