@@ -67,6 +67,21 @@ QString rowName(int row, DateTimeField field)
     return u'\n' + (time ? u"الوقت  الثاني "_s : u"التاريخ الثاني"_s);
 }
 
+// The message of a refused request, naming the second row where it failed.
+QString refusal(const RequestFailure& failure)
+{
+    const DateTimeField field =
+        failure.problem == RequestProblem::Field ? failure.field.field : DateTimeField::Year;
+    QString text = refusalText(field) + rowName(failure.row, field);
+    if (failure.problem == RequestProblem::Ephemeris)
+        return text + u'\n' + ephemerisFailureMessage(failure.ephemeris);
+    // A day the calendar reform dropped is the year's fault, with the reason below.
+    if (failure.problem == RequestProblem::Field &&
+        failure.field.problem == DateTimeProblem::DroppedByCalendarReform)
+        text += u'\n' + fromCore(dateTimeErrorMessage(failure.field));
+    return text;
+}
+
 QLineEdit* numberBox(const QString& name, int row, int maxLength, QWidget* parent)
 {
     auto* box = new QLineEdit(parent);
@@ -224,20 +239,6 @@ DateTimeTexts FrmDataTime::rowTexts(int row) const
     return {boxText(TxtJour[row]), boxText(TxtMois[row]),
             boxText(TxtAnnee[row]), boxText(TxtHeure[row]),
             boxText(TxtMin[row])};
-}
-
-QString FrmDataTime::refusal(const RequestFailure& failure) const
-{
-    const DateTimeField field =
-        failure.problem == RequestProblem::Field ? failure.field.field : DateTimeField::Year;
-    QString text = refusalText(field) + rowName(failure.row, field);
-    if (failure.problem == RequestProblem::Ephemeris)
-        return text + u'\n' + ephemerisFailureMessage(failure.ephemeris);
-    // A day the calendar reform dropped is the year's fault, with the reason below.
-    if (failure.problem == RequestProblem::Field &&
-        failure.field.problem == DateTimeProblem::DroppedByCalendarReform)
-        text += u'\n' + fromCore(dateTimeErrorMessage(failure.field));
-    return text;
 }
 
 ChartRequest FrmDataTime::request(bool twoCharts) const

@@ -72,7 +72,6 @@ private:
     DateTimeTexts rowTexts(int row) const;
     void followLegalTime();
     ChartRequest request(bool twoCharts) const;
-    QString refusal(const RequestFailure& failure) const;
     void confirm();
 };
 
