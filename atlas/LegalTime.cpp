@@ -3,6 +3,7 @@
 #include <glib.h>
 
 #include <cmath>
+#include <cstring>
 #include <cstdint>
 
 namespace velmora::atlas {
@@ -28,9 +29,11 @@ std::optional<LegalOffset> legalOffset(const std::string& zone, const LocalMomen
     GTimeZone* tz = zone.empty() ? nullptr : g_time_zone_new_identifier(zone.c_str());
     if (!tz)
         return std::nullopt;
-    auto offsetAt = [tz](std::int64_t universal) {
-        const int interval = g_time_zone_find_interval(tz, G_TIME_TYPE_UNIVERSAL, universal);
-        return g_time_zone_get_offset(tz, interval);
+    auto intervalAt = [tz](std::int64_t universal) {
+        return g_time_zone_find_interval(tz, G_TIME_TYPE_UNIVERSAL, universal);
+    };
+    auto offsetAt = [tz, intervalAt](std::int64_t universal) {
+        return g_time_zone_get_offset(tz, intervalAt(universal));
     };
     // The local moment read as if it were universal time, in seconds since 1970.
     const std::int64_t clock = daysFromCivil(local.year, local.month, local.day) * 86400 +
@@ -41,15 +44,38 @@ std::optional<LegalOffset> legalOffset(const std::string& zone, const LocalMomen
     const int after = offsetAt(clock + 86400);
     const bool beforeHolds = offsetAt(clock - before) == before;
     const bool afterHolds = offsetAt(clock - after) == after;
-    g_time_zone_unref(tz);
 
+    LegalOffset offset{before, ClockChange::Skipped};
     if (beforeHolds && afterHolds && after != before)
-        return LegalOffset{before, ClockChange::Repeated};
-    if (beforeHolds)
-        return LegalOffset{before, ClockChange::None};
-    if (afterHolds)
-        return LegalOffset{after, ClockChange::None};
-    return LegalOffset{before, ClockChange::Skipped};
+        offset.change = ClockChange::Repeated;
+    else if (beforeHolds)
+        offset.change = ClockChange::None;
+    else if (afterHolds)
+        offset = {after, ClockChange::None};
+    // The database names the mean time of the zone's reference city so.
+    const char* abbreviation = g_time_zone_get_abbreviation(tz, intervalAt(clock - offset.seconds));
+    offset.localMeanTime = abbreviation && std::strcmp(abbreviation, "LMT") == 0;
+    g_time_zone_unref(tz);
+    return offset;
+}
+
+std::optional<LegalOffset> placeLegalOffset(const std::string& zone, double eastLongitude,
+                                            const LocalMoment& local)
+{
+    auto offset = legalOffset(zone, local);
+    // Before standard time a town kept its own mean time: 4 seconds of time a degree.
+    if (offset && offset->localMeanTime)
+        offset->seconds = static_cast<int>(std::lround(eastLongitude * 240.0));
+    return offset;
+}
+
+std::optional<double> legalSummerForRow(const std::string& zone, double eastLongitude,
+                                        const LocalMoment& local, int zoneHours)
+{
+    const auto offset = placeLegalOffset(zone, eastLongitude, local);
+    if (!offset)
+        return std::nullopt;
+    return summerCorrection(*offset, zoneHours);
 }
 
 double summerCorrection(const LegalOffset& offset, int zoneHours)

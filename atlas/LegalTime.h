@@ -24,12 +24,25 @@ enum class ClockChange {
 struct LegalOffset {
     int seconds = 0; // local time minus universal time
     ClockChange change = ClockChange::None;
+    bool localMeanTime = false; // before the zone's standard time: its reference city's mean time
 };
 
 // The offset from universal time that the law of `zone` (an IANA name of the system's time-zone
 // database) gave its clocks at a local moment. A moment the clocks skipped or repeated takes the
 // offset in force before the change. Nothing when the database does not know the zone.
 std::optional<LegalOffset> legalOffset(const std::string& zone, const LocalMoment& local);
+
+// The legal offset of a place of the zone at a local moment: the zone's law, except before
+// the zone adopted standard time, when a town kept its own local mean time (its east longitude
+// / 15 hours, to the second) rather than the zone's reference city's.
+std::optional<LegalOffset> placeLegalOffset(const std::string& zone, double eastLongitude,
+                                            const LocalMoment& local);
+
+// The summer-time correction of a place at the local date and time of a chart row, in hours
+// added to the zone the longitude gives (placeLegalOffset - zoneHours); nothing when the
+// database does not know the zone.
+std::optional<double> legalSummerForRow(const std::string& zone, double eastLongitude,
+                                        const LocalMoment& local, int zoneHours);
 
 // The summer-time correction in hours that makes a zone of whole hours derived from the
 // longitude give the legal time: offset - zone, to a ten-thousandth of an hour (the local mean

@@ -4,6 +4,7 @@
 #include "core/Analysis.h"
 #include "core/Aspects.h"
 #include "core/ChartComputation.h"
+#include "core/ChartRequest.h"
 #include "core/Numbers.h"
 #include "core/PositionTexts.h"
 
@@ -104,17 +105,22 @@ std::string plainReport(const ChartOptions& options, const ChartState& state, in
 }
 
 std::string jsonReport(const ChartOptions& options, const ChartState& state,
-                       const std::string& zoneText, double jdUt, int lastSlot,
-                       const Extras& extras)
+                       const std::array<RowOutcome, 2>& rows, int lastSlot, const Extras& extras)
 {
     char jd[64];
-    std::snprintf(jd, sizeof jd, "%.8f", jdUt);
+    std::snprintf(jd, sizeof jd, "%.8f", rows[0].jdUt);
+    // The second row of a two-chart kind, with its own summer correction.
+    const std::string second =
+        options.second ? ", \"date2\": " + jsonString(options.date2Text.value_or("")) +
+                             ", \"time2\": " + jsonString(options.time2Text.value_or("")) +
+                             ", \"summer2\": " + numberText(rows[1].summerHours)
+                       : "";
     std::string out = "{\"input\": {\"date\": " + jsonString(options.dateText) +
                       ", \"time\": " + jsonString(options.timeText) +
                       ", \"lat\": " + numberText(leadingNumber(state.PlaceLatitudeText)) +
                       ", \"lon\": " + numberText(leadingNumber(state.PlaceLongitudeText)) +
-                      ", \"zone\": " + numberText(leadingNumber(zoneText)) +
-                      ", \"summer\": " + numberText(leadingNumber(options.summerText)) +
+                      ", \"zone\": " + numberText(leadingNumber(rows[0].zoneText)) +
+                      ", \"summer\": " + numberText(rows[0].summerHours) + second +
                       (extras.city ? ", \"city\": " + placeJson(*extras.city) : "") +
                       "}, \"jd_ut\": " + jd + ", \"points\": [";
     for (int slot = 0; slot <= lastSlot; ++slot) {
@@ -192,6 +198,22 @@ std::string failureText(const EphemerisFailure& failure)
     return failure.libraryText;
 }
 
+ChartRequest chartRequestOf(const ChartOptions& options, const std::optional<atlas::Place>& city)
+{
+    ChartRequest request;
+    request.kind = options.kind;
+    request.first.texts = options.first;
+    if (options.second)
+        request.second = RequestRow{*options.second, false};
+    request.place.coordinates = options.place;
+    request.place.summerText = options.summerText;
+    request.place.summerGiven = !options.summerFromCity;
+    if (city)
+        request.place.atlas = identityOf(*city);
+    request.zoneText = options.zoneText;
+    return request;
+}
+
 ComputedCharts computeCharts(const ChartOptions& given, ChartState& state,
                              EphemerisApi& ephemeris)
 {
@@ -208,48 +230,33 @@ ComputedCharts computeCharts(const ChartOptions& given, ChartState& state,
         options.place = placeInputOf(*out.city);
     }
 
-    // Each row is read and computed in turn, exactly as the dialog's OK does.
-    const int charts = options.second ? 2 : 1;
-    for (int chart = 0; chart < charts; ++chart) {
-        const DateTimeTexts& row = chart == 0 ? options.first : *options.second;
-        const DateTimeReading reading = readDateTime(state, row, options.place);
-        if (reading.error) {
-            const bool dropped =
-                reading.error->problem == DateTimeProblem::DroppedByCalendarReform;
-            out.failure = {kExitUsage, {},
-                           "bad " + fieldWord(reading.error->field) + " '" + reading.error->text +
-                               (dropped ? "' (5 to 14 October 1582 never were)"
-                                        : "' (a whole number from -32768 to 32767 is needed)")};
-            return out;
-        }
-        if (chart == 0 && options.summerFromCity && out.city) {
-            // One correction for both rows, as the place picker holds one.
-            const LegalSummer legal = legalSummer(
-                *out.city, {state.ChartYear, state.ChartMonth, state.ChartDay, state.ChartHour,
-                            state.ChartMinute},
-                reading.place.zoneText);
-            if (!legal.error.empty()) {
-                out.failure = {kExitAtlas, {}, legal.error};
-                return out;
-            }
-            options.summerText = legal.summerText;
-        }
-        const ZoneInput zone{options.zoneText.value_or(reading.place.zoneText),
-                             options.summerText};
-        const ChartComputationResult computed = computeChart(state, chart, zone, ephemeris);
-        if (!computed.ok) {
-            out.failure = {kExitEphemeris, {}, failureText(computed.failure)};
-            return out;
-        }
-        if (chart == 0) {
-            classifyPoints(state);
-            out.firstZone = zone.zoneText;
-            out.firstJdUt = computed.jdUt;
-        }
+    const RequestResult computed =
+        computeRequest(state, chartRequestOf(options, out.city), ephemeris, atlasLegalSummer());
+    const RequestFailure& failure = computed.failure;
+    switch (failure.problem) {
+    case RequestProblem::None:
+        break;
+    case RequestProblem::Field: {
+        // The arguments were checked already; what is left is the data entry's year bounds.
+        const bool dropped = failure.field.problem == DateTimeProblem::DroppedByCalendarReform;
+        out.failure = {kExitUsage, {},
+                       "bad " + fieldWord(failure.field.field) + " '" + failure.field.text +
+                           (dropped ? "' (5 to 14 October 1582 never were)"
+                                    : "' (the year lies from -20000 to 20000)")};
+        return out;
     }
+    case RequestProblem::Ephemeris:
+        out.failure = {kExitEphemeris, {}, failureText(failure.ephemeris)};
+        return out;
+    case RequestProblem::UnknownTimeZone:
+        out.failure = {kExitAtlas, {}, unknownZoneText(*out.city)};
+        return out;
+    }
+    out.rows = computed.rows;
 
     // What a new chart window of the kind sets before it draws, with the appearance dialog's
     // initial orbs.
+    const int charts = options.second ? 2 : 1;
     state.OrientOnAscendant = kTrue;
     state.LastPointIndex = static_cast<std::int16_t>(charts == 2 ? kSlotCount - 1
                                                                  : kPointsPerChart - 1);
@@ -277,8 +284,7 @@ CommandResult runChart(const ChartOptions& given, ChartState& state, EphemerisAp
         extras.analysis = analyseChart(state, options.kind);
 
     CommandResult result;
-    result.output = options.json ? jsonReport(options, state, computed.firstZone,
-                                              computed.firstJdUt, lastSlot, extras)
+    result.output = options.json ? jsonReport(options, state, computed.rows, lastSlot, extras)
                                  : plainReport(options, state, lastSlot, extras);
     return result;
 }

@@ -2,9 +2,11 @@
 
 #include "atlas/Atlas.h"
 #include "cli/CliArguments.h"
+#include "core/ChartRequest.h"
 #include "core/ChartState.h"
 #include "core/Ephemeris.h"
 
+#include <array>
 #include <optional>
 #include <string>
 
@@ -25,18 +27,20 @@ struct CommandResult {
 std::string jsonString(const std::string& text);
 
 // The charts of a request computed into the state exactly as the data-entry dialog's OK
-// computes them (the place from --city when given), the state then set up as a new chart window
+// computes them (the place from --city when given, each row at its legal time), the state then set up as a new chart window
 // of the kind sets it up (oriented on the ascendant, every point in the aspect search, the
 // initial orbs, the wheel's rotation).
 struct ComputedCharts {
     CommandResult failure; // exit code and reason (no usage line) when something failed
     ChartOptions options;  // as computed: with the city's place and legal summer hours
     std::optional<atlas::Place> city;
-    std::string firstZone; // the zone the first chart was computed with
-    double firstJdUt = 0.0;
+    std::array<RowOutcome, 2> rows; // the zone, summer correction and day of each chart
 };
 ComputedCharts computeCharts(const ChartOptions& options, ChartState& state,
                              EphemerisApi& ephemeris);
+
+// The request the options describe, the place from the city when one was looked up.
+ChartRequest chartRequestOf(const ChartOptions& options, const std::optional<atlas::Place>& city);
 
 // Runs a chart request exactly as the data-entry dialog does and renders the chart state.
 CommandResult runChart(const ChartOptions& options, ChartState& state, EphemerisApi& ephemeris);

@@ -1,6 +1,7 @@
 #include "cli/CliArguments.h"
 
 #include "core/Calendar.h"
+#include "core/ChartRequest.h"
 #include "core/Numbers.h"
 
 #include <cctype>
@@ -38,35 +39,38 @@ bool allDigits(const std::string& text)
     return true;
 }
 
-// Refuses a date that is no day of its calendar and a time beyond 0:00 to 23:59; empty when
-// the row is a real moment.
+// Refuses, by the data entry's rule, a date that is no day of its calendar and a time beyond
+// 0:00 to 23:59; empty when the row is a real moment.
 std::string checkRow(const DateTimeTexts& row, const std::string& dateOption,
                      const std::string& timeOption)
 {
-    const auto bad = [](const char* field, const std::string& text, const std::string& option,
-                        const std::string& expected) {
-        return std::string("bad ") + field + " '" + text + "' in " + option + " (" + expected + ")";
+    const auto fault = rowFault(row);
+    if (!fault)
+        return {};
+    const auto bad = [&fault](const char* field, const std::string& option,
+                              const std::string& expected, const std::string* text = nullptr) {
+        return std::string("bad ") + field + " '" + (text ? *text : fault->text) + "' in " +
+               option + " (" + expected + ")";
     };
-    const auto year = wholeInt16(row.year);
-    const auto month = wholeInt16(row.month);
-    const auto day = wholeInt16(row.day);
-    const auto hour = wholeInt16(row.hour);
-    const auto minute = wholeInt16(row.minute);
-    if (!year)
-        return bad("year", row.year, dateOption, "a whole number from -32768 to 32767");
-    if (!month || *month < 1 || *month > 12)
-        return bad("month", row.month, dateOption, "1 to 12");
-    if (day && droppedByCalendarReform(*year, *month, *day))
-        return bad("day", row.day, dateOption,
-                   "5 to 14 October 1582 never were: the reform went from the 4th to the 15th");
-    if (!day || !dateExists(*year, *month, *day))
-        return bad("day", row.day, dateOption,
-                   "1 to " + std::to_string(daysInMonth(*month - 1, *year)) + " in that month");
-    if (!hour || *hour < 0 || *hour > 23)
-        return bad("hour", row.hour, timeOption, "0 to 23");
-    if (!minute || *minute < 0 || *minute > 59)
-        return bad("minute", row.minute, timeOption, "0 to 59");
-    return {};
+    switch (fault->field) {
+    case DateTimeField::Hour: return bad("hour", timeOption, "0 to 23");
+    case DateTimeField::Minute: return bad("minute", timeOption, "0 to 59");
+    case DateTimeField::Month: return bad("month", dateOption, "1 to 12");
+    case DateTimeField::Year:
+        if (fault->problem == DateTimeProblem::DroppedByCalendarReform)
+            return bad("day", dateOption,
+                       "5 to 14 October 1582 never were: the reform went from the 4th to the 15th",
+                       &row.day);
+        return bad("year", dateOption, "a whole number from -20000 to 20000");
+    case DateTimeField::Day:
+        break;
+    }
+    if (fault->problem != DateTimeProblem::NoSuchDay)
+        return bad("day", dateOption, "1 to 31");
+    return bad("day", dateOption,
+               "1 to " + std::to_string(daysInMonth(*wholeInt16(row.month) - 1,
+                                                    *wholeInt16(row.year))) +
+                   " in that month");
 }
 
 // No zone or summer correction lies farther from Greenwich than a day.
@@ -96,7 +100,8 @@ std::string help()
            "  --date Y-M-D --time H:M  local date and clock time (the year may be negative)\n"
            "  --lat, --lon             21:27N, 39:49E (degrees:minutes and hemisphere) or signed\n"
            "                           decimal degrees, north and east positive\n"
-           "  --city NAME              the first place of the atlas instead, with its legal time\n"
+           "  --city NAME              the first place of the atlas instead, each date at its\n"
+           "                           legal time\n"
            "  --summer H               summer-time correction in hours, -24 to 24 (default 0)\n"
            "  --zone H                 time zone in hours east, -24 to 24: overrides the zone\n"
            "                           derived from the longitude, which the windows always use\n"
@@ -105,7 +110,8 @@ std::string help()
            "                           comparison, progressions: --date2 and --time2 too\n"
            "  --aspects --analysis     the aspect lines and the sign-class analysis\n"
            "  --json                   the chart as JSON\n"
-           "  --hour H                 ephemerides: the local clock hour of every day, 0 to 23\n"
+           "  --hour H                 ephemerides: the local clock hour of every day, a whole\n"
+           "                           number from 0 to 23\n"
            "  --decimal --csv          ephemerides: decimal longitudes; comma-separated cells\n"
            "  places NAME              the atlas's places whose names begin with NAME's words\n\n"
            "Exit status: 0 success, 2 bad arguments, 3 a date the ephemeris cannot compute, 4 the\n"
@@ -344,7 +350,7 @@ ParsedEphemeridesArguments parseEphemeridesArguments(const std::vector<std::stri
         return {std::nullopt, "bad --month (expected 1 to 12)"};
     options.month = static_cast<int>(*month);
     const auto hour = wholeNumberText(values["--hour"]);
-    if (!hour || *hour < 0 || *hour >= 24)
+    if (!allDigits(values["--hour"]) || !hour || *hour < 0 || *hour >= 24)
         return {std::nullopt, "bad --hour (expected the local clock hour, 0 to 23)"};
     options.hourText = values["--hour"];
 

@@ -77,16 +77,35 @@ PlaceInput placeInputOf(const atlas::Place& city)
             city.latitude < 0};
 }
 
+std::string unknownZoneText(const atlas::Place& city)
+{
+    return "the time zone " + city.zone + " of " + city.nameLatin +
+           " is not in the system's time-zone database; give --summer";
+}
+
 LegalSummer legalSummer(const atlas::Place& city, const atlas::LocalMoment& local,
                         const std::string& zoneText)
 {
-    const auto offset = atlas::legalOffset(city.zone, local);
-    if (!offset) {
-        return {{}, "the time zone " + city.zone + " of " + city.nameLatin +
-                        " is not in the system's time-zone database; give --summer"};
-    }
-    const int zone = static_cast<int>(leadingNumber(zoneText));
-    return {numberText(atlas::summerCorrection(*offset, zone)), {}};
+    const auto summer = atlas::legalSummerForRow(city.zone, city.longitude, local,
+                                                 static_cast<int>(leadingNumber(zoneText)));
+    if (!summer)
+        return {{}, unknownZoneText(city)};
+    return {numberText(*summer), {}};
+}
+
+AtlasIdentity identityOf(const atlas::Place& city)
+{
+    return {city.name, city.zone, city.latitude, city.longitude};
+}
+
+LegalSummerLookup atlasLegalSummer()
+{
+    return [](const AtlasIdentity& place, const RowClock& local, int zoneHours) {
+        return atlas::legalSummerForRow(place.timeZone, place.longitude,
+                                        {local.year, local.month, local.day, local.hour,
+                                         local.minute},
+                                        zoneHours);
+    };
 }
 
 } // namespace velmora::cli

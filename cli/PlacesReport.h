@@ -3,6 +3,7 @@
 #include "atlas/Atlas.h"
 #include "atlas/LegalTime.h"
 #include "cli/ChartReport.h"
+#include "core/ChartRequest.h"
 
 #include <optional>
 #include <string>
@@ -32,6 +33,13 @@ struct LegalSummer {
 };
 LegalSummer legalSummer(const atlas::Place& city, const atlas::LocalMoment& local,
                         const std::string& zoneText);
+
+// Why a city's legal time cannot be told.
+std::string unknownZoneText(const atlas::Place& city);
+
+// The city as a chart request names it, and the legal time of such places for each row.
+AtlasIdentity identityOf(const atlas::Place& city);
+LegalSummerLookup atlasLegalSummer();
 
 // One place as a JSON object, and as one line of text naming it.
 std::string placeJson(const atlas::Place& place);

@@ -41,7 +41,9 @@ enum class DateTimeField { Day, Month, Year, Hour, Minute };
 
 enum class DateTimeProblem {
     NotAWholeNumber,        // not a number, or beyond a 16-bit integer once rounded
-    DroppedByCalendarReform // 5 to 14 October 1582, refused as the year's fault
+    DroppedByCalendarReform, // 5 to 14 October 1582, refused as the year's fault
+    OutOfRange,              // a whole number beyond the field's bounds
+    NoSuchDay                // a day its month does not have, as 31 April or 29 February 2001
 };
 
 struct DateTimeError {

@@ -98,6 +98,7 @@ struct LegalCase {
     ClockChange change;
     int zoneHours; // the zone the longitude gives
     double correction;
+    double longitude = NAN; // when given, the legal offset of a town at that east longitude
 };
 
 class Legal : public ::testing::TestWithParam<LegalCase> {};
@@ -105,8 +106,12 @@ class Legal : public ::testing::TestWithParam<LegalCase> {};
 TEST_P(Legal, OffsetAndCorrection)
 {
     const LegalCase& c = GetParam();
-    const auto offset = legalOffset(c.zone, c.local);
+    const bool town = !std::isnan(c.longitude);
+    const auto offset = town ? placeLegalOffset(c.zone, c.longitude, c.local) : legalOffset(c.zone, c.local);
     ASSERT_TRUE(offset);
+    if (town) {
+        EXPECT_EQ(legalSummerForRow(c.zone, c.longitude, c.local, c.zoneHours), c.correction);
+    }
     EXPECT_EQ(offset->seconds, c.seconds);
     EXPECT_EQ(offset->change, c.change);
     EXPECT_EQ(summerCorrection(*offset, c.zoneHours), c.correction);
@@ -123,7 +128,13 @@ INSTANTIATE_TEST_SUITE_P(Tzdata, Legal, ::testing::ValuesIn(std::vector<LegalCas
     {"KolkataHalfHour", "Asia/Kolkata", {2000, 1, 1, 0, 0}, 19800, kOnce, 6, -0.5},
     {"NewYorkSkippedTakesBefore", "America/New_York", {2024, 3, 10, 2, 30}, -18000, ClockChange::Skipped, -5, 0},
     {"NewYorkRepeatedTakesBefore", "America/New_York", {2024, 11, 3, 1, 30}, -14400, ClockChange::Repeated, -5, 1},
-    {"NewYorkAfterTheChange", "America/New_York", {2024, 11, 3, 2, 30}, -18000, kOnce, -5, 0}}),
+    {"NewYorkAfterTheChange", "America/New_York", {2024, 11, 3, 2, 30}, -18000, kOnce, -5, 0},
+    // Before standard time a town's own mean time, not the reference city's (Casablanca -0:30:20,
+    // Cairo +2:05:09); the law once it holds.
+    {"FesOwnMeanTime1880", "Africa/Casablanca", {1880, 6, 1, 12, 0}, -1200, kOnce, 0, -0.3333, -5.00028},
+    {"AlexandriaOwnMeanTime1890", "Africa/Cairo", {1890, 6, 1, 12, 0}, 7180, kOnce, 2, -0.0056, 29.91582},
+    {"AlexandriaStandardTime1910", "Africa/Cairo", {1910, 6, 1, 12, 0}, 7200, kOnce, 2, 0, 29.91582},
+    {"ParisMeanTimeIsLegal1900", "Europe/Paris", {1900, 6, 1, 12, 0}, 561, kOnce, 0, 0.1558, 2.3488}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LegalTime, AnUnknownZoneHasNoOffset)

@@ -75,7 +75,7 @@ TEST(ChartArguments, BadArgumentsExitWithOneUsageLineNamingTheField)
         {chart + "--kind solar --date2 2001-1-1 --time2 12:00", "--date2"}, {chart + "--foo", "--foo"},
         {chart + "--zone east", "--zone"}, {chart + "--summer 25", "--summer"}, {chart + "--lat 21:27E", "--lat"},
         {chart + "--lat 21:60N", "--lat"}, {month + "--hour 12 --table stars", "--table"},
-        {month + "--hour 24 --table houses", "--hour"}, {month + "--table houses", "--hour"},
+        {month + "--hour 24 --table houses", "--hour"}, {month + "--hour 23.5 --table houses", "--hour"}, {month + "--table houses", "--hour"},
         {"ephemerides --year 2000 --month 13 --hour 12 --lat 1 --lon 1 --table planets", "--month"},
         {"ephemerides --year 40000 --month 2 --hour 12 --lat 1 --lon 1 --table houses", "--year"},
         {chart + "--city Paris", "--city"}, {"places", "usage"}, {"places --json Paris", "usage"},
@@ -127,6 +127,23 @@ TEST(CityCommands, UseTheFirstMatchAndItsLegalTime)
         EXPECT_NE(madrid.output.find(zoneAndSummer), std::string::npos)
             << zoneAndSummer << "\n" << madrid.output.substr(0, 160) << madrid.error;
     }
+
+    // Each row at its own legal time: a July birth against a December transit at Paris.
+    for (const auto& [dates, summers] :
+         {std::pair{"--date 1990-7-15 --time 12:00 --date2 2026-12-6 --time2 12:00",
+                    "\"summer\": 2, \"date2\": \"2026-12-6\", \"time2\": \"12:00\", \"summer2\": 1,"},
+          {"--date 2026-12-6 --time 12:00 --date2 1990-7-15 --time2 12:00", "\"summer\": 1, \"date2\": "},
+          {"--date 2026-12-6 --time 12:00 --date2 1990-7-15 --time2 12:00 --summer 1", "\"summer2\": 1,"}}) {
+        const auto paris = run(std::string("chart --city Paris --kind transits --json ") + dates);
+        EXPECT_NE(paris.output.find(summers), std::string::npos) << dates << "\n" << paris.output.substr(0, 200);
+    }
+
+    // Before standard time, Fes kept its own mean time: its longitude / 15 hours.
+    const auto fes = run("chart --city Fes --date 1880-6-1 --time 12:00 --json");
+    const auto number = [&fes](const std::string& key) {
+        return std::stod(fes.output.substr(fes.output.find("\"" + key + "\": ") + key.size() + 4));
+    };
+    EXPECT_NEAR(number("zone") + number("summer"), -5.00028 / 15, 1e-4) << fes.output.substr(0, 200);
 
     // A month at Fes: the legal time of 15 June 2024 is one hour ahead of zone 0.
     const std::string month = "ephemerides --year 2024 --month 6 --hour 12 --table planets";

@@ -1,4 +1,5 @@
 #include "core/ChartComputation.h"
+#include "core/ChartRequest.h"
 #include "core/Numbers.h"
 #include "tests/core/FakeEphemeris.h"
 
@@ -287,4 +288,97 @@ TEST(SwissEphemeris, PlacidusWithinThePolarCircleIsRefused)
     const auto result = chartAt({2000, 1, 1}, "12", "0", {"18", "57", "75", "0", false, false});
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.failure.problem, EphemerisProblem::PolarHouses);
+}
+
+TEST(ChartRequest, RowFaultIsTheFirstInTheDataEntrysOrderAndRefusesDaysThatNeverWere)
+{
+    using F = DateTimeField;
+    using P = DateTimeProblem;
+    const struct {
+        const char* name;
+        DateTimeTexts texts;
+        std::optional<std::pair<F, P>> fault;
+    } rows[] = {
+        {"31 April", {"31", "4", "1985", "12", "0"}, std::pair{F::Day, P::NoSuchDay}},
+        {"29 February 2001", {"29", "2", "2001", "12", "0"}, std::pair{F::Day, P::NoSuchDay}},
+        {"29 February 1900", {"29", "2", "1900", "12", "0"}, std::pair{F::Day, P::NoSuchDay}},
+        {"29 February 2000 passes", {"29", "2", "2000", "12", "0"}, std::nullopt},
+        {"29 February 1500 is Julian and passes", {"29", "2", "1500", "12", "0"}, std::nullopt},
+        {"the bounds pass", {"31", "12", "-20000", "23", "59"}, std::nullopt},
+        {"day 0", {"0", "3", "2000", "12", "0"}, std::pair{F::Day, P::OutOfRange}},
+        {"month 0", {"1", "0", "2000", "12", "0"}, std::pair{F::Month, P::OutOfRange}},
+        {"year 20001", {"1", "1", "20001", "12", "0"}, std::pair{F::Year, P::OutOfRange}},
+        {"hour 24 before month 13", {"1", "13", "2000", "24", "0"}, std::pair{F::Hour, P::OutOfRange}},
+        {"letters in the minute", {"1", "1", "2000", "12", "mm"}, std::pair{F::Minute, P::NotAWholeNumber}},
+        {"10 October 1582", {"10", "10", "1582", "12", "0"}, std::pair{F::Year, P::DroppedByCalendarReform}},
+    };
+    for (const auto& r : rows) {
+        const auto fault = rowFault(r.texts);
+        EXPECT_EQ(fault.has_value(), r.fault.has_value()) << r.name;
+        if (fault && r.fault) {
+            EXPECT_EQ(std::pair(fault->field, fault->problem), *r.fault) << r.name;
+        }
+    }
+}
+
+// Each row of an atlas place at its own legal time: here 2 hours in July, 1 otherwise.
+TEST(ChartRequest, ComputesEveryRowWithItsSummerCorrectionAndCommitsOnlyOnSuccess)
+{
+    const DateTimeTexts july = {"15", "7", "1990", "12", "0"};
+    const DateTimeTexts december = {"6", "12", "2026", "12", "0"};
+    const AtlasIdentity paris{"Paris", "Europe/Paris", 48.85, 2.35};
+    const LegalSummerLookup legal = [](const AtlasIdentity& place, const RowClock& local, int) {
+        return place.timeZone.empty() ? std::nullopt : std::optional(local.month == 7 ? 2.0 : 1.0);
+    };
+    const struct {
+        const char* name;
+        DateTimeTexts first;
+        std::optional<DateTimeTexts> second;
+        std::optional<AtlasIdentity> atlas;
+        bool summerGiven;
+        int failingDay; // 0: none
+        RequestProblem problem;
+        int failedRow;
+        std::array<double, 2> summers;
+    } rows[] = {
+        {"an atlas place at each row's legal time", july, december, paris, false, 0, RequestProblem::None, 0, {2, 1}},
+        {"the other way round", december, july, paris, false, 0, RequestProblem::None, 0, {1, 2}},
+        {"a given correction for both rows", july, december, paris, true, 0, RequestProblem::None, 0, {3, 3}},
+        {"a map place keeps the typed one", july, december, std::nullopt, false, 0, RequestProblem::None, 0, {3, 3}},
+        {"one row", july, std::nullopt, paris, false, 0, RequestProblem::None, 0, {2, 0}},
+        {"a bad second row", july, DateTimeTexts{"31", "4", "1985", "12", "0"}, paris, false, 0,
+         RequestProblem::Field, 1, {}},
+        {"the second chart fails", july, december, paris, false, 6, RequestProblem::Ephemeris, 1, {}},
+        {"an unknown time zone", july, december, AtlasIdentity{"Atlantis", "", 0, 0}, false, 0,
+         RequestProblem::UnknownTimeZone, 0, {}},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        ChartState state = stateWithMarks();
+        const ChartState before = state;
+        ChartRequest request;
+        request.first.texts = r.first;
+        if (r.second)
+            request.second = RequestRow{*r.second, false};
+        request.place = {kMecca, "3", r.atlas, r.summerGiven};
+        FakeEphemeris fake;
+        if (r.failingDay)
+            fake.failingDay = r.failingDay;
+        const RequestResult result = computeRequest(state, request, fake, legal);
+        EXPECT_EQ(result.failure.problem, r.problem);
+        if (r.problem != RequestProblem::None) {
+            EXPECT_FALSE(result.ok);
+            EXPECT_EQ(result.failure.row, r.failedRow);
+            EXPECT_EQ(state.Planets[0].Longitude, before.Planets[0].Longitude) << "committed a failure";
+            continue;
+        }
+        ASSERT_TRUE(result.ok);
+        // Zone 3 from Mecca's longitude and each row's summer correction: noon less both.
+        for (int row = 0; row < (r.second ? 2 : 1); ++row) {
+            EXPECT_EQ(result.rows[row].summerHours, r.summers[row]) << "row " << row;
+            EXPECT_NEAR(fake.hours[row], 12.0 - 3 - r.summers[row], 1e-6) << "row " << row;
+        }
+        EXPECT_FLOAT_EQ(state.Planets[r.second ? 12 : 0].Longitude, 1.0f);
+        EXPECT_EQ(state.PlanetAttr[0].Sign, 1) << "the first chart is classified";
+    }
 }

@@ -210,6 +210,8 @@ private slots:
         QTest::newRow("a skipped hour takes the offset before")
             << u"New York"_s << QDateTime(QDate(2024, 3, 10), QTime(2, 30)) << u"0"_s
             << u"America/New_York UTC-05:00\nوقت تخطته الساعة عند تغييرها: أُخذ التوقيت الذي قبل التغيير"_s;
+        QTest::newRow("Fes before standard time keeps its own mean time")
+            << u"Fes"_s << QDateTime(QDate(1880, 6, 1), QTime(12, 0)) << u"-0.3333"_s << u"Africa/Casablanca UTC-00:20"_s;
         QTest::newRow("no moment set: the clock (July)") << u"Madrid"_s << QDateTime() << u"2"_s
                                                           << u"Europe/Madrid UTC+02:00"_s;
     }
@@ -226,9 +228,11 @@ private slots:
         QTest::keyClick(picker->TxtRecherche, Qt::Key_Return);
         QTEST(picker->TxtEteRegl->text(), "correction");
         QCOMPARE(picker->LabHeureLegale->text(), u"التوقيت القانوني: "_s + legal);
+        QCOMPARE(fromCore(picker->requestPlace().atlas.value().timeZone), legal.section(u' ', 0, 0));
         // A new place typed afterwards is no longer that city.
         picker->TxtLatDeg->setText(u"10"_s);
         QVERIFY(picker->LabHeureLegale->text().isEmpty());
+        QVERIFY(!picker->requestPlace().atlas);
         picker->hide();
     }
 };

@@ -1,5 +1,6 @@
 #include "ui/main/MDIFrmMain.h"
 
+#include "core/ChartRequest.h"
 #include "core/Numbers.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/chart/FrmChart.h"
@@ -160,40 +161,51 @@ private slots:
     }
 
     // The outcome: empty when a window opens; ending in a line break when the computation failed
-    // and the library's reason follows.
+    // and the library's reason follows. A refused field takes the focus, selected.
     void dataEntryRefusesWithTheFirstMessage_data()
     {
         QTest::addColumn<QString>("edits");
         QTest::addColumn<QString>("outcome");
+        QTest::addColumn<QString>("focus");
         const QString hour = u"index hors plage !الساعة غير صحيحة "_s;
         const QString day = u"index hors plage !اليوم غير صحيح "_s;
         const QString month = u"index hors plage !الشهر  غير صحيح "_s;
         const QString year = u"index hors plage !السنة  غير صحيحة "_s;
-        QTest::newRow("hour 24") << u"TxtHeure0=24"_s << hour;
-        QTest::newRow("minute 60") << u"TxtMin0=60"_s << u"index hors plage !الدقائق غير صحيحة "_s;
-        QTest::newRow("day 32") << u"TxtJour0=32"_s << day;
-        QTest::newRow("month 13") << u"TxtMois0=13"_s << month;
-        QTest::newRow("year 20001") << u"TxtAnnee0=20001"_s << year;
-        QTest::newRow("the bounds, day 0 and month 0 pass")
-            << u"TxtHeure0=23 TxtMin0=59 TxtJour0=31 TxtMois0=12 TxtJour1=0 TxtMois1=0"_s << QString();
-        QTest::newRow("year 20000 passes the check") << u"TxtAnnee0=20000"_s << year + u'\n';
-        QTest::newRow("letters") << u"TxtHeure0=ab"_s << hour;
-        QTest::newRow("empty box") << u"TxtJour0="_s << day;
-        QTest::newRow("beyond 16 bits") << u"TxtAnnee0=99999"_s << year;
-        QTest::newRow("letters in the second row") << u"TxtJour1=ab"_s << day;
-        QTest::newRow("month 40 in the second row") << u"TxtMois1=40"_s << month;
-        QTest::newRow("two bad fields show the first") << u"TxtMois0=13 TxtHeure0=24"_s << hour;
-        QTest::newRow("year 9000") << u"TxtAnnee0=9000"_s << year + u'\n';
-        QTest::newRow("year 9000 in the second row") << u"TxtAnnee1=9000"_s << year + u'\n';
+        const QString secondDate = u"\nالتاريخ الثاني"_s;
+        QTest::newRow("hour 24") << u"TxtHeure0=24"_s << hour << u"TxtHeure0"_s;
+        QTest::newRow("minute 60") << u"TxtMin0=60"_s << u"index hors plage !الدقائق غير صحيحة "_s << u"TxtMin0"_s;
+        QTest::newRow("day 32") << u"TxtJour0=32"_s << day << u"TxtJour0"_s;
+        QTest::newRow("month 13") << u"TxtMois0=13"_s << month << u"TxtMois0"_s;
+        QTest::newRow("year 20001") << u"TxtAnnee0=20001"_s << year << u"TxtAnnee0"_s;
+        QTest::newRow("the bounds pass")
+            << u"TxtHeure0=23 TxtMin0=59 TxtJour0=31 TxtMois0=12 TxtJour1=1 TxtMois1=1"_s << QString() << QString();
+        QTest::newRow("day 0") << u"TxtJour0=0"_s << day << u"TxtJour0"_s;
+        QTest::newRow("31 April") << u"TxtJour0=31 TxtMois0=4"_s << day << u"TxtJour0"_s;
+        QTest::newRow("29 February 2001 in the second row")
+            << u"TxtJour1=29 TxtMois1=2 TxtAnnee1=2001"_s << day + secondDate << u"TxtJour1"_s;
+        QTest::newRow("month 0 in the second row") << u"TxtMois1=0"_s << month + secondDate << u"TxtMois1"_s;
+        QTest::newRow("year 20000 passes the check") << u"TxtAnnee0=20000"_s << year + u'\n' << QString();
+        QTest::newRow("letters") << u"TxtHeure0=ab"_s << hour << u"TxtHeure0"_s;
+        QTest::newRow("empty box") << u"TxtJour0="_s << day << u"TxtJour0"_s;
+        QTest::newRow("beyond 16 bits") << u"TxtAnnee0=99999"_s << year << u"TxtAnnee0"_s;
+        QTest::newRow("letters in the second row") << u"TxtJour1=ab"_s << day + secondDate << u"TxtJour1"_s;
+        QTest::newRow("month 40 in the second row") << u"TxtMois1=40"_s << month + secondDate << u"TxtMois1"_s;
+        QTest::newRow("hour 24 in the second row")
+            << u"TxtHeure1=24"_s << hour + u"\nالوقت  الثاني "_s << u"TxtHeure1"_s;
+        QTest::newRow("two bad fields show the first") << u"TxtMois0=13 TxtHeure0=24"_s << hour << u"TxtHeure0"_s;
+        QTest::newRow("year 9000") << u"TxtAnnee0=9000"_s << year + u'\n' << QString();
+        QTest::newRow("year 9000 in the second row") << u"TxtAnnee1=9000"_s << year + secondDate + u'\n' << QString();
         QTest::newRow("a day the calendar reform dropped")
             << u"TxtJour0=10 TxtMois0=10 TxtAnnee0=1582"_s
-            << year + u"\nالأيام من 5 إلى 14 أكتوبر 1582 أسقطها إصلاح التقويم: بعد 4 أكتوبر يأتي 15 أكتوبر"_s;
+            << year + u"\nالأيام من 5 إلى 14 أكتوبر 1582 أسقطها إصلاح التقويم: بعد 4 أكتوبر يأتي 15 أكتوبر"_s
+            << u"TxtAnnee0"_s;
     }
 
     void dataEntryRefusesWithTheFirstMessage()
     {
         QFETCH(QString, edits);
         QFETCH(QString, outcome);
+        QFETCH(QString, focus);
         chooseKind(ChartKind::Transits); // both rows are checked
         FrmDataTime* entry = fresh<FrmDataTime>();
         applyEdits(entry, edits);
@@ -216,6 +228,12 @@ private slots:
         QVERIFY(messages()[0].startsWith(u"Erreur !|"_s));
         QVERIFY(entry->isVisible() && opened().isEmpty());
         QVERIFY(computedState() == before);
+        if (!focus.isEmpty()) {
+            const auto* box = qobject_cast<QLineEdit*>(entry->focusWidget());
+            QVERIFY(box);
+            QCOMPARE(box->objectName(), focus);
+            QCOMPARE(box->selectedText(), box->text());
+        }
         entry->hide();
     }
 
@@ -358,6 +376,42 @@ private slots:
             }
             QVERIFY2(written == r.correction, qPrintable(written + (r.fromTables ? u" tables"_s : u" entry"_s)));
         }
+    }
+
+    // A city's correction follows each row's own date: July's 2 for the first row once typed
+    // (shown in the place summary), December's 1 for the second.
+    void cityRowsTakeTheirOwnLegalTime()
+    {
+        chooseKind(ChartKind::Transits);
+        FrmDataTime* entry = fresh<FrmDataTime>();
+        onNextModal([](QWidget* modal) {
+            auto* picker = qobject_cast<FrmReperXY*>(modal);
+            if (picker->CmdStyle->text() != u"&الخريطة"_s)
+                QTest::mouseClick(picker->CmdStyle, Qt::LeftButton);
+            picker->TxtRecherche->clear();
+            QTest::keyClicks(picker->TxtRecherche, u"Paris"_s);
+            QTest::keyClick(picker->TxtRecherche, Qt::Key_Return);
+            picker->CmdOK->click();
+        });
+        entry->CmdParcourir->click();
+        QVERIFY2(entry->LabVille->text().endsWith(u" 1"_s), qPrintable(entry->LabVille->text()));
+        applyEdits(entry, u"TxtHeure0=12 TxtMin0=0 TxtJour0=15 TxtMois0=7 TxtAnnee0=1990 "
+                          "TxtHeure1=12 TxtMin1=0 TxtJour1=6 TxtMois1=12 TxtAnnee1=2026"_s);
+        QVERIFY2(entry->LabVille->text().endsWith(u" 2"_s), qPrintable(entry->LabVille->text()));
+        entry->CmdOK->click();
+        QVERIFY2(messages().isEmpty(), qPrintable(messages().join(u'\n')));
+        // Each chart as a one-row request with its correction typed.
+        const PlaceInput paris = FrmReperXY::instance()->placeInput();
+        for (const auto& [row, texts, summer] : {std::tuple{0, DateTimeTexts{"15", "7", "1990", "12", "0"}, "2"},
+                                                std::tuple{1, DateTimeTexts{"6", "12", "2026", "12", "0"}, "1"}}) {
+            ChartState expected;
+            ChartRequest request;
+            request.first.texts = texts;
+            request.place = {paris, summer, std::nullopt, false};
+            QVERIFY(computeRequest(expected, request).ok);
+            QCOMPARE(chartState().HouseCusps[12 * row], expected.HouseCusps[0]);
+        }
+        QCOMPARE(signOfLongitude(chartState().HouseCusps[0]), 6); // the ascendant in Virgo
     }
 
     void aboutLinkOpensMailOrSaysWhyNot()

@@ -2,6 +2,7 @@
 // (under Xvfb: QT_QPA_PLATFORM=xcb xvfb-run -a build/tools/velmora-windowshots DIR).
 #include "core/Aspects.h"
 #include "core/ChartComputation.h"
+#include "core/ChartRequest.h"
 #include "core/Ephemeris.h"
 #include "core/Numbers.h"
 #include "resources/VelmoraResources.h"
@@ -151,14 +152,13 @@ void ephemerides()
 void listings()
 {
     ChartState state;
-    const PlaceInput mecca{"39", "49", "21", "25", false, false};
-    for (const int chart : {0, 1}) {
-        const DateTimeTexts row{"1", "3", chart == 0 ? "2000" : "2024", "15", "0"};
-        if (readDateTime(state, row, mecca).error || !computeChart(state, chart, {"3", "0"}).ok)
-            qFatal("could not compute the listing's charts");
-        if (chart == 0)
-            classifyPoints(state);
-    }
+    ChartRequest request;
+    request.kind = ChartKind::Transits;
+    request.first.texts = {"1", "3", "2000", "15", "0"};
+    request.second = RequestRow{{"1", "3", "2024", "15", "0"}, false};
+    request.place.coordinates = {"39", "49", "21", "25", false, false};
+    if (!computeRequest(state, request).ok)
+        qFatal("could not compute the listing's charts");
     setOrbs(state, defaultAspectOrbs());
     state.PlanetInAspects.fill(kTrue);
     findAspects(state, searchForKind(ChartKind::Transits));

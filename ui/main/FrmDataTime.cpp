@@ -1,5 +1,7 @@
 #include "ui/main/FrmDataTime.h"
 
+#include "atlas/LegalTime.h"
+#include "core/ChartRequest.h"
 #include "core/Numbers.h"
 #include "core/PositionTexts.h"
 #include "ui/common/DialogParts.h"
@@ -27,30 +29,57 @@ const QString FrmDataTime::kNoPlace = u"تأكد من تحديدك لموقع ا
 
 namespace {
 
-// The checks of a date and time row, in the order they run; the first failure is reported.
+// The boxes of a date and time row and their messages, in the order they are checked.
 struct FieldCheck {
     std::array<QLineEdit*, 2> FrmDataTime::*boxes;
     DateTimeField field;
-    int low;
-    int high;
     const char* message;
 };
 
 const FieldCheck kChecks[] = {
-    {&FrmDataTime::TxtHeure, DateTimeField::Hour, 0, 23, "الساعة غير صحيحة "},
-    {&FrmDataTime::TxtMin, DateTimeField::Minute, 0, 59, "الدقائق غير صحيحة "},
-    {&FrmDataTime::TxtJour, DateTimeField::Day, 0, 31, "اليوم غير صحيح "},
-    {&FrmDataTime::TxtMois, DateTimeField::Month, 0, 12, "الشهر  غير صحيح "},
-    {&FrmDataTime::TxtAnnee, DateTimeField::Year, -20000, 20000, "السنة  غير صحيحة "},
+    {&FrmDataTime::TxtHeure, DateTimeField::Hour, "الساعة غير صحيحة "},
+    {&FrmDataTime::TxtMin, DateTimeField::Minute, "الدقائق غير صحيحة "},
+    {&FrmDataTime::TxtJour, DateTimeField::Day, "اليوم غير صحيح "},
+    {&FrmDataTime::TxtMois, DateTimeField::Month, "الشهر  غير صحيح "},
+    {&FrmDataTime::TxtAnnee, DateTimeField::Year, "السنة  غير صحيحة "},
 };
 
-QString refusalText(DateTimeField field)
+const FieldCheck& checkOf(DateTimeField field)
 {
     for (const FieldCheck& check : kChecks) {
         if (check.field == field)
-            return u"index hors plage !"_s + QString::fromUtf8(check.message);
+            return check;
     }
-    return {};
+    return kChecks[4];
+}
+
+QString refusalText(DateTimeField field)
+{
+    return u"index hors plage !"_s + QString::fromUtf8(checkOf(field).message);
+}
+
+// The second row is named by the label of its time or its date.
+QString rowName(int row, DateTimeField field)
+{
+    if (row == 0)
+        return {};
+    const bool time = field == DateTimeField::Hour || field == DateTimeField::Minute;
+    return u'\n' + (time ? u"الوقت  الثاني "_s : u"التاريخ الثاني"_s);
+}
+
+// The message of a refused request, naming the second row where it failed.
+QString refusal(const RequestFailure& failure)
+{
+    const DateTimeField field =
+        failure.problem == RequestProblem::Field ? failure.field.field : DateTimeField::Year;
+    QString text = refusalText(field) + rowName(failure.row, field);
+    if (failure.problem == RequestProblem::Ephemeris)
+        return text + u'\n' + ephemerisFailureMessage(failure.ephemeris);
+    // A day the calendar reform dropped is the year's fault, with the reason below.
+    if (failure.problem == RequestProblem::Field &&
+        failure.field.problem == DateTimeProblem::DroppedByCalendarReform)
+        text += u'\n' + fromCore(dateTimeErrorMessage(failure.field));
+    return text;
 }
 
 QLineEdit* numberBox(const QString& name, int row, int maxLength, QWidget* parent)
@@ -71,6 +100,7 @@ FrmDataTime::FrmDataTime()
     setFont(dialogFont());
     buildControls();
     connectReactions();
+    followLegalTime();
 
     // Both rows from one clock read; the second date defaults to a year later.
     const QDateTime now = clock()();
@@ -178,6 +208,18 @@ void FrmDataTime::connectReactions()
     connect(CmdAnuler, &QPushButton::clicked, this, &QWidget::hide);
 }
 
+void FrmDataTime::followLegalTime()
+{
+    // The place summary tells the legal time of a city at the first row's date and time.
+    for (QLineEdit* box : {TxtHeure[0], TxtMin[0], TxtJour[0], TxtMois[0], TxtAnnee[0]}) {
+        connect(box, &QLineEdit::textChanged, this, [this] {
+            FrmReperXY* picker = FrmReperXY::existing();
+            if (picker && picker->followLegalTime(rowTexts(0)))
+                LabVille->setText(picker->placeSummary());
+        });
+    }
+}
+
 void FrmDataTime::fillRow(int row, const QDateTime& moment)
 {
     TxtHeure[row]->setText(QString::number(moment.time().hour()));
@@ -199,41 +241,42 @@ DateTimeTexts FrmDataTime::rowTexts(int row) const
             boxText(TxtMin[row])};
 }
 
-std::optional<QString> FrmDataTime::firstRefusal(int row) const
+ChartRequest FrmDataTime::request(bool twoCharts) const
 {
-    for (const FieldCheck& check : kChecks) {
-        const auto value = wholeInt16((this->*check.boxes)[row]->text().toStdString());
-        if (!value || *value < check.low || *value > check.high)
-            return refusalText(check.field);
-    }
-    return std::nullopt;
+    ChartRequest request;
+    request.kind = chartKindOfName(chartState().ChartKindName).value_or(ChartKind::Natal);
+    request.name = TxtNom->text().toStdString();
+    request.first = {rowTexts(0), ChkTime->isChecked()};
+    if (twoCharts)
+        request.second = RequestRow{rowTexts(1), false};
+    request.place = FrmReperXY::instance()->requestPlace();
+    return request;
 }
 
 QString FrmDataTime::computeAndCommit(bool twoCharts)
 {
-    FrmReperXY* picker = FrmReperXY::instance();
-    const PlaceInput place = picker->placeInput();
-    const std::string summer = picker->zoneInput().summerText;
-    ChartState next = chartState();
-    for (int row = 0; row < (twoCharts ? 2 : 1); ++row) {
-        const DateTimeReading reading = readDateTime(next, rowTexts(row), place);
-        if (reading.error) {
-            // A day the calendar reform dropped is the year's fault, with the reason below.
-            const bool dropped = reading.error->problem == DateTimeProblem::DroppedByCalendarReform;
-            return refusalText(reading.error->field) +
-                   (dropped ? u'\n' + fromCore(dateTimeErrorMessage(*reading.error)) : QString());
+    const ChartRequest asked = request(twoCharts);
+    // A zone the system's database lacks keeps the typed correction: the picker said so.
+    const double typedSummer = leadingNumber(asked.place.summerText);
+    const auto legalSummer = [typedSummer](const AtlasIdentity& place, const RowClock& local,
+                                           int zoneHours) {
+        return atlas::legalSummerForRow(
+                   place.timeZone, place.longitude,
+                   {local.year, local.month, local.day, local.hour, local.minute}, zoneHours)
+            .value_or(typedSummer);
+    };
+    const RequestResult result = computeRequest(chartState(), asked, swissEphemeris(),
+                                                legalSummer);
+    if (!result.ok) {
+        if (result.failure.problem == RequestProblem::Field) {
+            QLineEdit* box = (this->*checkOf(result.failure.field.field).boxes)[result.failure.row];
+            box->setFocus();
+            box->selectAll();
         }
-        const ChartComputationResult result =
-            computeChart(next, row, {reading.place.zoneText, summer});
-        if (!result.ok)
-            return refusalText(DateTimeField::Year) + u'\n' +
-                   ephemerisFailureMessage(result.failure);
-        if (row == 0)
-            classifyPoints(next);
+        return refusal(result.failure);
     }
-    chartState() = std::move(next);
     // The picker shows the zone the computation used, derived from the longitude.
-    picker->readPlace();
+    FrmReperXY::instance()->readPlace();
     return {};
 }
 
@@ -245,15 +288,7 @@ QString FrmDataTime::chartTitle() const
 void FrmDataTime::confirm()
 {
     ChartState& state = chartState();
-    const bool twoCharts = state.TwoCharts == 1;
-    // Both rows are checked before anything is computed.
-    for (int row = 0; row < (twoCharts ? 2 : 1); ++row) {
-        if (const auto refusal = firstRefusal(row)) {
-            criticalMessage()(this, u"Erreur !"_s, *refusal);
-            return;
-        }
-    }
-    const QString failure = computeAndCommit(twoCharts);
+    const QString failure = computeAndCommit(state.TwoCharts == 1);
     if (!failure.isEmpty()) {
         criticalMessage()(this, u"Erreur !"_s, failure);
         return;

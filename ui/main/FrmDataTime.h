@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ChartComputation.h"
+#include "core/ChartRequest.h"
 #include "ui/common/SingleDialog.h"
 
 #include <array>
@@ -44,9 +45,9 @@ public:
     // Writes the clock's hour, minute, day, month and year into the first row, from one read.
     void fillFirstRowFromClock();
 
-    // Computes the first row's chart, and the second row's when asked, into a copy of the
-    // shared state, and stores the copy only when every step succeeded. Returns the message
-    // naming what failed, or an empty text.
+    // Computes the request of the boxes (the second row when asked, each row of a city at its
+    // legal time) into the shared state when every step succeeds. Otherwise returns the
+    // message naming what failed, and puts the focus in the refused box.
     QString computeAndCommit(bool twoCharts);
 
     // "ل", the name, the first date as typed, and the first time as minute:hour.
@@ -69,7 +70,8 @@ private:
     void connectReactions();
     void fillRow(int row, const QDateTime& moment);
     DateTimeTexts rowTexts(int row) const;
-    std::optional<QString> firstRefusal(int row) const;
+    void followLegalTime();
+    ChartRequest request(bool twoCharts) const;
     void confirm();
 };
 

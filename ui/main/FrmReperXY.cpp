@@ -1,5 +1,6 @@
 #include "ui/main/FrmReperXY.h"
 
+#include "atlas/Atlas.h"
 #include "atlas/LegalTime.h"
 #include "core/Numbers.h"
 #include "ui/common/DialogParts.h"
@@ -243,11 +244,17 @@ void FrmReperXY::switchView()
 void FrmReperXY::connectDatabaseView()
 {
     connect(m_databaseView, &PlaceDatabaseView::placePicked, this, &FrmReperXY::pickPlace);
-    // The zone shown belongs to the picked city only until the place changes.
+    // The zone shown, and the legal time of the rows, belong to the picked city only until the
+    // place changes or a correction is typed.
+    const auto forget = [this] {
+        LabHeureLegale->clear();
+        m_picked.reset();
+    };
     for (QLineEdit* box : {TxtLatDeg, TxtLatMin, TxtLonDeg, TxtLonMin})
-        connect(box, &QLineEdit::textChanged, LabHeureLegale, &QLabel::clear);
+        connect(box, &QLineEdit::textChanged, this, forget);
+    connect(TxtEteRegl, &QLineEdit::textEdited, this, forget);
     for (QRadioButton* option : {OptN, OptS, OptE, OptW})
-        connect(option, &QRadioButton::toggled, LabHeureLegale, &QLabel::clear);
+        connect(option, &QRadioButton::toggled, this, forget);
 }
 
 void FrmReperXY::setReferenceMoment(const QDateTime& localMoment)
@@ -268,13 +275,29 @@ void FrmReperXY::pickPlace(const atlas::Place& place)
     pressMap(static_cast<float>(-place.longitude), static_cast<float>(place.latitude));
     if (CmdStyle->text() == kMapCaption)
         switchView();
+    // After the press: its coordinate changes forget the city picked before.
+    m_picked = place;
+    showLegalTime();
+}
 
+bool FrmReperXY::followLegalTime(const DateTimeTexts& row)
+{
+    if (!m_picked)
+        return false;
+    setReferenceMoment(row);
+    showLegalTime();
+    return true;
+}
+
+void FrmReperXY::showLegalTime()
+{
     const QDateTime moment = m_referenceMoment.isValid() ? m_referenceMoment : clock()();
     const QDate date = moment.date();
     const QTime time = moment.time();
-    const auto offset = atlas::legalOffset(
-        place.zone, {date.year(), date.month(), date.day(), time.hour(), time.minute()});
-    const QString zoneName = fromCore(place.zone);
+    const auto offset =
+        atlas::placeLegalOffset(m_picked->zone, m_picked->longitude,
+                                {date.year(), date.month(), date.day(), time.hour(), time.minute()});
+    const QString zoneName = fromCore(m_picked->zone);
     if (!offset) {
         LabHeureLegale->setText(zoneName + QString::fromUtf8(
             " غير موجود في قاعدة المناطق الزمنية للنظام: أدخل التعديل الصيفي بنفسك"));
@@ -293,6 +316,16 @@ void FrmReperXY::pickPlace(const atlas::Place& place)
     else if (offset->change == atlas::ClockChange::Repeated)
         legal += QString::fromUtf8("\nوقت تكرر عند إرجاع الساعة: أُخذ التوقيت الذي قبل التغيير");
     LabHeureLegale->setText(legal);
+}
+
+RequestPlace FrmReperXY::requestPlace() const
+{
+    RequestPlace place{placeInput(), boxText(TxtEteRegl), std::nullopt, false};
+    if (m_picked) {
+        place.atlas = AtlasIdentity{m_picked->name, m_picked->zone, m_picked->latitude,
+                                    m_picked->longitude};
+    }
+    return place;
 }
 
 QString FrmReperXY::placeSummary() const

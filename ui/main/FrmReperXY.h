@@ -1,21 +1,20 @@
 #pragma once
 
+#include "atlas/Atlas.h"
 #include "core/ChartComputation.h"
+#include "core/ChartRequest.h"
 #include "ui/common/SingleDialog.h"
 
 #include <QDateTime>
 
 #include <functional>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTableWidget;
-
-namespace velmora::atlas {
-struct Place;
-}
 
 namespace velmora::ui {
 
@@ -41,6 +40,8 @@ public:
     // The boxes and hemisphere choices as the core reads them.
     PlaceInput placeInput() const;
     ZoneInput zoneInput() const;
+    // The place of a chart request: the boxes, and the city while the boxes still hold it.
+    RequestPlace requestPlace() const;
 
     // Runs the place reading of the core and shows its result: the mark and the zone.
     void readPlace();
@@ -54,6 +55,9 @@ public:
     void setReferenceMoment(const QDateTime& localMoment);
     // The same from a typed date-and-time row; a row that names no real moment leaves the clock.
     void setReferenceMoment(const DateTimeTexts& row);
+    // While the boxes hold a city picked from the database view, takes its legal time at the
+    // row's moment into the correction box and the label; false for any other place.
+    bool followLegalTime(const DateTimeTexts& row);
 
     WorldMapPicture* PicWorld = nullptr;
     QTableWidget* GriData = nullptr;
@@ -94,9 +98,11 @@ private:
     void confirm();
     void connectDatabaseView();
     void pickPlace(const atlas::Place& place);
+    void showLegalTime();
 
     PlaceDatabaseView* m_databaseView = nullptr;
     QDateTime m_referenceMoment;
+    std::optional<atlas::Place> m_picked; // the city the boxes hold
 };
 
 } // namespace velmora::ui

@@ -1,0 +1,92 @@
+#include "core/ChartRequest.h"
+
+#include "core/Calendar.h"
+#include "core/Numbers.h"
+
+namespace velmora {
+
+std::optional<DateTimeError> rowFault(const DateTimeTexts& row)
+{
+    const struct {
+        DateTimeField field;
+        const std::string& text;
+        int low;
+        int high;
+    } checks[] = {
+        {DateTimeField::Hour, row.hour, 0, 23},     {DateTimeField::Minute, row.minute, 0, 59},
+        {DateTimeField::Day, row.day, 1, 31},       {DateTimeField::Month, row.month, 1, 12},
+        {DateTimeField::Year, row.year, -20000, 20000},
+    };
+    for (const auto& check : checks) {
+        const auto value = wholeInt16(check.text);
+        if (!value)
+            return DateTimeError{check.field, check.text, DateTimeProblem::NotAWholeNumber};
+        if (*value < check.low || *value > check.high)
+            return DateTimeError{check.field, check.text, DateTimeProblem::OutOfRange};
+    }
+    const int year = *wholeInt16(row.year);
+    const int month = *wholeInt16(row.month);
+    const int day = *wholeInt16(row.day);
+    if (droppedByCalendarReform(year, month, day))
+        return DateTimeError{DateTimeField::Year, row.year, DateTimeProblem::DroppedByCalendarReform};
+    if (!dateExists(year, month, day))
+        return DateTimeError{DateTimeField::Day, row.day, DateTimeProblem::NoSuchDay};
+    return std::nullopt;
+}
+
+RequestResult computeRequest(ChartState& state, const ChartRequest& request,
+                             EphemerisApi& ephemeris, const LegalSummerLookup& legalSummer)
+{
+    RequestResult result;
+    const RequestRow* rows[] = {&request.first, request.second ? &*request.second : nullptr};
+    const int count = request.second ? 2 : 1;
+    for (int row = 0; row < count; ++row) {
+        if (auto fault = rowFault(rows[row]->texts)) {
+            result.failure.problem = RequestProblem::Field;
+            result.failure.row = row;
+            result.failure.field = std::move(*fault);
+            return result;
+        }
+    }
+
+    const RequestPlace& place = request.place;
+    const bool legal = place.atlas && !place.summerGiven && legalSummer;
+    ChartState next = state;
+    for (int row = 0; row < count; ++row) {
+        const DateTimeReading reading = readDateTime(next, rows[row]->texts, place.coordinates);
+        RowOutcome& outcome = result.rows[row];
+        outcome.zoneText = request.zoneText.value_or(reading.place.zoneText);
+        std::string summerText = place.summerText;
+        if (legal) {
+            const auto summer = legalSummer(
+                *place.atlas,
+                {next.ChartYear, next.ChartMonth, next.ChartDay, next.ChartHour, next.ChartMinute},
+                static_cast<int>(leadingNumber(outcome.zoneText)));
+            if (!summer) {
+                result.failure.problem = RequestProblem::UnknownTimeZone;
+                result.failure.row = row;
+                return result;
+            }
+            summerText = numberText(*summer);
+        }
+        outcome.summerHours = leadingNumber(summerText);
+        const ChartComputationResult computed =
+            computeChart(next, row, {outcome.zoneText, summerText}, ephemeris);
+        if (!computed.ok) {
+            // The year's fault, as the data entry tells it.
+            result.failure.problem = RequestProblem::Ephemeris;
+            result.failure.row = row;
+            result.failure.field.text = rows[row]->texts.year;
+            result.failure.ephemeris = computed.failure;
+            return result;
+        }
+        outcome.jdUt = computed.jdUt;
+        if (row == 0)
+            classifyPoints(next);
+    }
+    state = std::move(next);
+    result.ok = true;
+    return result;
+}
+
+} // namespace velmora
