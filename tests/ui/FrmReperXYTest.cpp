@@ -1,8 +1,8 @@
-#include "ui/main/FrmReperXY.h"
+#include "ui/place/FrmReperXY.h"
 
 #include "core/ChartState.h"
 #include "tests/ui/UiTestSupport.h"
-#include "ui/main/WorldMapPicture.h"
+#include "ui/place/WorldMapPicture.h"
 
 #include <QMouseEvent>
 #include <QSignalSpy>

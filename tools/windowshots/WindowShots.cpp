@@ -15,10 +15,10 @@
 #include "ui/main/FrmApropos.h"
 #include "ui/main/FrmDataTime.h"
 #include "ui/main/FrmFlash.h"
-#include "ui/main/FrmReperXY.h"
+#include "ui/place/FrmReperXY.h"
 #include "ui/main/FrmSelectTypeChart.h"
 #include "ui/main/MDIFrmMain.h"
-#include "ui/main/WorldMapPicture.h"
+#include "ui/place/WorldMapPicture.h"
 #include "ui/settings/FrmThemeProprietees.h"
 
 #include <QApplication>

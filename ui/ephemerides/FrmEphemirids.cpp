@@ -8,7 +8,7 @@
 #include "ui/common/NumberKeyCheck.h"
 #include "ui/common/Platform.h"
 #include "ui/common/Twips.h"
-#include "ui/main/FrmReperXY.h"
+#include "ui/place/FrmReperXY.h"
 #include "ui/settings/FrmThemeProprietees.h"
 
 #include <QApplication>

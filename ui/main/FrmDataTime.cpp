@@ -7,7 +7,7 @@
 #include "ui/common/DialogParts.h"
 #include "ui/common/FailureMessages.h"
 #include "ui/common/Platform.h"
-#include "ui/main/FrmReperXY.h"
+#include "ui/place/FrmReperXY.h"
 #include "ui/main/MDIFrmMain.h"
 #include "ui/settings/FrmThemeProprietees.h"
 

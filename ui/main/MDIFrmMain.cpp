@@ -7,7 +7,7 @@
 #include "ui/main/FrmApropos.h"
 #include "ui/main/FrmDataTime.h"
 #include "ui/main/FrmFlash.h"
-#include "ui/main/FrmReperXY.h"
+#include "ui/place/FrmReperXY.h"
 #include "ui/main/FrmSelectTypeChart.h"
 
 #include <QCloseEvent>

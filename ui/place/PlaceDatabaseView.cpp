@@ -1,4 +1,4 @@
-#include "ui/main/PlaceDatabaseView.h"
+#include "ui/place/PlaceDatabaseView.h"
 
 #include "ui/common/Platform.h"
 

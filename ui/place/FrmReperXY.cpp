@@ -1,4 +1,4 @@
-#include "ui/main/FrmReperXY.h"
+#include "ui/place/FrmReperXY.h"
 
 #include "atlas/Atlas.h"
 #include "atlas/LegalTime.h"
@@ -6,8 +6,8 @@
 #include "ui/common/DialogParts.h"
 #include "ui/common/NumberKeyCheck.h"
 #include "ui/common/Platform.h"
-#include "ui/main/PlaceDatabaseView.h"
-#include "ui/main/WorldMapPicture.h"
+#include "ui/place/PlaceDatabaseView.h"
+#include "ui/place/WorldMapPicture.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>

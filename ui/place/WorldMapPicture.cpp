@@ -1,4 +1,4 @@
-#include "ui/main/WorldMapPicture.h"
+#include "ui/place/WorldMapPicture.h"
 
 #include "core/Numbers.h"
 #include "resources/VelmoraResources.h"
