@@ -1,5 +1,5 @@
 #include "resources/VelmoraResources.h"
-#include "ui/common/Platform.h"
+#include "ui/common/Look.h"
 #include "ui/main/MDIFrmMain.h"
 
 #include <QApplication>

@@ -11,6 +11,7 @@
 #include "ui/listings/FrmDivert.h"
 #include "ui/settings/ColorSwatch.h"
 #include "ui/settings/FrmThemeProprietees.h"
+#include "wheel/ColorValue.h"
 
 #include <QFileDialog>
 #include <QListWidget>

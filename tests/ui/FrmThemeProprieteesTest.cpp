@@ -3,6 +3,7 @@
 #include "core/Numbers.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/settings/ColorSwatch.h"
+#include "wheel/ColorValue.h"
 
 #include <QBuffer>
 #include <QRandomGenerator>

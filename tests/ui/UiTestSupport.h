@@ -4,7 +4,8 @@
 // from inside its event loop, single-instance dialogs discarded as their frame's close does, a main
 // that runs as the program does, and the controls the tests drive.
 #include "resources/VelmoraResources.h"
-#include "ui/common/Platform.h"
+#include "ui/common/Seams.h"
+#include "wheel/CoreText.h"
 
 #include <QApplication>
 #include <QCheckBox>

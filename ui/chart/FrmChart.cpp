@@ -1,11 +1,13 @@
 #include "ui/chart/FrmChart.h"
 
 #include "core/PositionTexts.h"
-#include "ui/common/Platform.h"
+#include "ui/common/Look.h"
+#include "ui/common/Seams.h"
 #include "ui/common/Twips.h"
 #include "ui/listings/FrmAnalyse.h"
 #include "ui/listings/FrmDivert.h"
 #include "ui/settings/FrmThemeProprietees.h"
+#include "wheel/CoreText.h"
 #include "wheel/PictureWriter.h"
 
 #include <QDir>

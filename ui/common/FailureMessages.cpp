@@ -1,6 +1,6 @@
 #include "ui/common/FailureMessages.h"
 
-#include "ui/common/Platform.h"
+#include "wheel/CoreText.h"
 
 namespace velmora::ui {
 

@@ -1,6 +1,6 @@
 #include "ui/common/NumberKeyCheck.h"
 
-#include "ui/common/Platform.h"
+#include "ui/common/Seams.h"
 
 #include <QKeyEvent>
 

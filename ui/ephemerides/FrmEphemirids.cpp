@@ -5,11 +5,13 @@
 #include "resources/VelmoraResources.h"
 #include "ui/common/DialogParts.h"
 #include "ui/common/FailureMessages.h"
+#include "ui/common/Look.h"
 #include "ui/common/NumberKeyCheck.h"
-#include "ui/common/Platform.h"
+#include "ui/common/Seams.h"
 #include "ui/common/Twips.h"
 #include "ui/place/FrmReperXY.h"
 #include "ui/settings/FrmThemeProprietees.h"
+#include "wheel/CoreText.h"
 
 #include <QApplication>
 #include <QButtonGroup>

@@ -2,7 +2,7 @@
 
 #include "resources/VelmoraResources.h"
 #include "ui/common/DialogParts.h"
-#include "ui/common/Platform.h"
+#include "ui/common/Look.h"
 
 #include <QFile>
 #include <QPushButton>

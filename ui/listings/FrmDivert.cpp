@@ -2,7 +2,8 @@
 
 #include "core/PositionTexts.h"
 #include "ui/common/DialogParts.h"
-#include "ui/common/Platform.h"
+#include "ui/common/Look.h"
+#include "wheel/CoreText.h"
 
 #include <QGridLayout>
 #include <QLabel>

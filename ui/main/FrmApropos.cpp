@@ -2,7 +2,8 @@
 
 #include "resources/VelmoraResources.h"
 #include "ui/common/DialogParts.h"
-#include "ui/common/Platform.h"
+#include "ui/common/Look.h"
+#include "ui/common/Seams.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -6,10 +6,12 @@
 #include "core/PositionTexts.h"
 #include "ui/common/DialogParts.h"
 #include "ui/common/FailureMessages.h"
-#include "ui/common/Platform.h"
-#include "ui/place/FrmReperXY.h"
+#include "ui/common/Look.h"
+#include "ui/common/Seams.h"
 #include "ui/main/MDIFrmMain.h"
+#include "ui/place/FrmReperXY.h"
 #include "ui/settings/FrmThemeProprietees.h"
+#include "wheel/CoreText.h"
 
 #include <QCheckBox>
 #include <QDateTime>

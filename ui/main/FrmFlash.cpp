@@ -1,7 +1,7 @@
 #include "ui/main/FrmFlash.h"
 
 #include "resources/VelmoraResources.h"
-#include "ui/common/Platform.h"
+#include "ui/common/Look.h"
 
 #include <QLabel>
 #include <QPixmap>

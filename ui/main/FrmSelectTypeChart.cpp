@@ -1,6 +1,6 @@
 #include "ui/main/FrmSelectTypeChart.h"
 
-#include "ui/common/Platform.h"
+#include "ui/common/Look.h"
 #include "ui/main/FrmDataTime.h"
 
 #include <QGroupBox>

@@ -2,13 +2,13 @@
 
 #include "core/Numbers.h"
 #include "ui/chart/FrmChart.h"
-#include "ui/common/Platform.h"
+#include "ui/common/Look.h"
 #include "ui/ephemerides/FrmEphemirids.h"
 #include "ui/main/FrmApropos.h"
 #include "ui/main/FrmDataTime.h"
 #include "ui/main/FrmFlash.h"
-#include "ui/place/FrmReperXY.h"
 #include "ui/main/FrmSelectTypeChart.h"
+#include "ui/place/FrmReperXY.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -4,10 +4,12 @@
 #include "atlas/LegalTime.h"
 #include "core/Numbers.h"
 #include "ui/common/DialogParts.h"
+#include "ui/common/Look.h"
 #include "ui/common/NumberKeyCheck.h"
-#include "ui/common/Platform.h"
+#include "ui/common/Seams.h"
 #include "ui/place/PlaceDatabaseView.h"
 #include "ui/place/WorldMapPicture.h"
+#include "wheel/CoreText.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>

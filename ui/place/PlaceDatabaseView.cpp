@@ -1,6 +1,8 @@
 #include "ui/place/PlaceDatabaseView.h"
 
-#include "ui/common/Platform.h"
+#include "ui/common/Seams.h"
+#include "ui/common/Look.h"
+#include "wheel/CoreText.h"
 
 #include <QCoreApplication>
 #include <QHeaderView>

@@ -1,8 +1,8 @@
 #include "ui/settings/ColorSample.h"
 
 #include "core/Numbers.h"
+#include "wheel/ColorValue.h"
 #include "wheel/WheelPainter.h"
-#include "ui/common/Platform.h"
 
 #include <QLineF>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "ui/settings/ColorSwatch.h"
 
-#include "ui/common/Platform.h"
+#include "wheel/ColorValue.h"
 
 #include <QMouseEvent>
 

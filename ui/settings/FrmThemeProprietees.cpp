@@ -4,10 +4,13 @@
 #include "core/Numbers.h"
 #include "resources/VelmoraResources.h"
 #include "ui/common/DialogParts.h"
-#include "ui/common/Platform.h"
-#include "ui/settings/ColorSwatch.h"
+#include "ui/common/Look.h"
+#include "ui/common/Seams.h"
 #include "ui/settings/ColorSample.h"
+#include "ui/settings/ColorSwatch.h"
 #include "ui/settings/PictureFile.h"
+#include "wheel/ColorValue.h"
+#include "wheel/CoreText.h"
 
 #include <QCheckBox>
 #include <QDir>

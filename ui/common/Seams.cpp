@@ -1,14 +1,10 @@
-#include "ui/common/Platform.h"
+#include "ui/common/Seams.h"
 
-#include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
-#include <QLibraryInfo>
 #include <QMessageBox>
-#include <QProxyStyle>
 #include <QRegularExpression>
-#include <QTranslator>
 #include <QUrl>
 
 namespace velmora::ui {
@@ -66,52 +62,10 @@ SaveFileChooser& saveFileChooser()
     return choose;
 }
 
-namespace {
-
-class ButtonsWithoutIcons final : public QProxyStyle {
-public:
-    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                  QStyleHintReturn* returned) const override
-    {
-        return hint == SH_DialogButtonBox_ButtonsHaveIcons
-                   ? 0
-                   : QProxyStyle::styleHint(hint, option, widget, returned);
-    }
-};
-
-} // namespace
-
-void arabicQtDialogs()
-{
-    auto* translator = new QTranslator(QCoreApplication::instance());
-    if (translator->load(QStringLiteral("qtbase_ar"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(translator);
-    else
-        delete translator;
-    QApplication::setStyle(new ButtonsWithoutIcons);
-}
-
 LinkOpener& linkOpener()
 {
     static LinkOpener open = [](const QUrl& link) { return QDesktopServices::openUrl(link); };
     return open;
-}
-
-QString navyStyle(const QString& objectName)
-{
-    return u'#' + objectName +
-           QStringLiteral(" { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
-                          " stop:0 #26305c, stop:1 #141a38); }");
-}
-
-QFont dialogFont(int pointSize)
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Noto Sans Arabic UI"),
-                      QStringLiteral("DejaVu Sans")});
-    font.setPointSize(pointSize);
-    return font;
 }
 
 } // namespace velmora::ui

@@ -1,12 +1,7 @@
 #pragma once
 
-#include "core/ChartState.h"
-#include "wheel/ColorValue.h"
-#include "wheel/CoreText.h"
-
 #include <QColor>
 #include <QDateTime>
-#include <QFont>
 #include <QString>
 
 #include <functional>
@@ -15,6 +10,9 @@ class QUrl;
 class QWidget;
 
 namespace velmora::ui {
+
+// What the windows ask of the desktop and the clock, each through a function a test can
+// replace to answer at once; the defaults are the real dialogs and the computer's clock.
 
 // Shows a modal message box with the critical icon and an OK button. Tests replace it to answer
 // without blocking; the default is the real QMessageBox.
@@ -46,24 +44,8 @@ using SaveFileChooser = std::function<SaveChoice(QWidget* parent, const QString&
                                                  const QString& folder, const QString& filters)>;
 SaveFileChooser& saveFileChooser();
 
-// Readies Qt's own dialogs (files, colours, the overwrite question, message boxes) for the
-// Arabic interface, once, after the application is made: their texts from the system's Qt
-// translations (English where those are not installed), and their standard buttons without
-// icons, beside which Qt cuts Arabic text right to left.
-void arabicQtDialogs();
-
 // Hands a link (a mailto: address) to the desktop; false when nothing could open it.
 using LinkOpener = std::function<bool(const QUrl& link)>;
 LinkOpener& linkOpener();
-
-// The style sheet that gives the widget of this object name the program's navy gradient: the
-// main window's command strip, the chart window's menu and its panel's title bar.
-QString navyStyle(const QString& objectName);
-
-// The light cream behind the listing's lists and the chart window's information panel.
-inline constexpr QRgb kCream = 0xFFFEFDF5;
-
-// The font of the design's dialogs (Tahoma), falling back to fonts Debian installs with Arabic.
-QFont dialogFont(int pointSize = 9);
 
 } // namespace velmora::ui
