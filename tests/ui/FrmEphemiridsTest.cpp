@@ -203,6 +203,55 @@ private slots:
         QCOMPARE(window->GridEphemirids[0]->rowCount(), 32);
     }
 
+    // Real key events in the year field: "^a" is Ctrl+A, "^a/" Ctrl+A with Ctrl let go before
+    // the A, "kp1" a keypad digit, "S-home" Shift+Home. Shortcuts and navigation never warn.
+    void shortcutsNavigationAndDigitsDoNotWarn_data()
+    {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("select all, then main-row digits") << u"1999"_s << u"^a 2 0 2 4"_s << u"2024"_s;
+        QTest::newRow("Ctrl let go first") << u"1999"_s << u"^a/ 2 0 2 4"_s << u"2024"_s;
+        QTest::newRow("keypad digits") << u"1999"_s << u"^a kp1 kp9"_s << u"19"_s;
+        QTest::newRow("cut then paste a number") << u"2024"_s << u"^a ^x ^v"_s << u"2024"_s;
+        QTest::newRow("copy then undo a digit") << u"202"_s << u"^a ^c end 5 ^z"_s << u"202"_s;
+        QTest::newRow("navigation") << u"2024"_s << u"home end left right up down S-home"_s << u"2024"_s;
+        QTest::newRow("Alt with a letter, which the box types") << u""_s << u"!x"_s << u"x"_s;
+    }
+
+    void shortcutsNavigationAndDigitsDoNotWarn()
+    {
+        QFETCH(QString, start);
+        QFETCH(QString, keys);
+        FrmEphemirids* window = freshWindow();
+        QLineEdit* box = window->TxtYears;
+        box->setText(start);
+        const QMap<QString, Qt::Key> named = {{u"home"_s, Qt::Key_Home}, {u"end"_s, Qt::Key_End},
+                                              {u"left"_s, Qt::Key_Left}, {u"right"_s, Qt::Key_Right},
+                                              {u"up"_s, Qt::Key_Up}, {u"down"_s, Qt::Key_Down}};
+        for (QString key : keys.split(u' ')) {
+            Qt::KeyboardModifiers modifiers;
+            const bool letGoFirst = key.endsWith(u'/');
+            for (const auto& [prefix, modifier] : {std::pair{u"^"_s, Qt::ControlModifier}, {u"!"_s, Qt::AltModifier},
+                                                   {u"S-"_s, Qt::ShiftModifier}, {u"kp"_s, Qt::KeypadModifier}}) {
+                if (key.startsWith(prefix)) {
+                    modifiers |= modifier;
+                    key = key.mid(prefix.size());
+                }
+            }
+            key.remove(u'/');
+            const QChar c = key.at(0);
+            const Qt::Key code = named.contains(key) ? named[key]
+                                 : c.isDigit()       ? Qt::Key(Qt::Key_0 + c.digitValue())
+                                                     : Qt::Key(Qt::Key_A + (c.unicode() - u'a'));
+            QTest::keyPress(box, code, modifiers);
+            QTest::keyRelease(box, code, letGoFirst ? Qt::NoModifier : modifiers);
+        }
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(messages(), QStringList());
+        QTEST(box->text(), "text");
+    }
+
     // A run shows the wait page under the hourglass in place of its grid, and restores both
     // however it ends. The grid then holds the command line's table cell by cell and exports its
     // CSV; a month the library cannot compute shows its reason and leaves the table. The

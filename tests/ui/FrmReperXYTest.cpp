@@ -139,12 +139,14 @@ private slots:
         QCOMPARE(again->PicWorld->lastMark(), kInitialMark);
     }
 
-    // The shared number-key check watches the coordinate and correction boxes, not the zone.
+    // The shared number-key check watches the coordinate and correction boxes, not the zone; a
+    // shortcut never warns.
     void keyCheckWatchesTheCoordinateBoxesOnly()
     {
         FrmReperXY* picker = fresh<FrmReperXY>();
         for (QLineEdit* box : {picker->TxtLatDeg, picker->TxtLonMin, picker->TxtEteRegl}) {
             box->clear();
+            QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
             QTest::keyClick(box, Qt::Key_5, Qt::KeypadModifier);
             QTest::keyClick(box, Qt::Key_A);
         }

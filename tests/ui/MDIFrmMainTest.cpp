@@ -328,8 +328,11 @@ private slots:
         } rows[] = {{false, 1, u"1"_s}, {false, 7, u"2"_s}, {true, 1, u"1"_s}, {true, 7, u"2"_s}};
         for (const auto& r : rows) {
             QString written;
-            const auto pickMadrid = [&written](QWidget* modal) {
+            QWidget* over = nullptr;
+            const auto pickMadrid = [&written, &over](QWidget* modal) {
                 auto* picker = qobject_cast<FrmReperXY*>(modal);
+                if (picker->windowModality() == Qt::ApplicationModal)
+                    over = picker->parentWidget();
                 QTest::mouseClick(picker->CmdStyle, Qt::LeftButton);
                 picker->TxtRecherche->clear();
                 QTest::keyClicks(picker->TxtRecherche, u"Madrid"_s);
@@ -357,6 +360,9 @@ private slots:
                 entry->CmdParcourir->click();
             }
             QVERIFY2(written == r.correction, qPrintable(written + (r.fromTables ? u" tables"_s : u" entry"_s)));
+            // Over its opener, and its own window again afterwards.
+            QCOMPARE(over, r.fromTables ? static_cast<QWidget*>(FrmEphemirids::existing()) : FrmDataTime::existing());
+            QVERIFY(!FrmReperXY::instance()->parentWidget());
         }
     }
 

@@ -281,7 +281,7 @@ void FrmEphemirids::connectReactions()
         picker->setReferenceMoment(DateTimeTexts{"15", std::to_string(CmbMois->currentIndex() + 1),
                                                  boxText(TxtYears),
                                                  boxText(TxtHeur), "0"});
-        picker->exec();
+        picker->execOver(this);
     });
     connect(CmdCalculer, &QPushButton::clicked, this, &FrmEphemirids::calculate);
     connect(CmdOK, &QPushButton::clicked, this, &QDialog::accept);
@@ -442,8 +442,7 @@ void FrmEphemirids::reject()
 bool FrmEphemirids::eventFilter(QObject* watched, QEvent* event)
 {
     auto* box = qobject_cast<QLineEdit*>(watched);
-    if (box && event->type() == QEvent::KeyRelease &&
-        isRefusedNumberKey(*static_cast<QKeyEvent*>(event)))
+    if (box && m_keyCheck.warnsAt(*event))
         warnAndSelect(box);
     return SingleDialog::eventFilter(watched, event);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Ephemerides.h"
+#include "ui/common/NumberKeyCheck.h"
 #include "ui/common/SingleDialog.h"
 
 #include <array>
@@ -73,6 +74,7 @@ private:
     // for its export.
     std::array<std::optional<EphemeridesTable>, 3> m_tables;
     std::array<QString, 3> m_fileNames;
+    NumberKeyCheck m_keyCheck;
 };
 
 } // namespace velmora::ui

@@ -172,7 +172,7 @@ void FrmDataTime::connectReactions()
     connect(CmdParcourir, &QPushButton::clicked, this, [this] {
         FrmReperXY* picker = FrmReperXY::instance();
         picker->setReferenceMoment(rowTexts(0));
-        picker->exec();
+        picker->execOver(this);
     });
     connect(CmdOK, &QPushButton::clicked, this, &FrmDataTime::confirm);
     connect(CmdAnuler, &QPushButton::clicked, this, &QWidget::hide);

@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -306,6 +307,19 @@ QString FrmReperXY::placeSummary() const
            fromCore(numberText(zone));
 }
 
+int FrmReperXY::execOver(QWidget* opener)
+{
+    // A window of its own could open behind a modal opener, which would then seem frozen. The
+    // parent is given back after the run, so that closing the opener keeps the place.
+    setParent(opener, windowFlags());
+    setWindowModality(Qt::ApplicationModal);
+    const QPointer<FrmReperXY> self(this);
+    const int result = exec();
+    if (self)
+        setParent(nullptr, windowFlags());
+    return result;
+}
+
 void FrmReperXY::confirm()
 {
     emit placeConfirmed(placeSummary());
@@ -320,7 +334,7 @@ void FrmReperXY::reject()
 
 bool FrmReperXY::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyRelease && isRefusedNumberKey(*static_cast<QKeyEvent*>(event)))
+    if (m_keyCheck.warnsAt(*event))
         warnNotANumber(this);
     return SingleDialog::eventFilter(watched, event);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ChartComputation.h"
+#include "ui/common/NumberKeyCheck.h"
 #include "ui/common/SingleDialog.h"
 
 #include <QDateTime>
@@ -44,6 +45,10 @@ public:
 
     // Runs the place reading of the core and shows its result: the mark and the zone.
     void readPlace();
+
+    // Shows the picker modally over the window that opens it, as a child of that window for
+    // the run only.
+    int execOver(QWidget* opener);
 
     // The three-line place text written on confirmation.
     QString placeSummary() const;
@@ -96,6 +101,7 @@ private:
     void pickPlace(const atlas::Place& place);
 
     PlaceDatabaseView* m_databaseView = nullptr;
+    NumberKeyCheck m_keyCheck;
     QDateTime m_referenceMoment;
 };
 
