@@ -8,6 +8,7 @@
 #include "ui/main/PlaceDatabaseView.h"
 #include "ui/main/WorldMapPicture.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -188,6 +189,8 @@ void FrmReperXY::connectReactions()
 
     connect(PicWorld, &WorldMapPicture::pointerMoved, PicWorld, &WorldMapPicture::drawCross);
     connect(PicWorld, &WorldMapPicture::pressed, this, [this](double x, double y) {
+        if (m_sincePick.isValid() && m_sincePick.elapsed() < QApplication::doubleClickInterval())
+            return;
         pressMap(static_cast<float>(x), static_cast<float>(y));
     });
     connect(CmdStyle, &QPushButton::clicked, this, &FrmReperXY::switchView);
@@ -245,10 +248,14 @@ void FrmReperXY::connectDatabaseView()
 {
     connect(m_databaseView, &PlaceDatabaseView::placePicked, this, &FrmReperXY::pickPlace);
     // The zone shown belongs to the picked city only until the place changes.
+    const auto leaveTheCity = [this] {
+        LabHeureLegale->clear();
+        m_pickedCity.clear();
+    };
     for (QLineEdit* box : {TxtLatDeg, TxtLatMin, TxtLonDeg, TxtLonMin})
-        connect(box, &QLineEdit::textChanged, LabHeureLegale, &QLabel::clear);
+        connect(box, &QLineEdit::textChanged, this, leaveTheCity);
     for (QRadioButton* option : {OptN, OptS, OptE, OptW})
-        connect(option, &QRadioButton::toggled, LabHeureLegale, &QLabel::clear);
+        connect(option, &QRadioButton::toggled, this, leaveTheCity);
 }
 
 void FrmReperXY::setReferenceMoment(const QDateTime& localMoment)
@@ -269,6 +276,16 @@ void FrmReperXY::pickPlace(const atlas::Place& place)
     pressMap(static_cast<float>(-place.longitude), static_cast<float>(place.latitude));
     if (CmdStyle->text() == kMapCaption)
         switchView();
+    // The second click of a double click lands on the map, now uncovered: it must not move
+    // the place away from the city.
+    m_sincePick.start();
+    const auto either = [](const std::string& name, const std::string& latin) {
+        return fromCore(name.empty() ? latin : name);
+    };
+    m_pickedCity = either(place.name, place.nameLatin);
+    const QString country = either(place.country, place.countryLatin);
+    if (!country.isEmpty())
+        m_pickedCity += QString::fromUtf8("، ") + country;
 
     const QDateTime moment = m_referenceMoment.isValid() ? m_referenceMoment : clock()();
     const QDate date = moment.date();
@@ -299,10 +316,12 @@ void FrmReperXY::pickPlace(const atlas::Place& place)
 QString FrmReperXY::placeSummary() const
 {
     const double zone = leadingNumber(boxText(TxtZone)) + leadingNumber(boxText(TxtEteRegl));
-    return QString::fromUtf8("خط العرض ") + TxtLatDeg->text() + QString::fromUtf8("°") +
-           TxtLatMin->text() + QStringLiteral("'\r\n") + QString::fromUtf8("خط الطول ") +
-           TxtLonDeg->text() + QString::fromUtf8("°") + TxtLonMin->text() +
-           QStringLiteral("'\r\n") +
+    return (m_pickedCity.isEmpty() ? QString() : m_pickedCity + QStringLiteral("\r\n")) +
+           QString::fromUtf8("خط العرض ") + TxtLatDeg->text() + QString::fromUtf8("°") +
+           TxtLatMin->text() + QStringLiteral("' ") + (OptS->isChecked() ? OptS : OptN)->text() +
+           QStringLiteral("\r\n") + QString::fromUtf8("خط الطول ") + TxtLonDeg->text() +
+           QString::fromUtf8("°") + TxtLonMin->text() + QStringLiteral("' ") +
+           (OptW->isChecked() ? OptW : OptE)->text() + QStringLiteral("\r\n") +
            QString::fromUtf8("النطاق الزمني مع التعديل الصيفي بالساعات ") +
            fromCore(numberText(zone));
 }

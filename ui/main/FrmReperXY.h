@@ -5,6 +5,7 @@
 #include "ui/common/SingleDialog.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 
 #include <functional>
 
@@ -50,7 +51,8 @@ public:
     // the run only.
     int execOver(QWidget* opener);
 
-    // The three-line place text written on confirmation.
+    // The place text written on confirmation: latitude, longitude (with their hemispheres) and
+    // zone, under the city and its country when the place was picked from the atlas.
     QString placeSummary() const;
 
     // The local date and time for which a city picked from the database view gets its legal
@@ -102,6 +104,8 @@ private:
 
     PlaceDatabaseView* m_databaseView = nullptr;
     NumberKeyCheck m_keyCheck;
+    QString m_pickedCity; // "city، country" while the place is the one picked from the atlas
+    QElapsedTimer m_sincePick;
     QDateTime m_referenceMoment;
 };
 
