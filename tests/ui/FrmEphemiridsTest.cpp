@@ -167,6 +167,7 @@ private slots:
         QTest::newRow("the sign twice gives the year back") << Keys{false, "2024", "+- +-", "2024", 0};
         QTest::newRow("the sign of 20000 does not warn") << Keys{false, "20000", "+-", "-20000", 0};
         QTest::newRow("the sign lifts the length limit") << Keys{false, "2000.5", "+-", "-2000.5", 0};
+        QTest::newRow("the sign back restores the limit") << Keys{false, "2000.5", "+- +- 1", "2000.5", 0};
         QTest::newRow("the sign of nothing is 0") << Keys{false, "", "+-", "0", 0};
         QTest::newRow("hour 25 does not run") << Keys{true, "25", "run", "25", 2};
         QTest::newRow("hour ab does not run") << Keys{true, "ab", "run", "ab", 1};

@@ -233,6 +233,10 @@ private slots:
         QTest::keyClick(picker->TxtRecherche, Qt::Key_Return);
         QTEST(picker->TxtEteRegl->text(), "correction");
         QCOMPARE(picker->LabHeureLegale->text(), u"التوقيت القانوني: "_s + legal);
+        // A longer correction is taken as picked, and typing keeps to one character.
+        picker->TxtEteRegl->selectAll();
+        QTest::keyClicks(picker->TxtEteRegl, u"12"_s);
+        QCOMPARE(picker->TxtEteRegl->text(), u"1"_s);
         // A new place typed afterwards is no longer that city.
         picker->TxtLatDeg->setText(u"10"_s);
         QVERIFY(picker->LabHeureLegale->text().isEmpty());

@@ -185,7 +185,7 @@ void FrmEphemirids::buildControls()
     CmbMois->setFixedWidth(px(1095));
     Label[0] = label("الشهور", sizedFont(9, true), Frame);
     TxtYears = new QLineEdit(Frame);
-    TxtYears->setMaxLength(kYearsLength);
+    keepLengthLimit(TxtYears, kYearsLength);
     TxtYears->setFont(sizedFont(9));
     TxtYears->setFixedWidth(px(1095));
     Label[1] = label("السنوات", sizedFont(9, true), Frame);
@@ -300,8 +300,7 @@ void FrmEphemirids::negateYear()
 {
     const QString negated = fromCore(numberText(-leadingNumber(boxText(TxtYears))));
     // The limit is for typing: the negated year of a full field is one character longer.
-    TxtYears->setMaxLength(std::max(kYearsLength, static_cast<int>(negated.size())));
-    TxtYears->setText(negated);
+    setTextBeyondLimit(TxtYears, negated);
 }
 
 void FrmEphemirids::warnAndSelect(QLineEdit* box)

@@ -21,7 +21,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include <algorithm>
 #include <cstdlib>
 
 namespace velmora::ui {
@@ -104,6 +103,7 @@ void FrmReperXY::buildControls()
     TxtLonMin = numberBox("TxtLonMin", "49", 2, this);
     TxtZone = numberBox("TxtZone", "3", 3, this);
     TxtEteRegl = numberBox("TxtEteRegl", "0", 1, this);
+    keepLengthLimit(TxtEteRegl, 1);
     LabHeureLegale = new QLabel(this);
     LabHeureLegale->setWordWrap(true);
 
@@ -301,8 +301,7 @@ void FrmReperXY::pickPlace(const atlas::Place& place)
     // The correction turns the zone derived from the longitude into the legal time.
     const QString correction = fromCore(numberText(
         atlas::summerCorrection(*offset, static_cast<int>(leadingNumber(boxText(TxtZone))))));
-    TxtEteRegl->setMaxLength(std::max(1, static_cast<int>(correction.size())));
-    TxtEteRegl->setText(correction);
+    setTextBeyondLimit(TxtEteRegl, correction);
 
     QString legal = QString::fromUtf8("التوقيت القانوني: ") + zoneName + QLatin1Char(' ') +
                     utcOffsetText(offset->seconds);
