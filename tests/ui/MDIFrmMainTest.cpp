@@ -177,6 +177,8 @@ private slots:
         QTest::newRow("the bounds, day 0 and month 0 pass")
             << u"TxtHeure0=23 TxtMin0=59 TxtJour0=31 TxtMois0=12 TxtJour1=0 TxtMois1=0"_s << QString();
         QTest::newRow("year 20000 passes the check") << u"TxtAnnee0=20000"_s << year + u'\n';
+        QTest::newRow("year -20001, not cut to -2000") << u"TxtAnnee0=-20001"_s << year;
+        QTest::newRow("year -20000 reaches the range message") << u"TxtAnnee1=-20000"_s << year + u'\n';
         QTest::newRow("letters") << u"TxtHeure0=ab"_s << hour;
         QTest::newRow("empty box") << u"TxtJour0="_s << day;
         QTest::newRow("beyond 16 bits") << u"TxtAnnee0=99999"_s << year;
