@@ -185,6 +185,9 @@ private slots:
             << u"TxtJour1=29 TxtMois1=2 TxtAnnee1=2001"_s << day + secondDate << u"TxtJour1"_s;
         QTest::newRow("month 0 in the second row") << u"TxtMois1=0"_s << month + secondDate << u"TxtMois1"_s;
         QTest::newRow("year 20000 passes the check") << u"TxtAnnee0=20000"_s << year + u'\n' << QString();
+        QTest::newRow("year -20001, not cut to -2000") << u"TxtAnnee0=-20001"_s << year << u"TxtAnnee0"_s;
+        QTest::newRow("year -20000 reaches the range message")
+            << u"TxtAnnee1=-20000"_s << year + secondDate + u'\n' << QString();
         QTest::newRow("letters") << u"TxtHeure0=ab"_s << hour << u"TxtHeure0"_s;
         QTest::newRow("empty box") << u"TxtJour0="_s << day << u"TxtJour0"_s;
         QTest::newRow("beyond 16 bits") << u"TxtAnnee0=99999"_s << year << u"TxtAnnee0"_s;
@@ -346,8 +349,11 @@ private slots:
         } rows[] = {{false, 1, u"1"_s}, {false, 7, u"2"_s}, {true, 1, u"1"_s}, {true, 7, u"2"_s}};
         for (const auto& r : rows) {
             QString written;
-            const auto pickMadrid = [&written](QWidget* modal) {
+            QWidget* over = nullptr;
+            const auto pickMadrid = [&written, &over](QWidget* modal) {
                 auto* picker = qobject_cast<FrmReperXY*>(modal);
+                if (picker->windowModality() == Qt::ApplicationModal)
+                    over = picker->parentWidget();
                 QTest::mouseClick(picker->CmdStyle, Qt::LeftButton);
                 picker->TxtRecherche->clear();
                 QTest::keyClicks(picker->TxtRecherche, u"Madrid"_s);
@@ -375,6 +381,9 @@ private slots:
                 entry->CmdParcourir->click();
             }
             QVERIFY2(written == r.correction, qPrintable(written + (r.fromTables ? u" tables"_s : u" entry"_s)));
+            // Over its opener, and its own window again afterwards.
+            QCOMPARE(over, r.fromTables ? static_cast<QWidget*>(FrmEphemirids::existing()) : FrmDataTime::existing());
+            QVERIFY(!FrmReperXY::instance()->parentWidget());
         }
     }
 

@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace velmora::ui {
 
 namespace {
@@ -44,6 +46,24 @@ QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons)
         row->addWidget(button);
     }
     return row;
+}
+
+void keepLengthLimit(QLineEdit* box, int limit)
+{
+    box->setMaxLength(limit);
+    QObject::connect(box, &QLineEdit::textChanged, box, [box, limit](const QString& text) {
+        // Only on a change: setting the limit resets the box's undo history.
+        const int wanted = std::max(limit, static_cast<int>(text.size()));
+        if (box->maxLength() != wanted)
+            box->setMaxLength(wanted);
+    });
+}
+
+void setTextBeyondLimit(QLineEdit* box, const QString& text)
+{
+    // Widened first: the box would cut the text to its limit.
+    box->setMaxLength(std::max(box->maxLength(), static_cast<int>(text.size())));
+    box->setText(text);
 }
 
 std::string boxText(const QLineEdit* box)

@@ -27,10 +27,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSaveFile>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace velmora::ui {
@@ -45,6 +49,8 @@ constexpr int kBarLeft = 72;
 constexpr int kBarTop = 208;
 constexpr int kBarHeight = 25;
 constexpr float kBarFullWidth = 5000.0f / kTwipsPerPixel;
+// The window's borders, which the screen must hold besides its client area.
+constexpr int kWindowFrameAllowance = 24;
 
 const char* const kMonths[12] = {"يناير", "فبراير", "مارس",  "أبريل",  "ماي",   "يونيو",
                                  "يوليوز", "غشت",    "شتنبر", "أكتوبر", "نونبر", "دجنبر"};
@@ -75,12 +81,26 @@ QLabel* colourBlock(const QColor& colour, QWidget* parent)
     return block;
 }
 
+// Each cell reads left to right, as a position's degrees, minutes and seconds must, in a grid
+// whose columns run right to left.
+class LeftToRightCells final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->direction = Qt::LeftToRight;
+    }
+};
+
 QTableWidget* grid(const QFont& f, QSize size, QWidget* parent)
 {
     auto* g = new QTableWidget(parent);
-    // Day numbers and positions read left to right; the fixed row and column are cells, so the
-    // grid's own headers are not shown.
-    g->setLayoutDirection(Qt::LeftToRight);
+    // Right to left like the program, the day column on the right; the fixed row and column are
+    // cells, so the grid's own headers are not shown.
+    g->setItemDelegate(new LeftToRightCells(g));
     g->horizontalHeader()->hide();
     g->verticalHeader()->hide();
     g->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -147,7 +167,7 @@ FrmEphemirids::FrmEphemirids()
 void FrmEphemirids::buildControls()
 {
     // The grids, and beneath them the wait page that a run uncovers.
-    auto* gridArea = new QWidget(this);
+    auto* gridArea = m_gridArea = new QWidget(this);
     const QSize gridSize(px(7095), px(5295));
     gridArea->setFixedSize(gridSize);
 
@@ -187,7 +207,7 @@ void FrmEphemirids::buildControls()
     CmbMois->setFixedWidth(px(1095));
     Label[0] = label("الشهور", sizedFont(9, true), Frame);
     TxtYears = new QLineEdit(Frame);
-    TxtYears->setMaxLength(kYearsLength);
+    keepLengthLimit(TxtYears, kYearsLength);
     TxtYears->setFont(sizedFont(9));
     TxtYears->setFixedWidth(px(1095));
     Label[1] = label("السنوات", sizedFont(9, true), Frame);
@@ -283,7 +303,7 @@ void FrmEphemirids::connectReactions()
         picker->setReferenceMoment(DateTimeTexts{"15", std::to_string(CmbMois->currentIndex() + 1),
                                                  boxText(TxtYears),
                                                  boxText(TxtHeur), "0"});
-        picker->exec();
+        picker->execOver(this);
     });
     connect(CmdCalculer, &QPushButton::clicked, this, &FrmEphemirids::calculate);
     connect(CmdOK, &QPushButton::clicked, this, &QDialog::accept);
@@ -302,8 +322,7 @@ void FrmEphemirids::negateYear()
 {
     const QString negated = fromCore(numberText(-leadingNumber(boxText(TxtYears))));
     // The limit is for typing: the negated year of a full field is one character longer.
-    TxtYears->setMaxLength(std::max(kYearsLength, static_cast<int>(negated.size())));
-    TxtYears->setText(negated);
+    setTextBeyondLimit(TxtYears, negated);
 }
 
 void FrmEphemirids::warnAndSelect(QLineEdit* box)
@@ -376,10 +395,15 @@ void FrmEphemirids::calculate()
                                     .arg(input.monthIndex + 1, 2, 10, QLatin1Char('0'));
             fillGrid(kind, result.table);
         } else {
+            // The month's table is gone rather than left to pass for the one refused.
             failure = ephemerisFailureMessage(result.failure);
+            m_tables[kind].reset();
+            fillGrid(kind, blankEphemeridesTable(EphemerisTableKind(kind), kStartRows));
         }
     }
-    // Shown once the month's table is back as it was.
+    // The new month's columns may ask for more room.
+    fitGridsToScreen();
+    // Shown once the grid is back in place.
     if (!failure.isEmpty())
         criticalMessage()(this, QString::fromUtf8("تحذير هام"), failure);
     CmdEnregistrer->setEnabled(m_tables[TypeEph].has_value());
@@ -436,6 +460,41 @@ void FrmEphemirids::saveTable()
     }
 }
 
+void FrmEphemirids::setVisible(bool visible)
+{
+    // Before showing, so that the window is placed at its new size.
+    if (visible)
+        fitGridsToScreen();
+    SingleDialog::setVisible(visible);
+}
+
+void FrmEphemirids::fitGridsToScreen()
+{
+    // Wide enough for every column of the planets and houses tables, as far as the screen
+    // allows; the aspects table's 60 columns scroll. It only grows, keeping its right edge.
+    const QRect before = frameGeometry();
+    const QRect screenArea = screen()->availableGeometry();
+    int needed = m_gridArea->width();
+    for (const QTableWidget* g : {GridEphemirids[0], GridEphemirids[1]}) {
+        needed = std::max(needed, g->horizontalHeader()->length() + 2 * g->frameWidth() +
+                                      g->verticalScrollBar()->sizeHint().width() + 2);
+    }
+    layout()->activate();
+    const int others = sizeHint().width() - m_gridArea->width();
+    const int room = screenArea.width() - others - kWindowFrameAllowance;
+    const int width = std::max(std::min(needed, room), px(7095));
+    if (width == m_gridArea->width())
+        return;
+    m_gridArea->setFixedWidth(width);
+    for (QTableWidget* g : GridEphemirids)
+        g->resize(width, g->height());
+    // The wait message and its bar keep their size, in the middle.
+    WaitPage->move((width - WaitPage->width()) / 2, 0);
+    layout()->activate();
+    if (isVisible())
+        move(std::max(screenArea.left(), before.right() + 1 - frameGeometry().width()), before.top());
+}
+
 void FrmEphemirids::reject()
 {
     // Esc does nothing: the window has no cancel button.
@@ -444,8 +503,7 @@ void FrmEphemirids::reject()
 bool FrmEphemirids::eventFilter(QObject* watched, QEvent* event)
 {
     auto* box = qobject_cast<QLineEdit*>(watched);
-    if (box && event->type() == QEvent::KeyRelease &&
-        isRefusedNumberKey(*static_cast<QKeyEvent*>(event)))
+    if (box && m_keyCheck.warnsAt(*event))
         warnAndSelect(box);
     return SingleDialog::eventFilter(watched, event);
 }

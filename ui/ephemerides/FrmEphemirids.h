@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Ephemerides.h"
+#include "ui/common/NumberKeyCheck.h"
 #include "ui/common/SingleDialog.h"
 
 #include <array>
@@ -49,6 +50,8 @@ public:
     QPushButton* CmdOK = nullptr;
     QPushButton* CmdEnregistrer = nullptr; // saves the table shown as CSV
 
+    void setVisible(bool visible) override;
+
 public slots:
     void reject() override;
 
@@ -68,11 +71,14 @@ private:
     void calculate();
     void fillGrid(int kind, const EphemeridesTable& table);
     void saveTable();
+    void fitGridsToScreen();
 
     // The last computed table of each kind, as its grid shows it, and the file name offered
     // for its export.
     std::array<std::optional<EphemeridesTable>, 3> m_tables;
     std::array<QString, 3> m_fileNames;
+    NumberKeyCheck m_keyCheck;
+    QWidget* m_gridArea = nullptr; // the grids and the wait page, in one place
 };
 
 } // namespace velmora::ui

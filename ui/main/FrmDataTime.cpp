@@ -120,7 +120,8 @@ void FrmDataTime::buildControls()
         TxtMin[row] = numberBox(u"TxtMin"_s, row, 2, this);
         TxtJour[row] = numberBox(u"TxtJour"_s, row, 2, this);
         TxtMois[row] = numberBox(u"TxtMois"_s, row, 2, this);
-        TxtAnnee[row] = numberBox(u"TxtAnnee"_s, row, 5, this);
+        // Room for -20000, so that a year beyond the limits is refused rather than cut.
+        TxtAnnee[row] = numberBox(u"TxtAnnee"_s, row, 6, this);
     }
     ChkTime = new QCheckBox(u"غير متوفر"_s, this);
 
@@ -204,7 +205,7 @@ void FrmDataTime::connectReactions()
     connect(CmdParcourir, &QPushButton::clicked, this, [this] {
         FrmReperXY* picker = FrmReperXY::instance();
         picker->setReferenceMoment(rowTexts(0));
-        picker->exec();
+        picker->execOver(this);
     });
     connect(CmdOK, &QPushButton::clicked, this, &FrmDataTime::confirm);
     connect(CmdAnuler, &QPushButton::clicked, this, &QWidget::hide);

@@ -11,6 +11,7 @@
 #include "ui/place/WorldMapPicture.h"
 #include "wheel/CoreText.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -18,11 +19,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include <algorithm>
 #include <cstdlib>
 
 namespace velmora::ui {
@@ -105,6 +106,7 @@ void FrmReperXY::buildControls()
     TxtLonMin = numberBox("TxtLonMin", "49", 2, this);
     TxtZone = numberBox("TxtZone", "3", 3, this);
     TxtEteRegl = numberBox("TxtEteRegl", "0", 1, this);
+    keepLengthLimit(TxtEteRegl, 1);
     LabHeureLegale = new QLabel(this);
     LabHeureLegale->setWordWrap(true);
 
@@ -190,6 +192,8 @@ void FrmReperXY::connectReactions()
 
     connect(PicWorld, &WorldMapPicture::pointerMoved, PicWorld, &WorldMapPicture::drawCross);
     connect(PicWorld, &WorldMapPicture::pressed, this, [this](double x, double y) {
+        if (m_sincePick.isValid() && m_sincePick.elapsed() < QApplication::doubleClickInterval())
+            return;
         pressMap(static_cast<float>(x), static_cast<float>(y));
     });
     connect(CmdStyle, &QPushButton::clicked, this, &FrmReperXY::switchView);
@@ -277,6 +281,9 @@ void FrmReperXY::pickPlace(const atlas::Place& place)
     pressMap(static_cast<float>(-place.longitude), static_cast<float>(place.latitude));
     if (CmdStyle->text() == kMapCaption)
         switchView();
+    // The second click of a double click lands on the map, now uncovered: it must not move
+    // the place away from the city.
+    m_sincePick.start();
     // After the press: its coordinate changes forget the city picked before.
     m_picked = place;
     showLegalTime();
@@ -308,8 +315,7 @@ void FrmReperXY::showLegalTime()
     // The correction turns the zone derived from the longitude into the legal time.
     const QString correction = fromCore(numberText(
         atlas::summerCorrection(*offset, static_cast<int>(leadingNumber(boxText(TxtZone))))));
-    TxtEteRegl->setMaxLength(std::max(1, static_cast<int>(correction.size())));
-    TxtEteRegl->setText(correction);
+    setTextBeyondLimit(TxtEteRegl, correction);
 
     QString legal = QString::fromUtf8("التوقيت القانوني: ") + zoneName + QLatin1Char(' ') +
                     utcOffsetText(offset->seconds);
@@ -332,13 +338,39 @@ RequestPlace FrmReperXY::requestPlace() const
 
 QString FrmReperXY::placeSummary() const
 {
+    QString city;
+    if (m_picked) {
+        const auto either = [](const std::string& name, const std::string& latin) {
+            return fromCore(name.empty() ? latin : name);
+        };
+        city = either(m_picked->name, m_picked->nameLatin);
+        const QString country = either(m_picked->country, m_picked->countryLatin);
+        if (!country.isEmpty())
+            city += QString::fromUtf8("، ") + country;
+        city += QStringLiteral("\r\n");
+    }
     const double zone = leadingNumber(boxText(TxtZone)) + leadingNumber(boxText(TxtEteRegl));
-    return QString::fromUtf8("خط العرض ") + TxtLatDeg->text() + QString::fromUtf8("°") +
-           TxtLatMin->text() + QStringLiteral("'\r\n") + QString::fromUtf8("خط الطول ") +
-           TxtLonDeg->text() + QString::fromUtf8("°") + TxtLonMin->text() +
-           QStringLiteral("'\r\n") +
+    return city +
+           QString::fromUtf8("خط العرض ") + TxtLatDeg->text() + QString::fromUtf8("°") +
+           TxtLatMin->text() + QStringLiteral("' ") + (OptS->isChecked() ? OptS : OptN)->text() +
+           QStringLiteral("\r\n") + QString::fromUtf8("خط الطول ") + TxtLonDeg->text() +
+           QString::fromUtf8("°") + TxtLonMin->text() + QStringLiteral("' ") +
+           (OptW->isChecked() ? OptW : OptE)->text() + QStringLiteral("\r\n") +
            QString::fromUtf8("النطاق الزمني مع التعديل الصيفي بالساعات ") +
            fromCore(numberText(zone));
+}
+
+int FrmReperXY::execOver(QWidget* opener)
+{
+    // A window of its own could open behind a modal opener, which would then seem frozen. The
+    // parent is given back after the run, so that closing the opener keeps the place.
+    setParent(opener, windowFlags());
+    setWindowModality(Qt::ApplicationModal);
+    const QPointer<FrmReperXY> self(this);
+    const int result = exec();
+    if (self)
+        setParent(nullptr, windowFlags());
+    return result;
 }
 
 void FrmReperXY::confirm()
@@ -355,7 +387,7 @@ void FrmReperXY::reject()
 
 bool FrmReperXY::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyRelease && isRefusedNumberKey(*static_cast<QKeyEvent*>(event)))
+    if (m_keyCheck.warnsAt(*event))
         warnNotANumber(this);
     return SingleDialog::eventFilter(watched, event);
 }

@@ -3,9 +3,11 @@
 #include "atlas/Atlas.h"
 #include "core/ChartComputation.h"
 #include "core/ChartRequest.h"
+#include "ui/common/NumberKeyCheck.h"
 #include "ui/common/SingleDialog.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 
 #include <functional>
 #include <optional>
@@ -46,7 +48,12 @@ public:
     // Runs the place reading of the core and shows its result: the mark and the zone.
     void readPlace();
 
-    // The three-line place text written on confirmation.
+    // Shows the picker modally over the window that opens it, as a child of that window for
+    // the run only.
+    int execOver(QWidget* opener);
+
+    // The place text written on confirmation: latitude, longitude (with their hemispheres) and
+    // zone, under the city and its country when the place was picked from the atlas.
     QString placeSummary() const;
 
     // The local date and time for which a city picked from the database view gets its legal
@@ -101,6 +108,8 @@ private:
     void showLegalTime();
 
     PlaceDatabaseView* m_databaseView = nullptr;
+    NumberKeyCheck m_keyCheck;
+    QElapsedTimer m_sincePick;
     QDateTime m_referenceMoment;
     std::optional<atlas::Place> m_picked; // the city the boxes hold
 };

@@ -79,7 +79,8 @@ PlaceDatabaseView::PlaceDatabaseView(QWidget* parent)
     setAutoFillBackground(true);
 
     connect(TxtRecherche, &QLineEdit::textChanged, this, &PlaceDatabaseView::search);
-    connect(GriData, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { pick(row); });
+    connect(GriData, &QTableWidget::cellClicked, this, [this](int row, int) { pick(row); });
+    GriData->setToolTip(QString::fromUtf8("انقر المدينة أو اضغط Enter لاختيارها"));
     TxtRecherche->installEventFilter(this);
     GriData->installEventFilter(this);
 }

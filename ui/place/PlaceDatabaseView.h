@@ -13,7 +13,7 @@ namespace velmora::ui {
 
 // The place picker's database view: a search box over the grid of the atlas's matches (city,
 // region, country, latitude, longitude, zone), most populous first, filled as the user types.
-// A double click or Enter on a row, or Enter in the search box, picks the current row; the
+// A click or Enter on a row, or Enter in the search box, picks the current row; the
 // arrow keys in the search box move through the grid.
 class PlaceDatabaseView final : public QWidget {
     Q_OBJECT
