@@ -3,6 +3,7 @@
 #include "cli/EphemeridesReport.h"
 #include "core/ChartState.h"
 #include "tests/ui/UiTestSupport.h"
+#include "ui/place/FrmReperXY.h"
 #include "ui/settings/FrmThemeProprietees.h"
 
 #include <QKeyEvent>
@@ -147,6 +148,24 @@ private slots:
         window->close();
         deleteClosedWindows();
         expectStart(FrmEphemirids::instance());
+    }
+
+    // Madrid's zone from its longitude is 0: its correction is 2 in July and 1 in February.
+    void aCitysCorrectionFollowsTheMonthRun()
+    {
+        FrmEphemirids* window = freshWindow();
+        FrmReperXY* picker = fresh<FrmReperXY>();
+        picker->setReferenceMoment(QDateTime(QDate(2024, 7, 15), QTime(12, 0)));
+        picker->show();
+        QTest::mouseClick(picker->CmdStyle, Qt::LeftButton);
+        QTest::keyClicks(picker->TxtRecherche, u"Madrid"_s);
+        QTest::keyClick(picker->TxtRecherche, Qt::Key_Return);
+        QCOMPARE(picker->TxtEteRegl->text(), u"2"_s);
+        picker->hide();
+        runFebruary(window, 0);
+        QCOMPARE(picker->TxtEteRegl->text(), u"1"_s);
+        picker->close(); // back to the initial place for the other cases
+        deleteClosedWindows();
     }
 
     void aspectsTakeTheAppearanceDialogsOrbs()

@@ -166,13 +166,50 @@ FrmEphemirids::FrmEphemirids()
 
 void FrmEphemirids::buildControls()
 {
-    // The grids, and beneath them the wait page that a run uncovers.
-    auto* gridArea = m_gridArea = new QWidget(this);
-    const QSize gridSize(px(7095), px(5295));
-    gridArea->setFixedSize(gridSize);
+    buildGridArea();
+    buildInputsPanel();
 
-    WaitPage = new QWidget(gridArea);
-    WaitPage->setGeometry(QRect(QPoint(0, 0), gridSize));
+    CmdOK = new QPushButton(QString::fromUtf8("&موافق"), this);
+    CmdOK->setFont(sizedFont(12, true));
+    CmdOK->setMinimumHeight(px(495));
+    CmdEnregistrer = new QPushButton(QString::fromUtf8("حفظ الجدول"), this);
+    CmdEnregistrer->setMinimumSize(px(1695), px(495));
+    CmdEnregistrer->setEnabled(false);
+    for (QPushButton* button : {CmdCoordonne, CmdCalculer, CmdOK, CmdEnregistrer})
+        button->setAutoDefault(false);
+
+    // Right to left: the panel and OK in the first column, on the right.
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(Frame, 0, 0);
+    layout->addWidget(m_gridArea, 0, 1);
+    layout->addWidget(CmdOK, 1, 0);
+    layout->addWidget(CmdEnregistrer, 1, 1, Qt::AlignLeading | Qt::AlignVCenter);
+    layout->setVerticalSpacing(16);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void FrmEphemirids::buildGridArea()
+{
+    // The grids, and beneath them the wait page that a run uncovers.
+    m_gridArea = new QWidget(this);
+    const QSize gridSize(px(7095), px(5295));
+    m_gridArea->setFixedSize(gridSize);
+    buildWaitPage(gridSize);
+
+    const QFont tableFont = sizedFont(9);
+    GridEphemirids[0] = grid(tableFont, gridSize, m_gridArea);
+    GridEphemirids[1] = grid(tableFont, gridSize, m_gridArea);
+    GridEphemirids[2] = grid(sizedFont(12), gridSize, m_gridArea);
+    for (int kind = 0; kind < 3; ++kind) {
+        fillGrid(kind, blankEphemeridesTable(EphemerisTableKind(kind), kStartRows));
+        GridEphemirids[kind]->setVisible(kind == 0);
+    }
+}
+
+void FrmEphemirids::buildWaitPage(const QSize& size)
+{
+    WaitPage = new QWidget(m_gridArea);
+    WaitPage->setGeometry(QRect(QPoint(0, 0), size));
     WaitPage->setAutoFillBackground(true);
     WaitPage->hide();
     Label1 = colourBlock(QColor(255, 224, 192), WaitPage);
@@ -181,23 +218,16 @@ void FrmEphemirids::buildControls()
     LabBar->setGeometry(kBarLeft, kBarTop, 9, kBarHeight);
     Lab[0] = label("الرجاء الإنتظار", sizedFont(12), WaitPage);
     Lab[1] = label("....", sizedFont(12), WaitPage);
-    // The message ends where the design puts its right edge; the dots follow it on the left.
+    // The message ends above the bar's middle; the dots follow it on the left.
     const int messageRight = 299;
     const QSize message = Lab[0]->sizeHint();
     Lab[0]->setGeometry(messageRight - message.width(), 168, message.width(), message.height());
     const QSize dots = Lab[1]->sizeHint();
     Lab[1]->setGeometry(Lab[0]->x() - 3 - dots.width(), 168, dots.width(), dots.height());
+}
 
-    const QFont tableFont = sizedFont(9);
-    GridEphemirids[0] = grid(tableFont, gridSize, gridArea);
-    GridEphemirids[1] = grid(tableFont, gridSize, gridArea);
-    GridEphemirids[2] = grid(sizedFont(12), gridSize, gridArea);
-    for (int kind = 0; kind < 3; ++kind) {
-        fillGrid(kind, blankEphemeridesTable(EphemerisTableKind(kind), kStartRows));
-        GridEphemirids[kind]->setVisible(kind == 0);
-    }
-
-    // The inputs panel.
+void FrmEphemirids::buildInputsPanel()
+{
     Frame = new QGroupBox(this);
     Frame->setMinimumWidth(px(2175));
     CmbMois = new QComboBox(Frame);
@@ -213,7 +243,28 @@ void FrmEphemirids::buildControls()
     Label[1] = label("السنوات", sizedFont(9, true), Frame);
     ChkAvant = new QCheckBox(QString::fromUtf8("قبل الميلاد"), Frame);
     ChkAvant->setFont(sizedFont(11.25));
+    buildTableChoice();
+    ChkChoix = new QCheckBox(QString::fromUtf8("الحساب بالزوايا"), Frame);
+    ChkChoix->setFont(sizedFont(11.25));
+    ChkChoix->setChecked(true);
+    CmdCalculer = new QPushButton(QString::fromUtf8("حساب الأزياج"), Frame);
+    CmdCalculer->setFont(sizedFont(11.25));
+    CmdCalculer->setMinimumSize(px(1695), px(495));
 
+    auto* panel = new QVBoxLayout(Frame);
+    panel->addLayout(fieldRow(Label[0], CmbMois));
+    panel->addSpacing(12);
+    panel->addLayout(fieldRow(Label[1], TxtYears));
+    panel->addWidget(ChkAvant);
+    panel->addWidget(Frame1);
+    panel->addWidget(ChkChoix);
+    panel->addWidget(CmdCalculer, 0, Qt::AlignHCenter);
+    panel->addStretch();
+}
+
+void FrmEphemirids::buildTableChoice()
+{
+    // The kind of table, the hour and the place.
     Frame1 = new QGroupBox(Frame);
     Opt[0] = new QRadioButton(QString::fromUtf8("أطوال الكواكب"), Frame1);
     Opt[1] = new QRadioButton(QString::fromUtf8("أطوال البيوت"), Frame1);
@@ -224,6 +275,10 @@ void FrmEphemirids::buildControls()
         tableChoice->addButton(Opt[kind], kind);
     }
     Opt[0]->setChecked(true);
+    connect(tableChoice, &QButtonGroup::idToggled, this, [this](int kind, bool selected) {
+        if (selected)
+            showTable(kind);
+    });
     TxtHeur = new QLineEdit(QStringLiteral("12"), Frame1);
     TxtHeur->setMaxLength(2);
     TxtHeur->setFixedWidth(px(375) + 4);
@@ -242,46 +297,6 @@ void FrmEphemirids::buildControls()
     choiceColumn->addLayout(fieldRow(Label2[1], TxtHeur));
     choiceColumn->addSpacing(12);
     choiceColumn->addLayout(fieldRow(Label2[0], CmdCoordonne));
-
-    ChkChoix = new QCheckBox(QString::fromUtf8("الحساب بالزوايا"), Frame);
-    ChkChoix->setFont(sizedFont(11.25));
-    ChkChoix->setChecked(true);
-    CmdCalculer = new QPushButton(QString::fromUtf8("حساب الأزياج"), Frame);
-    CmdCalculer->setFont(sizedFont(11.25));
-    CmdCalculer->setMinimumSize(px(1695), px(495));
-
-    auto* panel = new QVBoxLayout(Frame);
-    panel->addLayout(fieldRow(Label[0], CmbMois));
-    panel->addSpacing(12);
-    panel->addLayout(fieldRow(Label[1], TxtYears));
-    panel->addWidget(ChkAvant);
-    panel->addWidget(Frame1);
-    panel->addWidget(ChkChoix);
-    panel->addWidget(CmdCalculer, 0, Qt::AlignHCenter);
-    panel->addStretch();
-
-    CmdOK = new QPushButton(QString::fromUtf8("&موافق"), this);
-    CmdOK->setFont(sizedFont(12, true));
-    CmdOK->setMinimumHeight(px(495));
-    CmdEnregistrer = new QPushButton(QString::fromUtf8("حفظ الجدول"), this);
-    CmdEnregistrer->setMinimumSize(px(1695), px(495));
-    CmdEnregistrer->setEnabled(false);
-    for (QPushButton* button : {CmdCoordonne, CmdCalculer, CmdOK, CmdEnregistrer})
-        button->setAutoDefault(false);
-
-    // Right to left: the panel and OK in the first column, on the right.
-    auto* layout = new QGridLayout(this);
-    layout->addWidget(Frame, 0, 0);
-    layout->addWidget(gridArea, 0, 1);
-    layout->addWidget(CmdOK, 1, 0);
-    layout->addWidget(CmdEnregistrer, 1, 1, Qt::AlignLeading | Qt::AlignVCenter);
-    layout->setVerticalSpacing(16);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    connect(tableChoice, &QButtonGroup::idToggled, this, [this](int kind, bool selected) {
-        if (selected)
-            showTable(kind);
-    });
 }
 
 void FrmEphemirids::connectReactions()
@@ -298,16 +313,20 @@ void FrmEphemirids::connectReactions()
     });
     connect(ChkAvant, &QCheckBox::toggled, this, &FrmEphemirids::negateYear);
     connect(CmdCoordonne, &QPushButton::clicked, this, [this] {
-        // A city's legal time is taken at the middle of the month, at the table's hour.
         FrmReperXY* picker = FrmReperXY::instance();
-        picker->setReferenceMoment(DateTimeTexts{"15", std::to_string(CmbMois->currentIndex() + 1),
-                                                 boxText(TxtYears),
-                                                 boxText(TxtHeur), "0"});
+        picker->setReferenceMoment(referenceRow());
         picker->execOver(this);
     });
     connect(CmdCalculer, &QPushButton::clicked, this, &FrmEphemirids::calculate);
     connect(CmdOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(CmdEnregistrer, &QPushButton::clicked, this, &FrmEphemirids::saveTable);
+}
+
+DateTimeTexts FrmEphemirids::referenceRow() const
+{
+    // A city's legal time is taken at the middle of the month, at the table's hour.
+    return {"15", std::to_string(CmbMois->currentIndex() + 1), boxText(TxtYears), boxText(TxtHeur),
+            "0"};
 }
 
 void FrmEphemirids::showTable(int kind)
@@ -365,6 +384,8 @@ void FrmEphemirids::calculate()
     {
         const RunDisplay display(*this);
         FrmReperXY* picker = FrmReperXY::instance();
+        // A city's legal time follows the month asked for, not the one shown when it was picked.
+        picker->followLegalTime(referenceRow());
         picker->readPlace();
         const ZoneInput zone = picker->zoneInput();
 

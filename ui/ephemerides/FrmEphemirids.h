@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ChartComputation.h"
 #include "core/Ephemerides.h"
 #include "ui/common/NumberKeyCheck.h"
 #include "ui/common/SingleDialog.h"
@@ -15,6 +16,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QSize;
 class QTableWidget;
 
 namespace velmora::ui {
@@ -63,6 +65,11 @@ private:
     FrmEphemirids();
 
     void buildControls();
+    void buildGridArea();
+    void buildWaitPage(const QSize& size);
+    void buildInputsPanel();
+    void buildTableChoice();
+    DateTimeTexts referenceRow() const;
     void connectReactions();
     void showTable(int kind);
     void negateYear();
