@@ -8,7 +8,6 @@
 #include <QRandomGenerator>
 #include <QSet>
 #include <QStandardPaths>
-#include <QTabWidget>
 #include <QtEndian>
 
 using namespace velmora;
