@@ -110,20 +110,34 @@ TEST(FindAspects, AnExactAspectDoesNotInheritAPhase)
     EXPECT_EQ(found[1].text, std::string("الشمس في ") + aspectWord(AspectKind::Sextile) + "الزهرة في 0°0'0''");
 }
 
+// Every first-chart point at 100 and every second-chart one at 101: the kinds with a second chart
+// find all 144 cross pairs, the others none.
 TEST(FindAspects, TwoChartWindowsExamineEveryCrossPairAndKeepEveryLine)
 {
     ChartState state;
     state.PlanetInAspects.fill(kTrue);
     state.OrbConjunction = 10;
     for (int slot = 0; slot < kSlotCount; ++slot)
-        state.Planets[slot].Longitude = slot < 12 ? 100.0f : 103.0f;
-
-    const auto found = findAspects(state, searchForKind(ChartKind::Transits));
-    ASSERT_EQ(found.size(), 144u);
-    EXPECT_EQ(std::pair(int(state.AspectLineCount), state.AspectLines.size()), std::pair(144, std::size_t(144)));
-    EXPECT_TRUE(std::all_of(found.begin(), found.end(), [](const Aspect& a) { return a.slotA < 12 && a.slotB >= 12; }));
-    EXPECT_EQ(std::pair(found[12].slotA, found[12].slotB), std::pair(1, 12)) << "Moon's pairs follow the Sun's twelve";
-
+        state.Planets[slot].Longitude = slot < 12 ? 100.0f : 101.0f;
+    const struct {
+        const char* name;
+        ChartKind kind;
+        std::size_t found;
+    } rows[] = {{"horary", ChartKind::Horary, 0},
+                {"natal", ChartKind::Natal, 0},
+                {"transits", ChartKind::Transits, 144},
+                {"comparison", ChartKind::Comparison, 144},
+                {"solar", ChartKind::Solar, 0},
+                {"progressions", ChartKind::Progressions, 144}};
+    for (const auto& r : rows) {
+        const auto found = findAspects(state, searchForKind(r.kind));
+        ASSERT_EQ(found.size(), r.found) << r.name;
+        EXPECT_EQ(std::pair(int(state.AspectLineCount), state.AspectLines.size()), std::pair(int(r.found), r.found)) << r.name;
+        EXPECT_TRUE(std::all_of(found.begin(), found.end(), [](const Aspect& a) { return a.slotA < 12 && a.slotB >= 12; }));
+        if (r.found) { // the Moon's pairs follow the Sun's twelve
+            EXPECT_EQ(std::pair(found[12].slotA, found[12].slotB), std::pair(1, 12)) << r.name;
+        }
+    }
     // A rerun rebuilds the list from empty.
     state.OrbConjunction = 0;
     EXPECT_TRUE(findAspects(state, searchForKind(ChartKind::Transits)).empty());
