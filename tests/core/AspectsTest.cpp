@@ -31,6 +31,8 @@ const std::string kSeparating = "   منفصل ";
 
 } // namespace
 
+// The Sun and one point: the Moon, or under the progressions' windows, which replace the orbs,
+// the second chart's Sun (its phase not checked).
 TEST(FindAspects, DistancesAndPhases)
 {
     const struct {
@@ -38,11 +40,13 @@ TEST(FindAspects, DistancesAndPhases)
         float a, b;
         int orb;
         AspectKind kind;
-        const char* distance;
+        const char* distance; // nullptr: no aspect
         std::string phase;
+        bool progressions = false;
     } rows[] = {
         {"conjunction near 0", 10.0f, 13.0f, 5, AspectKind::Conjunction, "3°0'0''", kSeparating},
         {"conjunction near 360", 358.0f, 2.0f, 5, AspectKind::Conjunction, "4°0'0''", kApplying},
+        {"d = 0 is no conjunction", 40.0f, 40.0f, 10, AspectKind::Conjunction, nullptr, ""},
         {"sextile before exact", 0.0f, 58.0f, 4, AspectKind::Sextile, "2°0'0''", kApplying},
         {"sextile past exact", 0.0f, 62.0f, 4, AspectKind::Sextile, "2°0'0''", kSeparating},
         {"sextile near 300", 0.0f, 301.0f, 4, AspectKind::Sextile, "1°0'0''", kSeparating},
@@ -50,15 +54,27 @@ TEST(FindAspects, DistancesAndPhases)
         {"opposition", 0.0f, 183.5f, 5, AspectKind::Opposition, "3°30'0''", kSeparating},
         {"trine near 240", 0.0f, 237.0f, 5, AspectKind::Trine, "3°0'0''", kApplying},
         {"exact sextile has no phase", 0.0f, 60.0f, 4, AspectKind::Sextile, "0°0'0''", ""},
+        {"progressions: 0.5 from square, orb 1", 0.0f, 90.5f, 1, AspectKind::Square, "0°30'0''", "", true},
+        {"progressions: 1.5 from square, orb 5", 0.0f, 91.5f, 5, AspectKind::Square, nullptr, "", true},
+        {"progressions: d = 299.5, orb 0, is near 300", 0.0f, 299.5f, 0, AspectKind::Sextile, "0°30'0''", "", true},
+        {"progressions: d = 239.5, orb 0, is near 240", 0.0f, 239.5f, 0, AspectKind::Trine, "0°30'0''", "", true},
+        {"progressions: d = 269.5, orb 0, is near 270", 0.0f, 269.5f, 0, AspectKind::Square, "0°30'0''", "", true},
+        {"progressions: conjunction under 2", 0.0f, 1.9f, 0, AspectKind::Conjunction, "1°54'0''", "", true},
+        {"progressions: conjunction at 2.1, orb 10", 0.0f, 2.1f, 10, AspectKind::Conjunction, nullptr, "", true},
+        {"progressions: opposition 1.75 off", 0.0f, 181.75f, 0, AspectKind::Opposition, "1°45'0''", "", true},
+        {"progressions: trine 1.1 off, orb 8", 0.0f, 238.9f, 8, AspectKind::Trine, nullptr, "", true},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
-        ChartState state = chartWith({{0, r.a}, {1, r.b}}, r.orb);
-        const auto found = findAspects(state, {});
-        ASSERT_EQ(found.size(), 1u);
+        const int slot = r.progressions ? 12 : 1;
+        ChartState state = chartWith({{0, r.a}, {slot, r.b}}, r.orb);
+        const auto found = findAspects(state, r.progressions ? searchForKind(ChartKind::Progressions) : AspectSearch{});
+        ASSERT_EQ(found.size(), r.distance ? 1u : 0u);
+        if (!r.distance)
+            continue;
         EXPECT_EQ(found[0].kind, r.kind);
-        EXPECT_EQ(found[0].text, std::string("الشمس في ") + aspectWord(r.kind) + "القمر في " +
-                                     r.distance + r.phase);
+        EXPECT_EQ(found[0].text, pointLabel(0) + aspectWord(r.kind) + pointLabel(slot) + r.distance +
+                                     (r.progressions ? found[0].phase : r.phase));
         EXPECT_EQ(state.AspectLines, std::vector<std::string>{found[0].text});
         EXPECT_EQ(state.AspectLineCount, 1);
     }
@@ -66,8 +82,6 @@ TEST(FindAspects, DistancesAndPhases)
 
 TEST(FindAspects, PairsThatYieldNothingOrTwice)
 {
-    ChartState same = chartWith({{0, 40.0f}, {1, 40.0f}}, 10);
-    EXPECT_TRUE(findAspects(same, {}).empty()) << "d = 0 is no conjunction";
     // A conjunction but for a point hidden, or one out of the aspect search.
     for (auto flags : {&ChartState::PlanetShown, &ChartState::PlanetInAspects}) {
         ChartState state = chartWith({{0, 10.0f}, {1, 13.0f}}, 5);
@@ -96,41 +110,34 @@ TEST(FindAspects, AnExactAspectDoesNotInheritAPhase)
     EXPECT_EQ(found[1].text, std::string("الشمس في ") + aspectWord(AspectKind::Sextile) + "الزهرة في 0°0'0''");
 }
 
-TEST(FindAspects, ProgressionWindowsReplaceTheOrbs)
-{
-    const struct {
-        const char* name;
-        float b;
-        int orb;
-        const char* distance; // nullptr: no aspect
-    } rows[] = {{"0.5 from square, orb 1", 90.5f, 1, "0°30'0''"}, {"1.5 from square, orb 5", 91.5f, 5, nullptr},
-                {"d = 299.5, orb 0, is near 300", 299.5f, 0, "0°30'0''"},
-                {"d = 239.5, orb 0, is near 240", 239.5f, 0, "0°30'0''"},
-                {"d = 269.5, orb 0, is near 270", 269.5f, 0, "0°30'0''"},
-                {"conjunction under 2", 1.9f, 0, "1°54'0''"}, {"conjunction at 2.1, orb 10", 2.1f, 10, nullptr},
-                {"opposition 1.75 off", 181.75f, 0, "1°45'0''"}, {"trine 1.1 off, orb 8", 238.9f, 8, nullptr}};
-    for (const auto& r : rows) {
-        ChartState state = chartWith({{0, 0.0f}, {12, r.b}}, r.orb);
-        const auto found = findAspects(state, searchForKind(ChartKind::Progressions));
-        ASSERT_EQ(found.size(), r.distance ? 1u : 0u) << r.name;
-        EXPECT_EQ(r.distance ? formatDegrees(found[0].distance) : "", r.distance ? r.distance : "") << r.name;
-    }
-}
-
+// Every first-chart point at 100 and every second-chart one at 101: the kinds with a second chart
+// find all 144 cross pairs, the others none.
 TEST(FindAspects, TwoChartWindowsExamineEveryCrossPairAndKeepEveryLine)
 {
     ChartState state;
     state.PlanetInAspects.fill(kTrue);
     state.OrbConjunction = 10;
     for (int slot = 0; slot < kSlotCount; ++slot)
-        state.Planets[slot].Longitude = slot < 12 ? 100.0f : 103.0f;
-
-    const auto found = findAspects(state, searchForKind(ChartKind::Transits));
-    ASSERT_EQ(found.size(), 144u);
-    EXPECT_EQ(std::pair(int(state.AspectLineCount), state.AspectLines.size()), std::pair(144, std::size_t(144)));
-    EXPECT_TRUE(std::all_of(found.begin(), found.end(), [](const Aspect& a) { return a.slotA < 12 && a.slotB >= 12; }));
-    EXPECT_EQ(std::pair(found[12].slotA, found[12].slotB), std::pair(1, 12)) << "Moon's pairs follow the Sun's twelve";
-
+        state.Planets[slot].Longitude = slot < 12 ? 100.0f : 101.0f;
+    const struct {
+        const char* name;
+        ChartKind kind;
+        std::size_t found;
+    } rows[] = {{"horary", ChartKind::Horary, 0},
+                {"natal", ChartKind::Natal, 0},
+                {"transits", ChartKind::Transits, 144},
+                {"comparison", ChartKind::Comparison, 144},
+                {"solar", ChartKind::Solar, 0},
+                {"progressions", ChartKind::Progressions, 144}};
+    for (const auto& r : rows) {
+        const auto found = findAspects(state, searchForKind(r.kind));
+        ASSERT_EQ(found.size(), r.found) << r.name;
+        EXPECT_EQ(std::pair(int(state.AspectLineCount), state.AspectLines.size()), std::pair(int(r.found), r.found)) << r.name;
+        EXPECT_TRUE(std::all_of(found.begin(), found.end(), [](const Aspect& a) { return a.slotA < 12 && a.slotB >= 12; }));
+        if (r.found) { // the Moon's pairs follow the Sun's twelve
+            EXPECT_EQ(std::pair(found[12].slotA, found[12].slotB), std::pair(1, 12)) << r.name;
+        }
+    }
     // A rerun rebuilds the list from empty.
     state.OrbConjunction = 0;
     EXPECT_TRUE(findAspects(state, searchForKind(ChartKind::Transits)).empty());

@@ -248,18 +248,6 @@ TEST(ClassifyPoints, ReclassificationReplacesTheClassesOfEveryPoint)
     EXPECT_EQ(state.PlanetAttr[12].Sign, 0) << "second chart slots are never classified";
 }
 
-TEST(ChartKinds, CaptionsAndSecondCharts)
-{
-    std::string kinds;
-    for (int k = 0; k < 6; ++k) {
-        const ChartKindInfo& info = chartKindInfo(static_cast<ChartKind>(k));
-        EXPECT_EQ(info.kind, static_cast<ChartKind>(k));
-        kinds += std::string(info.name) + "=" + std::to_string(info.twoCharts) + ";";
-    }
-    EXPECT_EQ(kinds, "هيئة طالع الوقت=0;هيئة ميلاد=0;هيئة تحاويل=1;هيئة مقارنة=1;هيئة شمسية=0;"
-                     " هيئة تسييرات=1;");
-}
-
 // The range is found from the files: its first and last days compute, the days beyond are refused with it.
 TEST(SwissEphemeris, TheInstalledRangeIsTheRangeThatComputes)
 {

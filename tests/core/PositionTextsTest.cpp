@@ -32,11 +32,19 @@ TEST(SignPositionText, NamesTheSignAndItsBoundaries)
 
 TEST(Labels, TheirTextsAndTheEmptyTextOutsideTheirRanges)
 {
-    EXPECT_EQ(housePositionText("X", 3), " وتد الأرض في X");
-    EXPECT_EQ(pointLabel(22), "عقدة التحويل الشمالية في ");
-    EXPECT_EQ(housePositionText("X", -1) + housePositionText("X", 12) + pointLabel(-1) + pointLabel(24) + houseName(0) +
-                  houseName(13),
-              "");
+    const struct {
+        const char* name;
+        std::string text, expected;
+    } rows[] = {{"house 3", housePositionText("X", 3), " وتد الأرض في X"},
+                {"point 22", pointLabel(22), "عقدة التحويل الشمالية في "},
+                {"house -1", housePositionText("X", -1), ""},
+                {"house 12", housePositionText("X", 12), ""},
+                {"point -1", pointLabel(-1), ""},
+                {"point 24", pointLabel(24), ""},
+                {"house name 0", houseName(0), ""},
+                {"house name 13", houseName(13), ""}};
+    for (const auto& row : rows)
+        EXPECT_EQ(row.text, row.expected) << row.name;
 }
 
 TEST(Captions, TitleAsTypedWithTheHourAsANumber)

@@ -9,7 +9,6 @@
 #include <QRandomGenerator>
 #include <QSet>
 #include <QStandardPaths>
-#include <QTabWidget>
 #include <QtEndian>
 
 using namespace velmora;
@@ -19,12 +18,47 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The chart-state colour of each swatch LabColor(0..11).
-const std::array<ColorValue ChartState::*, 12> kSwatchSettings = {
-    &ChartState::ColorBackground, &ChartState::ColorZodiac,      &ChartState::ColorSextile,
-    &ChartState::ColorTrine,      &ChartState::ColorSquare,      &ChartState::ColorOpposition,
-    &ChartState::ColorSigns,      &ChartState::ColorHouses,      &ChartState::ColorPoints1,
-    &ChartState::ColorConjunction, &ChartState::ColorPoints2,    &ChartState::ColorGlyphs2};
+// Each swatch LabColor(0..11): its caption, its initial 0x00BBGGRR colour, the chart-state colour
+// it sets and the sample picture's part it colours.
+const struct {
+    const char* caption;
+    ColorValue initial;
+    ColorValue ChartState::*setting;
+    const char* part;
+} kSwatches[12] = {{"خلفية الهيئة", 0xffffff, &ChartState::ColorBackground, "background"},
+                   {"خلفية الأبراج", 0xe8ffff, &ChartState::ColorZodiac, "zodiac"},
+                   {"خط التسديس", 0x00ff00, &ChartState::ColorSextile, "sextile"},
+                   {"خط التثليث", 0xff0000, &ChartState::ColorTrine, "trine"},
+                   {"خط التربيع", 0x0000ff, &ChartState::ColorSquare, "square"},
+                   {"خط المقابلة", 0x004080, &ChartState::ColorOpposition, "opposition"},
+                   {"حدودالهيئة", 0x000000, &ChartState::ColorSigns, "outlines"},
+                   {"خط البيوت", 0x8080ff, &ChartState::ColorHouses, "houses"},
+                   {"كواكب الطالع", 0x404040, &ChartState::ColorPoints1, "points"},
+                   {"خط القران", 0x0000c0, &ChartState::ColorConjunction, "conjunction"},
+                   {"كواكب التحويل", 0xc00000, &ChartState::ColorPoints2, "transit points"},
+                   {"رموز البروج", 0x000000, &ChartState::ColorGlyphs2, "sign symbols"}};
+
+// Each orb box TxtAspect(0..4): its caption, initial text and orb, and a text typed beyond what
+// typing allows with the orb it reads as (the leading number, halves to even).
+const struct {
+    const char *caption, *initial;
+    std::int16_t ChartState::*orb;
+    const char* typed;
+    int read;
+} kOrbBoxes[5] = {{"المقابلة", "10", &ChartState::OrbOpposition, "2.5", 2},
+                  {"التربيع", "8", &ChartState::OrbSquare, "3.5", 4},
+                  {"التثليث", "8", &ChartState::OrbTrine, "7x", 7},
+                  {"التسديس", "6", &ChartState::OrbSextile, "ab", 0},
+                  {"القران", "10", &ChartState::OrbConjunction, "9", 9}};
+
+// Each box Aspect(0..4): its caption and the chords it hides.
+const std::pair<const char*, AspectKind> kAspectBoxes[5] = {{"القران", AspectKind::Conjunction},
+                                                            {"التثليث", AspectKind::Trine},
+                                                            {"التسديس", AspectKind::Sextile},
+                                                            {"التربيع", AspectKind::Square},
+                                                            {"المقابلة", AspectKind::Opposition}};
+
+QString utf8(const char* text) { return QString::fromUtf8(text); }
 
 // The label standing beside a control.
 QString captionOf(const QWidget* control)
@@ -34,26 +68,6 @@ QString captionOf(const QWidget* control)
             return label->text();
     }
     return {};
-}
-
-// Controls as one line: "+" checked, "-" not, "!" disabled; a swatch gives its caption and
-// 0x00BBGGRR value, "#" when hidden.
-template <typename Controls>
-QString shown(const Controls& controls)
-{
-    QStringList out;
-    for (const QWidget* c : controls) {
-        QString text;
-        if (const auto* button = qobject_cast<const QAbstractButton*>(c))
-            text = button->text() + (button->isChecked() ? u'+' : u'-');
-        else if (const auto* box = qobject_cast<const QLineEdit*>(c))
-            text = box->text();
-        else
-            text = captionOf(c) + u"=%1%2"_s.arg(qobject_cast<const ColorSwatch*>(c)->value(), 6, 16, QChar(u'0'))
-                                      .arg(c->isHidden() ? u"#"_s : QString());
-        out << text + (c->isEnabled() ? QString() : u"!"_s);
-    }
-    return out.join(u'|');
 }
 
 struct Reach {
@@ -110,38 +124,33 @@ private slots:
         chooserCalls.clear();
     }
 
-    // Every control as the design starts it, the captions, and the swatches beside the ends of
+    // The captions and starting values that carry a meaning, and the swatches beside the ends of
     // the sample picture's lead lines.
     void initialControlsAndLayout()
     {
         FrmThemeProprietees* d = fresh<FrmThemeProprietees>();
-        const QString points = u"الشمس+|القمر+|عطارد+|الزهرة+|المريخ+|المشتري+|زحل+|أورانوس+|"
-                               u"نبتون+|بلوتون+|عقدة الرأس +|القمر الأسود+"_s;
-        QCOMPARE(shown(std::vector<QWidget*>(d->Planete.begin(), d->Planete.begin() + 12)), points);
-        QCOMPARE(shown(std::vector<QWidget*>(d->Planete.begin() + 12, d->Planete.end())), points);
-        QCOMPARE(shown(d->AspectPlanet), u" الشمس+| القمر+| عطارد+| الزهرة+|المريخ+|المشتري+|زحل+| أورانوس+|"
-                                         u"نبتون+|بلوتون+| الرأس الشمالي+| القمر الأسود+"_s);
-        QCOMPARE(shown(d->AspectMaisons), u"إتصالات الطالع+!|إتصالات وسط السماء+!"_s);
-        QCOMPARE(shown(d->TxtAspect), u"10|8|8|6|10"_s);
-        QCOMPARE(shown(d->Aspect), u"القران+|التثليث+|التسديس+|التربيع+|المقابلة+"_s);
-        QCOMPARE(shown(d->OptZodiacGrph) + u'|' + shown(d->OptZodiacPos),
-                 u"صفة البروج رموز-|صفة البروج صور+|بدأ الهيئة بالطالع+|بدأ الهيئة ببرج الحمل-"_s);
-        QCOMPARE(shown(std::vector<QWidget*>{d->ShowMaison, d->ChkActifPic, d->TxtURL, d->CmdParcourir}),
-                 u"إظهار البيوت+|تنشيط الخلفية-|C:\\!|....-!"_s);
-        QCOMPARE(shown(d->LabColor),
-                 u"خلفية الهيئة=ffffff|خلفية الأبراج=e8ffff|خط التسديس=00ff00|خط التثليث=ff0000|"
-                 u"خط التربيع=0000ff|خط المقابلة=004080|حدودالهيئة=000000|خط البيوت=8080ff|"
-                 u"كواكب الطالع=404040|خط القران=0000c0|كواكب التحويل=c00000|رموز البروج=000000#"_s);
-
-        QStringList captions{d->windowTitle(), d->CmdOK->text(), d->CmdAnnuler->text()};
-        for (int i = 0; i < d->SSTab1->count(); ++i)
-            captions << d->SSTab1->tabText(i);
-        for (const QLineEdit* box : d->TxtAspect)
-            captions << captionOf(box) + QString::number(box->maxLength());
-        QCOMPARE(captions.join(u'|'), u"معلومات خاصة|موافق|إلغاء|الألوان|الكواكب|الإتصالات|تحديثات|"
-                                      u"المقابلة2|التربيع2|التثليث2|التسديس2|القران2"_s);
-        QCOMPARE(d->SSTab1->currentIndex(), 0);
-        QCOMPARE(d->PicSample->size(), QSize(333, 544));
+        for (int i = 0; i < 12; ++i)
+            QVERIFY2(captionOf(d->LabColor[i]) == utf8(kSwatches[i].caption) && d->colorValue(i) == kSwatches[i].initial,
+                     kSwatches[i].part);
+        for (int i = 0; i < 5; ++i) {
+            const QLineEdit* box = d->TxtAspect[i];
+            QVERIFY2(captionOf(box) == utf8(kOrbBoxes[i].caption) && box->text() == QLatin1String(kOrbBoxes[i].initial) &&
+                         box->maxLength() == 2, kOrbBoxes[i].caption);
+            QVERIFY2(d->Aspect[i]->text() == utf8(kAspectBoxes[i].first) && d->Aspect[i]->isChecked(), kAspectBoxes[i].first);
+        }
+        QSet<QString> points; // the second chart's boxes repeat the first's twelve captions
+        for (int k = 0; k < 12; ++k) {
+            points << d->Planete[k]->text();
+            QVERIFY(d->Planete[k + 12]->text() == d->Planete[k]->text() && d->AspectPlanet[k]->isChecked() &&
+                    d->Planete[k]->isChecked() && d->Planete[k + 12]->isChecked());
+        }
+        QCOMPARE(points.size(), 12);
+        for (const QCheckBox* fixed : d->AspectMaisons) // nothing reads them
+            QVERIFY(fixed->isChecked() && !fixed->isEnabled());
+        QVERIFY(d->OptZodiacGrph[1]->isChecked() && d->OptZodiacPos[0]->isChecked() && d->showHouses());
+        QVERIFY(!d->backgroundActive() && !d->TxtURL->isEnabled() && !d->CmdParcourir->isEnabled());
+        QCOMPARE(d->TxtURL->text(), u"C:\\"_s);
+        QVERIFY(d->LabColor[11]->isHidden()); // never confirmed by OK
         d->show();
         QVERIFY(QTest::qWaitForWindowExposed(d));
         for (int i = 0; i < 11; ++i) {
@@ -172,16 +181,18 @@ private slots:
         FrmThemeProprietees* dialog = fresh<FrmThemeProprietees>();
         for (int i = 0; i < 12; ++i)
             dialog->LabColor[i]->setValue(0x102030 + i);
-        for (int box = 0; box < 5; ++box)
-            dialog->TxtAspect[box]->setText(QString::number(box + 1));
+        for (int box = 0; box < 5; ++box) {
+            dialog->TxtAspect[box]->setMaxLength(3);
+            dialog->TxtAspect[box]->setText(QString::fromLatin1(kOrbBoxes[box].typed));
+        }
         for (QAbstractButton* box : std::initializer_list<QAbstractButton*>{dialog->Planete[5], dialog->Planete[17], dialog->OptZodiacGrph[glyphs],
                                      dialog->OptZodiacPos[1], dialog->ShowMaison})
             box->click();
         ChartState window;
         ChartState& state = confirm ? chartState() : window;
         state = ChartState();
-        for (auto setting : kSwatchSettings)
-            state.*setting = -1;
+        for (const auto& swatch : kSwatches)
+            state.*swatch.setting = -1;
         state.ZodiacAsPictures = state.OrientOnAscendant = state.ShowHouses = 7;
         dialog->show();
         if (confirm)
@@ -191,10 +202,9 @@ private slots:
         QCOMPARE(dialog->isHidden(), confirm);
         dialog->hide();
         for (int i = 0; i < 12; ++i)
-            QCOMPARE(state.*kSwatchSettings[i], taken.test(i) ? 0x102030 + i : -1);
-        const std::array<int, 5> orbs = {state.OrbOpposition, state.OrbSquare, state.OrbTrine,
-                                         state.OrbSextile, state.OrbConjunction};
-        QCOMPARE(orbs, (std::array<int, 5>{1, 2, 3, 4, 5}));
+            QVERIFY2(state.*kSwatches[i].setting == (taken.test(i) ? 0x102030 + i : -1), kSwatches[i].part);
+        for (const auto& box : kOrbBoxes)
+            QVERIFY2(state.*box.orb == box.read, box.typed);
         for (int k = 0; k < 24; ++k) {
             QCOMPARE(state.PlanetShown[k], toFlag(k != 5 && k != 17));
             if (!confirm) // a new window searches all points
@@ -207,21 +217,8 @@ private slots:
         QCOMPARE(dialog->showHouses(), false);
     }
 
-    // The orb boxes read their leading number, halves to even, beyond what typing allows.
-    void orbText()
-    {
-        for (const auto& [text, orb] : {std::pair{".5", 0}, {"9", 9}, {"2.5", 2}, {"3.5", 4},
-                                        {"ab", 0}, {"", 0}, {"7x", 7}}) {
-            FrmThemeProprietees* dialog = fresh<FrmThemeProprietees>();
-            dialog->TxtAspect[2]->setMaxLength(3);
-            dialog->TxtAspect[2]->setText(QString::fromLatin1(text));
-            dialog->CmdOK->click();
-            QVERIFY2(chartState().OrbTrine == orb, text);
-        }
-    }
-
     // A point box sets its aspect box, and so the aspect search, at once (the second chart's do
-    // not); Aspect(0..4) are the conjunction, trine, sextile, square and opposition chords.
+    // not); each Aspect box hides its own chords.
     void pointAndAspectBoxes()
     {
         ChartState& state = chartState();
@@ -235,12 +232,10 @@ private slots:
             }
         }
         FrmThemeProprietees* dialog = fresh<FrmThemeProprietees>();
-        const AspectKind kinds[] = {AspectKind::Conjunction, AspectKind::Trine, AspectKind::Sextile,
-                                    AspectKind::Square, AspectKind::Opposition};
         for (int box = 0; box < 5; ++box) {
             dialog->Aspect[box]->click();
             for (int k = 0; k < 5; ++k)
-                QCOMPARE(dialog->aspectShown(kinds[k]), k != box);
+                QCOMPARE(dialog->aspectShown(kAspectBoxes[k].second), k != box);
             dialog->Aspect[box]->click();
         }
     }
@@ -248,10 +243,8 @@ private slots:
     void samplePicture_data()
     {
         QTest::addColumn<int>("swatch");
-        const char* parts[] = {"background", "zodiac",  "sextile", "trine",       "square", "opposition",
-                               "outlines",   "houses",  "points",  "conjunction", "transit points"};
         for (int swatch = 0; swatch < 11; ++swatch)
-            QTest::newRow(parts[swatch]) << swatch;
+            QTest::newRow(kSwatches[swatch].part) << swatch;
     }
 
     // A new swatch colour is stored as 0x00BBGGRR, kept by a cancelled choice, and redraws its
