@@ -1,5 +1,7 @@
 #include "ui/common/Platform.h"
 
+#include "ui/common/BidiText.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
@@ -16,7 +18,7 @@ namespace velmora::ui {
 CriticalMessage& criticalMessage()
 {
     static CriticalMessage show = [](QWidget* parent, const QString& title, const QString& text) {
-        QMessageBox::critical(parent, title, text, QMessageBox::Ok);
+        QMessageBox::critical(parent, title, isolateRuns(text), QMessageBox::Ok);
     };
     return show;
 }

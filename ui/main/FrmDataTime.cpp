@@ -2,6 +2,7 @@
 
 #include "core/Numbers.h"
 #include "core/PositionTexts.h"
+#include "ui/common/BidiText.h"
 #include "ui/common/DialogParts.h"
 #include "ui/common/FailureMessages.h"
 #include "ui/common/Platform.h"
@@ -296,7 +297,7 @@ void FrmDataTime::resizeEvent(QResizeEvent* event)
 void FrmDataTime::followPlacePicker(FrmReperXY* picker)
 {
     connect(picker, &FrmReperXY::placeConfirmed, picker,
-            [](const QString& summary) { instance()->LabVille->setText(summary); });
+            [](const QString& summary) { instance()->LabVille->setText(isolateRuns(summary)); });
     connect(picker, &QObject::destroyed, [] {
         if (FrmDataTime* entry = existing())
             entry->LabVille->setText(kNoPlace);

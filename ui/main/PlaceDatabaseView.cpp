@@ -1,5 +1,6 @@
 #include "ui/main/PlaceDatabaseView.h"
 
+#include "ui/common/BidiText.h"
 #include "ui/common/Platform.h"
 
 #include <QCoreApplication>
@@ -101,7 +102,7 @@ void PlaceDatabaseView::search(const QString& query)
                                  coordinateText(place.longitude, "شرق", "غرب"),
                                  fromCore(place.zone)};
         for (int column = 0; column < 6; ++column)
-            GriData->setItem(row, column, new QTableWidgetItem(cells[column]));
+            GriData->setItem(row, column, new QTableWidgetItem(isolateRuns(cells[column])));
     }
     for (int column : {3, 4, 5})
         GriData->resizeColumnToContents(column);
