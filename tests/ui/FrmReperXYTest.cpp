@@ -2,6 +2,7 @@
 
 #include "core/ChartState.h"
 #include "tests/ui/UiTestSupport.h"
+#include "ui/common/BidiText.h"
 #include "ui/place/WorldMapPicture.h"
 
 #include <QMouseEvent>
@@ -170,6 +171,8 @@ private slots:
         QTRY_VERIFY(picker->TxtLatDeg->hasFocus());
         QTest::mouseClick(picker->TxtLonDeg, Qt::LeftButton);
         QTRY_COMPARE(picker->TxtLonDeg->selectedText(), u"39"_s);
+        // Degrees then minutes from left to right, as 39°49' reads.
+        QVERIFY(picker->TxtLonDeg->mapTo(picker, QPoint()).x() < picker->TxtLonMin->mapTo(picker, QPoint()).x());
         picker->hide();
     }
 
@@ -183,6 +186,7 @@ private slots:
             picker->show();
             search(picker, click ? u"فاس"_s : u"مكة"_s);
             QVERIFY(picker->GriData->isVisible() && picker->GriData->rowCount() > 0);
+            QCOMPARE(picker->GriData->item(0, 3)->text().front(), QChar(0x2066)); // "21.4200" isolated
             QCOMPARE(picker->CmdStyle->text(), u"&الخريطة"_s);
             const QString city = picker->GriData->item(0, 0)->text() + u"، "_s + picker->GriData->item(0, 2)->text();
             if (click) {
@@ -234,7 +238,7 @@ private slots:
         search(picker, query);
         QTest::keyClick(picker->TxtRecherche, Qt::Key_Return);
         QTEST(picker->TxtEteRegl->text(), "correction");
-        QCOMPARE(picker->LabHeureLegale->text(), u"التوقيت القانوني: "_s + legal);
+        QCOMPARE(picker->LabHeureLegale->text(), isolateRuns(u"التوقيت القانوني: "_s + legal));
         QCOMPARE(fromCore(picker->requestPlace().atlas.value().timeZone), legal.section(u' ', 0, 0));
         // A longer correction is taken as picked, and typing keeps to one character.
         picker->TxtEteRegl->selectAll();

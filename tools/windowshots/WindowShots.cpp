@@ -38,6 +38,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimer>
 
 using namespace velmora;
 using namespace velmora::ui;
@@ -108,6 +109,26 @@ void chartRequest(MDIFrmMain& main)
                                           : QStringLiteral("data-entry-two-charts"));
     }
     save(&main, QStringLiteral("main-window"));
+}
+
+// The refusal of hour 24 in the program's own message box, answered as soon as it shows.
+void refusalMessage(const CriticalMessage& real)
+{
+    const CriticalMessage logged = criticalMessage();
+    criticalMessage() = real;
+    FrmDataTime* entry = FrmDataTime::instance();
+    const QString hour = entry->TxtHeure[0]->text();
+    entry->TxtHeure[0]->setText(QStringLiteral("24"));
+    QTimer::singleShot(0, [] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (!box)
+            qFatal("the refusal showed no message");
+        save(box, QStringLiteral("refusal-message"));
+        box->close();
+    });
+    entry->CmdOK->click();
+    entry->TxtHeure[0]->setText(hour);
+    criticalMessage() = logged;
 }
 
 void appearanceTabs()
@@ -220,6 +241,7 @@ int main(int argc, char** argv)
     if (argc != 2)
         qFatal("usage: velmora-windowshots FOLDER");
     folder = QString::fromLocal8Bit(argv[1]);
+    const CriticalMessage real = criticalMessage();
     // A message box would wait for a click that never comes.
     criticalMessage() = [](QWidget*, const QString& title, const QString& text) {
         qWarning("%s: %s", qPrintable(title), qPrintable(text));
@@ -227,6 +249,7 @@ int main(int argc, char** argv)
     MDIFrmMain main; // first: it hooks every place picker to the data entry
     placePicker();
     chartRequest(main);
+    refusalMessage(real);
     appearanceTabs();
     ephemerides();
     listings();

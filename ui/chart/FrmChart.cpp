@@ -1,6 +1,7 @@
 #include "ui/chart/FrmChart.h"
 
 #include "core/PositionTexts.h"
+#include "ui/common/BidiText.h"
 #include "ui/common/Look.h"
 #include "ui/common/Seams.h"
 #include "ui/common/Twips.h"
@@ -356,7 +357,7 @@ void FrmChart::publishToSharedState()
 void FrmChart::showAnalysis(const ChartAnalysis& analysis)
 {
     // Set only when it changed, so that a resize or an activation keeps where it is scrolled.
-    const QString text = fromCore(analysis.text).replace(u"\r\n"_s, u"\n"_s);
+    const QString text = isolateRuns(fromCore(analysis.text).replace(u"\r\n"_s, u"\n"_s));
     if (text != TxtShow->toPlainText())
         TxtShow->setPlainText(text);
     const std::array<QFrame*, 4> bars = {SFeu, STerre, SAir, SEau};

@@ -1,5 +1,7 @@
 #include "ui/common/Seams.h"
 
+#include "ui/common/BidiText.h"
+
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -12,7 +14,7 @@ namespace velmora::ui {
 CriticalMessage& criticalMessage()
 {
     static CriticalMessage show = [](QWidget* parent, const QString& title, const QString& text) {
-        QMessageBox::critical(parent, title, text, QMessageBox::Ok);
+        QMessageBox::critical(parent, title, isolateRuns(text), QMessageBox::Ok);
     };
     return show;
 }

@@ -1,6 +1,7 @@
 #include "ui/listings/FrmDivert.h"
 
 #include "core/PositionTexts.h"
+#include "ui/common/BidiText.h"
 #include "ui/common/DialogParts.h"
 #include "ui/common/Look.h"
 #include "wheel/CoreText.h"
@@ -45,11 +46,12 @@ FrmDivert::FrmDivert(const ChartState& chart, int lastPoint, QWidget* parent)
     // Slots past the second chart's last have neither a point nor a cusp.
     const int last = std::min(lastPoint, kSlotCount - 1);
     for (int i = 0; i <= last; ++i) {
-        List1->addItem(fromCore(pointLabel(i) + signPositionText(chart.Planets[i].Longitude)));
-        List2->addItem(fromCore(housePositionText(signPositionText(chart.HouseCusps[i]), i)));
+        List1->addItem(isolateRuns(fromCore(pointLabel(i) + signPositionText(chart.Planets[i].Longitude))));
+        List2->addItem(
+            isolateRuns(fromCore(housePositionText(signPositionText(chart.HouseCusps[i]), i))));
     }
     for (const std::string& line : chart.AspectLines)
-        List3->addItem(fromCore(line));
+        List3->addItem(isolateRuns(fromCore(line)));
 
     CmdOK = new QPushButton(u"&موافق"_s, this);
     connect(CmdOK, &QPushButton::clicked, this, &QDialog::accept);

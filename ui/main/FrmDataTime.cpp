@@ -4,6 +4,7 @@
 #include "core/ChartRequest.h"
 #include "core/Numbers.h"
 #include "core/PositionTexts.h"
+#include "ui/common/BidiText.h"
 #include "ui/common/DialogParts.h"
 #include "ui/common/FailureMessages.h"
 #include "ui/common/Look.h"
@@ -218,7 +219,7 @@ void FrmDataTime::followLegalTime()
         connect(box, &QLineEdit::textChanged, this, [this] {
             FrmReperXY* picker = FrmReperXY::existing();
             if (picker && picker->followLegalTime(rowTexts(0)))
-                LabVille->setText(picker->placeSummary());
+                LabVille->setText(isolateRuns(picker->placeSummary()));
         });
     }
 }
@@ -334,7 +335,7 @@ void FrmDataTime::resizeEvent(QResizeEvent* event)
 void FrmDataTime::followPlacePicker(FrmReperXY* picker)
 {
     connect(picker, &FrmReperXY::placeConfirmed, picker,
-            [](const QString& summary) { instance()->LabVille->setText(summary); });
+            [](const QString& summary) { instance()->LabVille->setText(isolateRuns(summary)); });
     connect(picker, &QObject::destroyed, [] {
         if (FrmDataTime* entry = existing())
             entry->LabVille->setText(kNoPlace);

@@ -3,6 +3,7 @@
 #include "atlas/Atlas.h"
 #include "atlas/LegalTime.h"
 #include "core/Numbers.h"
+#include "ui/common/BidiText.h"
 #include "ui/common/DialogParts.h"
 #include "ui/common/Look.h"
 #include "ui/common/NumberKeyCheck.h"
@@ -138,11 +139,17 @@ void FrmReperXY::buildControls()
     auto coordinateGroup = [this](const char* title, QLineEdit* deg, QLineEdit* min,
                                   QRadioButton* first, QRadioButton* second) {
         auto* group = new QGroupBox(QString::fromUtf8(title), this);
+        // The boxes and their marks read left to right, as 21°27' does.
+        auto* angle = new QWidget(group);
+        angle->setLayoutDirection(Qt::LeftToRight);
+        auto* parts = new QHBoxLayout(angle);
+        parts->setContentsMargins(0, 0, 0, 0);
+        parts->addWidget(deg);
+        parts->addWidget(label("°", angle));
+        parts->addWidget(min);
+        parts->addWidget(label("'", angle));
         auto* row = new QHBoxLayout(group);
-        row->addWidget(deg);
-        row->addWidget(label("°", group));
-        row->addWidget(min);
-        row->addWidget(label("'", group));
+        row->addWidget(angle);
         row->addSpacing(12);
         row->addWidget(first);
         row->addWidget(second);
@@ -308,8 +315,8 @@ void FrmReperXY::showLegalTime()
                                 {date.year(), date.month(), date.day(), time.hour(), time.minute()});
     const QString zoneName = fromCore(m_picked->zone);
     if (!offset) {
-        LabHeureLegale->setText(zoneName + QString::fromUtf8(
-            " غير موجود في قاعدة المناطق الزمنية للنظام: أدخل التعديل الصيفي بنفسك"));
+        LabHeureLegale->setText(isolateRuns(zoneName + QString::fromUtf8(
+            " غير موجود في قاعدة المناطق الزمنية للنظام: أدخل التعديل الصيفي بنفسك")));
         return;
     }
     // The correction turns the zone derived from the longitude into the legal time.
@@ -323,7 +330,7 @@ void FrmReperXY::showLegalTime()
         legal += QString::fromUtf8("\nوقت تخطته الساعة عند تغييرها: أُخذ التوقيت الذي قبل التغيير");
     else if (offset->change == atlas::ClockChange::Repeated)
         legal += QString::fromUtf8("\nوقت تكرر عند إرجاع الساعة: أُخذ التوقيت الذي قبل التغيير");
-    LabHeureLegale->setText(legal);
+    LabHeureLegale->setText(isolateRuns(legal));
 }
 
 RequestPlace FrmReperXY::requestPlace() const

@@ -1,7 +1,8 @@
 #include "ui/place/PlaceDatabaseView.h"
 
-#include "ui/common/Seams.h"
+#include "ui/common/BidiText.h"
 #include "ui/common/Look.h"
+#include "ui/common/Seams.h"
 #include "wheel/CoreText.h"
 
 #include <QCoreApplication>
@@ -104,7 +105,7 @@ void PlaceDatabaseView::search(const QString& query)
                                  coordinateText(place.longitude, "شرق", "غرب"),
                                  fromCore(place.zone)};
         for (int column = 0; column < 6; ++column)
-            GriData->setItem(row, column, new QTableWidgetItem(cells[column]));
+            GriData->setItem(row, column, new QTableWidgetItem(isolateRuns(cells[column])));
     }
     for (int column : {3, 4, 5})
         GriData->resizeColumnToContents(column);
