@@ -49,9 +49,10 @@ double clearingLength(double t, double fixedLo, double fixedHi, double lo, doubl
 }
 
 // The least angle (degrees) by which `b` must follow `a` round the circle for their boxes to
-// stay clear whatever larger angle it takes, with the pair about the middle angle `middle` and
-// `b` near `angleB`. A chord between two angles on a circle of radius R is 2R sin(d/2) long and
-// runs along the tangent at their middle; b's own circle adds its radial difference.
+// clear, with the pair about the middle angle `middle` and `b` near `angleB`: none when they
+// are clear at one angle (glyphs of different rings, a glyph inside a mark). A chord between
+// two angles on a circle of radius R is 2R sin(d/2) long and runs along the tangent at their
+// middle; b's own circle adds its radial difference.
 double separation(const SpreadItem& a, const SpreadItem& b, double middle, double angleB,
                   double gap)
 {
@@ -61,6 +62,10 @@ double separation(const SpreadItem& a, const SpreadItem& b, double middle, doubl
     const double dr = b.radius - a.radius;
     const double offX = dr * std::sin(radians(angleB));
     const double offY = dr * std::cos(radians(angleB));
+    const bool apartX = b.box.left + offX >= a.box.right + gap || b.box.right + offX <= a.box.left - gap;
+    const bool apartY = b.box.top + offY >= a.box.bottom + gap || b.box.bottom + offY <= a.box.top - gap;
+    if (apartX || apartY)
+        return 0.0;
     const double tx = std::cos(radians(middle));
     const double ty = -std::sin(radians(middle));
     const double length =
@@ -92,25 +97,51 @@ public:
 
     std::vector<double> run()
     {
-        for (int attempt = 0; attempt <= m_n; ++attempt) {
-            const std::vector<double> start = m_position;
-            for (int round = 0; round < 8; ++round) {
-                const std::vector<double> before = m_position;
-                solve();
-                double change = 0.0;
-                for (int i = 0; i < m_n; ++i)
-                    change = std::max(change, std::abs(signedTurn(m_position[i] - before[i])));
-                if (change < 1e-7)
-                    break;
-            }
-            if (!moveOnePastAFixedItem())
-                break;
-            m_position = start;
+        const std::vector<double> wanted = m_position;
+        for (int attempt = 0;; ++attempt) {
+            m_extra.assign(static_cast<std::size_t>(m_n * kReach), 0.0);
+            m_position = wanted;
+            settle();
+            // The separations hold at the middle angles of the last round; where a pair still
+            // meets, it takes a little more.
+            for (int pass = 0; pass < 12 && widenWhereMeeting(); ++pass)
+                settle();
+            if (attempt == m_n || !moveOnePastAFixedItem())
+                return m_position;
         }
-        return m_position;
     }
 
 private:
+    void settle()
+    {
+        for (int round = 0; round < 8; ++round) {
+            const std::vector<double> before = m_position;
+            solve();
+            double change = 0.0;
+            for (int i = 0; i < m_n; ++i)
+                change = std::max(change, std::abs(signedTurn(m_position[i] - before[i])));
+            if (change < 1e-9)
+                break;
+        }
+    }
+
+    bool widenWhereMeeting()
+    {
+        bool widened = false;
+        for (int s = 0; s < m_n; ++s) {
+            const int i = m_order[s];
+            for (int w = 1; w <= reach(); ++w) {
+                const int j = m_order[(s + w) % m_n];
+                if ((m_items[i].fixed && m_items[j].fixed) ||
+                    !boxesMeet(m_items[i], m_position[i], m_items[j], m_position[j], m_gap * 0.99))
+                    continue;
+                m_extra[static_cast<std::size_t>(s * kReach + w - 1)] += 0.2;
+                widened = true;
+            }
+        }
+        return widened;
+    }
+
     struct Cluster {
         int first; // line indices
         int last;
@@ -135,8 +166,9 @@ private:
                 const int j = m_order[(s + w) % m_n];
                 const double pi = m_position[i];
                 const double middle = pi + signedTurn(m_position[j] - pi) / 2.0;
-                m_separation[static_cast<std::size_t>(s * kReach + w - 1)] =
-                    separation(m_items[i], m_items[j], middle, m_position[j], m_gap);
+                const auto at = static_cast<std::size_t>(s * kReach + w - 1);
+                const double needed = separation(m_items[i], m_items[j], middle, m_position[j], m_gap);
+                m_separation[at] = needed + m_extra[at];
             }
         }
     }
@@ -307,6 +339,7 @@ private:
     std::vector<double> m_position;
     std::vector<double> m_unwrapped; // wanted angles increasing along the sequence
     std::vector<double> m_separation;
+    std::vector<double> m_extra; // degrees added to measured separations that fell short
     int m_cut = 0;
     std::vector<double> m_line;
     std::vector<double> m_offset;
@@ -328,7 +361,30 @@ bool boxesMeet(const SpreadItem& a, double angleA, const SpreadItem& b, double a
 
 std::vector<double> spreadAround(const std::vector<SpreadItem>& items, double gap)
 {
-    return Spreader(items, gap).run();
+    // A fixed item that no other comes near would only hold the others to its side.
+    std::vector<SpreadItem> kept;
+    std::vector<std::size_t> from;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        bool near = !items[i].fixed;
+        for (std::size_t j = 0; j < items.size() && !near; ++j) {
+            for (const double turn : {-6.0, -3.0, 0.0, 3.0, 6.0}) {
+                near = near || (!items[j].fixed &&
+                                boxesMeet(items[i], items[i].angle, items[j],
+                                          items[i].angle + turn, gap));
+            }
+        }
+        if (near) {
+            kept.push_back(items[i]);
+            from.push_back(i);
+        }
+    }
+    std::vector<double> angles;
+    for (const SpreadItem& item : items)
+        angles.push_back(normalised(item.angle));
+    const std::vector<double> spread = Spreader(kept, gap).run();
+    for (std::size_t k = 0; k < kept.size(); ++k)
+        angles[from[k]] = spread[k];
+    return angles;
 }
 
 } // namespace velmora
