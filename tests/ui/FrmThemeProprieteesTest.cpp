@@ -127,6 +127,8 @@ private slots:
                  u"صفة البروج رموز-|صفة البروج صور+|بدأ الهيئة بالطالع+|بدأ الهيئة ببرج الحمل-"_s);
         QCOMPARE(shown(std::vector<QWidget*>{d->ShowMaison, d->ChkActifPic, d->TxtURL, d->CmdParcourir}),
                  u"إظهار البيوت+|تنشيط الخلفية-|C:\\!|....-!"_s);
+        QCOMPARE(shown(std::vector<QWidget*>{d->ChkSpread}), u"تباعد الرموز المتقاربة+"_s);
+        QVERIFY(d->SSTab1->widget(0)->isAncestorOf(d->ChkSpread));
         QCOMPARE(shown(d->LabColor),
                  u"خلفية الهيئة=ffffff|خلفية الأبراج=e8ffff|خط التسديس=00ff00|خط التثليث=ff0000|"
                  u"خط التربيع=0000ff|خط المقابلة=004080|حدودالهيئة=000000|خط البيوت=8080ff|"
