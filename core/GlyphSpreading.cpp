@@ -102,7 +102,7 @@ public:
             m_extra.assign(static_cast<std::size_t>(m_n * kReach), 0.0);
             m_position = wanted;
             settle();
-            if (attempt < m_n && moveOnePastAFixedItem())
+            if (attempt < m_n && moveOnePastAFixedItem(wanted))
                 continue;
             // The separations hold at the middle angles of the last round; where a pair still
             // meets, it takes a little more.
@@ -296,9 +296,9 @@ private:
         }
     }
 
-    // When two fixed items leave too little room for the items between them, the item
-    // nearest to one of them goes past it. False when there is nothing to move.
-    bool moveOnePastAFixedItem()
+    // Two fixed items in one crowd with free items between them that do not fit: the
+    // sequence indices of the first and last of those free items. False when there are none.
+    bool conflict(int& firstFree, int& lastFree) const
     {
         for (const Cluster& c : m_clusters) {
             int previousFixed = -1;
@@ -308,8 +308,11 @@ private:
                 if (previousFixed >= 0 && k - previousFixed > 1) {
                     const double here = desiredAt(k) - m_offset[k];
                     const double there = desiredAt(previousFixed) - m_offset[previousFixed];
-                    if (std::abs(here - there) > 1e-9)
-                        return swapPast(previousFixed, k);
+                    if (std::abs(here - there) > 1e-9) {
+                        firstFree = (m_cut + previousFixed + 1) % m_n;
+                        lastFree = (m_cut + k - 1) % m_n;
+                        return true;
+                    }
                 }
                 previousFixed = k;
             }
@@ -317,13 +320,9 @@ private:
         return false;
     }
 
-    // Moves the free item after line index `low` before it, or the one before `high` after
-    // it, whichever lies nearer to the fixed item it passes.
-    bool swapPast(int low, int high)
+    // Swaps the items at sequence indices a and a + 1.
+    void swapAt(int a)
     {
-        const double toLow = desiredAt(low + 1) - desiredAt(low);
-        const double toHigh = desiredAt(high) - desiredAt(high - 1);
-        const int a = (m_cut + (toLow <= toHigh ? low : high - 1)) % m_n;
         const int b = (a + 1) % m_n;
         if (b == 0) {
             // The pair straddles the sequence's end: the one going first comes from beyond 360.
@@ -331,6 +330,45 @@ private:
             m_unwrapped[m_order[a]] -= 360.0;
         }
         std::swap(m_order[a], m_order[b]);
+    }
+
+    // How far the free items moved, far more when a conflict remains.
+    double cost(const std::vector<double>& wanted) const
+    {
+        int first = 0, last = 0;
+        double moved = conflict(first, last) ? 1e6 : 0.0;
+        for (int i = 0; i < m_n; ++i)
+            moved += std::abs(signedTurn(m_position[i] - wanted[i]));
+        return moved;
+    }
+
+    // Where free items do not fit between two fixed ones, the first of them goes before the
+    // fixed item below or the last after the one above, whichever leaves less to move. False
+    // when there is no such conflict.
+    bool moveOnePastAFixedItem(const std::vector<double>& wanted)
+    {
+        int firstFree = 0, lastFree = 0;
+        if (!conflict(firstFree, lastFree))
+            return false;
+        const std::vector<int> order = m_order;
+        const std::vector<double> unwrapped = m_unwrapped;
+        double best = kInfinity;
+        int chosen = 0;
+        for (const int a : {(firstFree + m_n - 1) % m_n, lastFree}) {
+            m_order = order;
+            m_unwrapped = unwrapped;
+            swapAt(a);
+            m_position = wanted;
+            settle();
+            const double c = cost(wanted);
+            if (c < best) {
+                best = c;
+                chosen = a;
+            }
+        }
+        m_order = order;
+        m_unwrapped = unwrapped;
+        swapAt(chosen);
         return true;
     }
 
