@@ -8,7 +8,7 @@
 #include "wheel/PictureWriter.h"
 #include "wheel/WheelPainter.h"
 
-#include <QFile>
+#include <QSaveFile>
 #include <QPainter>
 
 #include <algorithm>
@@ -159,9 +159,9 @@ cli::CommandResult runPicture(const std::vector<std::string>& args, ChartState& 
     if (!error.isEmpty())
         return {kExitUnwritable, {}, "cannot write " + options.out + ": " + error.toStdString()};
     if (!options.layout.empty()) {
-        QFile file(QString::fromStdString(options.layout));
+        QSaveFile file(QString::fromStdString(options.layout));
         const QByteArray json = ui::layoutJson(wheel.layout());
-        if (!file.open(QIODevice::WriteOnly) || file.write(json) != json.size() || !file.flush())
+        if (!file.open(QIODevice::WriteOnly) || file.write(json) != json.size() || !file.commit())
             return {kExitUnwritable, {},
                     "cannot write " + options.layout + ": " + file.errorString().toStdString()};
     }
