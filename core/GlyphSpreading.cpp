@@ -48,26 +48,37 @@ double clearingLength(double t, double fixedLo, double fixedHi, double lo, doubl
     return lo >= fixedHi + gap || hi <= fixedLo - gap ? 0.0 : kInfinity;
 }
 
+// An angle by its sine and cosine.
+struct Direction {
+    double sin;
+    double cos;
+};
+
+Direction directionOf(double degrees)
+{
+    return {std::sin(radians(degrees)), std::cos(radians(degrees))};
+}
+
 // The least angle (degrees) by which `b` must follow `a` round the circle for their boxes to
-// clear, with the pair about the middle angle `middle` and `b` near `angleB`: none when they
+// clear, with the pair about the middle angle `middle` and `b` near the direction `atB`: none when they
 // are clear at one angle (glyphs of different rings, a glyph inside a mark). A chord between
 // two angles on a circle of radius R is 2R sin(d/2) long and runs along the tangent at their
 // middle; b's own circle adds its radial difference.
-double separation(const SpreadItem& a, const SpreadItem& b, double middle, double angleB,
+double separation(const SpreadItem& a, const SpreadItem& b, Direction middle, Direction atB,
                   double gap)
 {
     if (a.fixed && b.fixed)
         return 0.0;
     const double radius = std::max(a.radius, 1e-9);
     const double dr = b.radius - a.radius;
-    const double offX = dr * std::sin(radians(angleB));
-    const double offY = dr * std::cos(radians(angleB));
+    const double offX = dr * atB.sin;
+    const double offY = dr * atB.cos;
     const bool apartX = b.box.left + offX >= a.box.right + gap || b.box.right + offX <= a.box.left - gap;
     const bool apartY = b.box.top + offY >= a.box.bottom + gap || b.box.bottom + offY <= a.box.top - gap;
     if (apartX || apartY)
         return 0.0;
-    const double tx = std::cos(radians(middle));
-    const double ty = -std::sin(radians(middle));
+    const double tx = middle.cos;
+    const double ty = -middle.sin;
     const double length =
         std::min(clearingLength(tx, a.box.left, a.box.right, b.box.left + offX,
                                 b.box.right + offX, gap),
@@ -115,7 +126,7 @@ public:
 private:
     void settle()
     {
-        for (int round = 0; round < 6; ++round) {
+        for (int round = 0; round < 4; ++round) {
             const std::vector<double> before = m_position;
             solve();
             double change = 0.0;
@@ -162,15 +173,23 @@ private:
     {
         const int reach = std::min(kReach, m_n - 1);
         m_separation.assign(static_cast<std::size_t>(m_n * kReach), 0.0);
+        m_direction.clear();
+        for (const double position : m_position)
+            m_direction.push_back(directionOf(position));
         for (int s = 0; s < m_n; ++s) {
             const int i = m_order[s];
+            const Direction a = m_direction[i];
             for (int w = 1; w <= reach; ++w) {
                 const int j = m_order[(s + w) % m_n];
-                const double pi = m_position[i];
-                const double middle = pi + signedTurn(m_position[j] - pi) / 2.0;
+                const Direction b = m_direction[j];
+                // The middle of two angles less than 180 apart, from their sum of directions.
+                const double x = a.cos + b.cos, y = a.sin + b.sin;
+                const double length = std::hypot(x, y);
+                const Direction middle =
+                    length > 1e-9 ? Direction{y / length, x / length}
+                                  : directionOf(m_position[i] + signedTurn(m_position[j] - m_position[i]) / 2.0);
                 const auto at = static_cast<std::size_t>(s * kReach + w - 1);
-                const double needed = separation(m_items[i], m_items[j], middle, m_position[j], m_gap);
-                m_separation[at] = needed + m_extra[at];
+                m_separation[at] = separation(m_items[i], m_items[j], middle, b, m_gap) + m_extra[at];
             }
         }
     }
@@ -379,6 +398,7 @@ private:
     std::vector<double> m_position;
     std::vector<double> m_unwrapped; // wanted angles increasing along the sequence
     std::vector<double> m_separation;
+    std::vector<Direction> m_direction; // of each item's current position
     std::vector<double> m_extra; // degrees added to measured separations that fell short
     int m_cut = 0;
     std::vector<double> m_line;
