@@ -111,8 +111,11 @@ public:
         const std::vector<double> wanted = m_position;
         for (int attempt = 0;; ++attempt) {
             m_extra.assign(static_cast<std::size_t>(m_n * kReach), 0.0);
-            m_position = wanted;
-            settle();
+            if (attempt == 0) {
+                m_position = wanted;
+                settle();
+            }
+            // Each move leaves the sequence it chose settled.
             if (attempt < m_n && moveOnePastAFixedItem(wanted))
                 continue;
             // The separations hold at the middle angles of the last round; where a pair still
@@ -372,7 +375,7 @@ private:
         const std::vector<int> order = m_order;
         const std::vector<double> unwrapped = m_unwrapped;
         double best = kInfinity;
-        int chosen = 0;
+        Settled chosen;
         for (const int a : {(firstFree + m_n - 1) % m_n, lastFree}) {
             m_order = order;
             m_unwrapped = unwrapped;
@@ -382,14 +385,29 @@ private:
             const double c = cost(wanted);
             if (c < best) {
                 best = c;
-                chosen = a;
+                chosen = {m_order, m_unwrapped, m_position, m_line, m_offset, m_clusters, m_cut};
             }
         }
-        m_order = order;
-        m_unwrapped = unwrapped;
-        swapAt(chosen);
+        m_order = chosen.order;
+        m_unwrapped = chosen.unwrapped;
+        m_position = chosen.position;
+        m_line = chosen.line;
+        m_offset = chosen.offset;
+        m_clusters = chosen.clusters;
+        m_cut = chosen.cut;
         return true;
     }
+
+    // A sequence and where it settled.
+    struct Settled {
+        std::vector<int> order;
+        std::vector<double> unwrapped;
+        std::vector<double> position;
+        std::vector<double> line;
+        std::vector<double> offset;
+        std::vector<Cluster> clusters;
+        int cut = 0;
+    };
 
     const std::vector<SpreadItem>& m_items;
     double m_gap;
