@@ -36,8 +36,10 @@ inline ChartState transitsChart()
     return state;
 }
 
-// The wheel painter alone drawing that chart at S = 1000 into a picture of the given size.
-inline void paintTransits(benchmark::State& run, const QSize& size)
+// The wheel painter alone, its layout included, drawing that chart at S = 1000 into a picture
+// of the given size.
+inline void paintTransits(benchmark::State& run, const QSize& size,
+                          const ui::WheelAppearance& appearance = {})
 {
     ChartState state = transitsChart();
     const ui::ChartKindDescription& kind = ui::chartKindDescription(ChartKind::Transits);
@@ -46,7 +48,8 @@ inline void paintTransits(benchmark::State& run, const QSize& size)
     for (auto _ : run) {
         QPainter painter(&image);
         const WheelModel model = wheelModelOf(state, ChartKind::Transits);
-        ui::WheelPainter(state, model, kind, {}, 1000).draw(painter, QSizeF(size), kTransitsCaption);
+        ui::WheelPainter(state, model, kind, appearance, 1000)
+            .draw(painter, QSizeF(size), kTransitsCaption);
         aspects = model.aspects.size();
     }
     run.counters["aspects"] = static_cast<double>(aspects);

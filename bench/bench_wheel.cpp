@@ -1,4 +1,5 @@
-// Painting a transits wheel against computing its two charts, in one run.
+// Painting a transits wheel, with its glyphs spread and not, against computing its two
+// charts, in one run.
 #include "bench/QtBenchmarkMain.h"
 #include "bench/TransitsChart.h"
 
@@ -16,6 +17,15 @@ void BM_PaintTransitsWheel(benchmark::State& run)
     bench::paintTransits(run, QSize(1000, 1000));
 }
 BENCHMARK(BM_PaintTransitsWheel)->Unit(benchmark::kMillisecond);
+
+// The same with the glyphs at their exact degrees: what spreading them costs.
+void BM_PaintTransitsWheelUnspread(benchmark::State& run)
+{
+    ui::WheelAppearance appearance;
+    appearance.spread = false;
+    bench::paintTransits(run, QSize(1000, 1000), appearance);
+}
+BENCHMARK(BM_PaintTransitsWheelUnspread)->Unit(benchmark::kMillisecond);
 
 // ComputeChart for both charts, on successive days so that no run profits from a cache.
 void BM_ComputeTwoCharts(benchmark::State& run)

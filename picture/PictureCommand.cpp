@@ -8,6 +8,7 @@
 #include "wheel/PictureWriter.h"
 #include "wheel/WheelPainter.h"
 
+#include <QSaveFile>
 #include <QPainter>
 
 #include <algorithm>
@@ -27,7 +28,9 @@ struct PictureOptions {
     bool pictures = true; // the appearance dialog's initial sign style
     bool aries = false;
     bool noHouses = false;
+    bool noSpread = false;
     std::string name;
+    std::string layout; // where the layout drawn goes as JSON, if anywhere
 };
 
 struct SplitArguments {
@@ -52,7 +55,8 @@ SplitArguments splitArguments(const std::vector<std::string>& args)
     bool pictures = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        const bool takesValue = arg == "--out" || arg == "--size" || arg == "--name";
+        const bool takesValue =
+            arg == "--out" || arg == "--size" || arg == "--name" || arg == "--layout";
         if (takesValue && i + 1 >= args.size()) {
             split.error = arg + " needs a value";
             return split;
@@ -70,6 +74,10 @@ SplitArguments splitArguments(const std::vector<std::string>& args)
             options.size = std::stoi(text);
         } else if (arg == "--name") {
             options.name = args[++i];
+        } else if (arg == "--layout") {
+            options.layout = args[++i];
+        } else if (arg == "--no-spread") {
+            options.noSpread = true;
         } else if (arg == "--symbols") {
             symbols = true;
         } else if (arg == "--pictures") {
@@ -95,7 +103,8 @@ SplitArguments splitArguments(const std::vector<std::string>& args)
 std::string pictureUsage()
 {
     return "usage: velmora-picture --out FILE.png|FILE.bmp|FILE.svg|FILE.pdf [--size N] "
-           "[--symbols|--pictures] [--aries] [--no-houses] [--name TEXT] CHART, where CHART is "
+           "[--symbols|--pictures] [--aries] [--no-houses] [--no-spread] [--name TEXT] "
+           "[--layout FILE.json] CHART, where CHART is "
            "what velmora-cli chart takes: --date Y-M-D --time H:M --lat .. --lon .. "
            "[--kind natal|horary|solar|transits|comparison|progressions] ...";
 }
@@ -140,13 +149,22 @@ cli::CommandResult runPicture(const std::vector<std::string>& args, ChartState& 
     const int size = options.size;
     const WheelModel model = wheelModelOf(state, chart.kind);
     applyWheelModel(state, model);
-    const ui::WheelPainter wheel(state, model, kind, ui::WheelAppearance{}, size);
+    ui::WheelAppearance appearance;
+    appearance.spread = !options.noSpread;
+    const ui::WheelPainter wheel(state, model, kind, appearance, size);
     const QString error = ui::writePicture(QString::fromStdString(options.out), *format, size,
                                            title, [&](QPainter& painter) {
                                                wheel.draw(painter, QSizeF(size, size), title);
                                            });
     if (!error.isEmpty())
         return {kExitUnwritable, {}, "cannot write " + options.out + ": " + error.toStdString()};
+    if (!options.layout.empty()) {
+        QSaveFile file(QString::fromStdString(options.layout));
+        const QByteArray json = ui::layoutJson(wheel.layout());
+        if (!file.open(QIODevice::WriteOnly) || file.write(json) != json.size() || !file.commit())
+            return {kExitUnwritable, {},
+                    "cannot write " + options.layout + ": " + file.errorString().toStdString()};
+    }
     return {};
 }
 

@@ -20,8 +20,8 @@ namespace {
 // every glyph scales exactly with S.
 constexpr int kReferencePixels = 200;
 
-const QString kPointLetters = QStringLiteral("abcdefghijln");
-const QString kRetrogradeMark = QStringLiteral("r");
+// Light enough to stand out from a dark background picture, the ground of glyphs over it.
+const QColor kHalo(255, 255, 255, 210);
 const QColor kTitleBand(0, 0, 0);
 const QColor kCaptionColour(255, 255, 0);
 
@@ -68,13 +68,14 @@ QPen hairline(const QColor& colour, Qt::PenStyle style = Qt::SolidLine)
 struct TextOutline {
     QList<QPolygonF> polygons;
     Qt::FillRule rule = Qt::OddEvenFill;
+    QRectF bounds;
 };
 
 TextOutline outlineOf(const QFont& font, const QString& text)
 {
     QPainterPath path;
     path.addText(0.0, QFontMetricsF(font).ascent(), font, text);
-    return {path.toFillPolygons(), path.fillRule()};
+    return {path.toFillPolygons(), path.fillRule(), path.boundingRect()};
 }
 
 // The few symbol-font texts (point letters with or without the retrograde mark, sign letters)
@@ -100,14 +101,21 @@ const TextOutline& captionOutline(const QString& caption)
     return outline;
 }
 
-// Fills a text outline with its top-left corner at `topLeft`, `pixels` being its em size.
+// Fills a text outline with its top-left corner at `topLeft`, `pixels` being its em size; a
+// halo of `halo` pixels first when above 0.
 void fillText(QPainter& painter, const TextOutline& outline, const QPointF& topLeft,
-              double pixels, const QColor& colour)
+              double pixels, const QColor& colour, double halo = 0.0)
 {
     const double scale = pixels / kReferencePixels;
     painter.save();
     painter.translate(topLeft);
     painter.scale(scale, scale);
+    if (halo > 0.0) {
+        painter.setPen(QPen(kHalo, 2.0 * halo / scale, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setBrush(kHalo);
+        for (const QPolygonF& polygon : outline.polygons)
+            painter.drawPolygon(polygon, outline.rule);
+    }
     painter.setPen(Qt::NoPen);
     painter.setBrush(colour);
     for (const QPolygonF& polygon : outline.polygons)
@@ -146,13 +154,21 @@ QPen chordPen(const ChartState& state, AspectKind kind)
 
 WheelPainter::WheelPainter(const ChartState& state, const WheelModel& model,
                            const ChartKindDescription& kind, const WheelAppearance& appearance,
-                           double size)
+                           double size, double band)
     : m_state(state)
     , m_model(model)
     , m_kind(kind)
     , m_appearance(appearance)
     , m_size(size > 0.0 && std::isfinite(size) ? size : 1.0)
+    , m_layout(wheelLayoutOf(state, model, kind, appearance.spread, m_size, band))
 {
+}
+
+QRectF WheelPainter::glyphBounds(const QString& text, double pixels)
+{
+    const QRectF& bounds = glyphOutline(text).bounds;
+    const double scale = pixels / kReferencePixels;
+    return {bounds.topLeft() * scale, bounds.size() * scale};
 }
 
 QFont WheelPainter::glyphFont()
@@ -213,8 +229,8 @@ void WheelPainter::drawTitle(QPainter& painter, const QSizeF& area, const QStrin
 void WheelPainter::drawZodiac(QPainter& painter) const
 {
     PainterSetup setup(painter);
-    const double s = m_size;
-    const QPointF centre(s / 2.0, s / 2.0);
+    const double s = m_layout.wheel();
+    const QPointF centre = m_layout.centre();
     const double rotation = m_model.rotation;
     painter.setPen(hairline(colorFromValue(m_state.ColorSigns)));
     painter.setBrush(colorFromValue(m_state.ColorZodiac));
@@ -231,32 +247,24 @@ void WheelPainter::drawZodiac(QPainter& painter) const
 void WheelPainter::drawPoints(QPainter& painter) const
 {
     PainterSetup setup(painter);
-    const double s = m_size;
-    const QPointF glyphOffset(s / 50.0, s / 50.0);
-    for (int slot = 0; slot <= m_kind.lastPoint && slot < kSlotCount; ++slot) {
-        if (m_state.PlanetShown[slot] != kTrue)
-            continue;
-        const bool second = slot >= kSecondChartBase;
-        const double k = second ? 2.3 : 2.5;
-        const QColor marker = colorFromValue(second ? m_state.ColorPoints2 : m_state.ColorPoints1);
+    const double halo = m_appearance.background.isNull() ? 0.0 : m_layout.wheel() / 400.0;
+    for (const PointLayout& point : m_layout.points) {
+        const QColor marker =
+            colorFromValue(point.second ? m_state.ColorPoints2 : m_state.ColorPoints1);
         const QColor glyph =
             m_kind.glyphsInColorGlyphs2 ? colorFromValue(m_state.ColorGlyphs2) : marker;
-        const PlanetPos& point = m_state.Planets[slot];
-        const double a = m_model.rotation + static_cast<double>(point.Longitude);
-
         painter.setPen(hairline(marker));
-        painter.drawLine(at(s / 5.2, a), at(s / (k + 0.1), a));
-        QString text(kPointLetters[slot % kPointsPerChart]);
-        if (point.Speed < 0.0f)
-            text.prepend(kRetrogradeMark);
-        fillText(painter, glyphOutline(text), at(s / k, a) - glyphOffset, s / 15.0, glyph);
+        painter.drawLine(point.marker);
+        if (point.connector)
+            painter.drawLine(*point.connector);
+        fillText(painter, glyphOutline(point.text), point.corner, point.pixels, glyph, halo);
     }
 }
 
 void WheelPainter::drawSignGlyphs(QPainter& painter) const
 {
     PainterSetup setup(painter);
-    const double s = m_size;
+    const double s = m_layout.wheel();
     const bool pictures = m_state.ZodiacAsPictures == kTrue;
     const char16_t first = pictures ? u'A' : u'M';
     const double pixels = pictures ? s / 19.0 : s / 16.0;
@@ -272,7 +280,7 @@ void WheelPainter::drawSignGlyphs(QPainter& painter) const
 void WheelPainter::drawAspects(QPainter& painter) const
 {
     PainterSetup setup(painter);
-    const double edge = m_size / 5.2;
+    const double edge = m_layout.wheel() / 5.2;
     for (const Aspect& aspect : m_model.aspects) {
         if (!m_appearance.chords[static_cast<std::size_t>(aspect.kind)])
             continue;
@@ -286,7 +294,7 @@ void WheelPainter::drawHouses(QPainter& painter) const
     if (!m_kind.houseMarks || m_state.ShowHouses != kTrue)
         return;
     PainterSetup setup(painter);
-    const double s = m_size;
+    const double s = m_layout.wheel();
     const QColor colour = colorFromValue(m_state.ColorHouses);
     painter.setPen(hairline(colour));
     painter.setBrush(Qt::NoBrush);

@@ -4,6 +4,7 @@
 #include "core/ChartState.h"
 #include "core/WheelModel.h"
 #include "wheel/ChartKindDescription.h"
+#include "wheel/WheelLayout.h"
 
 #include <QFont>
 #include <QImage>
@@ -22,8 +23,11 @@ namespace velmora::ui {
 struct WheelAppearance {
     // Whether the chord of each aspect kind is drawn, by AspectKind (the dialog's Aspect boxes).
     std::array<bool, kAspectKindCount> chords{true, true, true, true, true};
-    // Drawn at (0, 0) at its natural size over the background colour; null for none.
+    // Drawn at (0, 0) at its natural size over the background colour; null for none. Over a
+    // picture the point glyphs get a light halo.
     QImage background;
+    // Whether crowded point glyphs move apart along their ring (the dialog's spreading box).
+    bool spread = true;
 };
 
 // Draws a chart wheel on any QPainter (a window's image, a QImage, SVG, PDF). Lengths are
@@ -34,13 +38,15 @@ struct WheelAppearance {
 //
 // The rotation and the aspects come from the wheel model of the chart (wheelModelOf); the
 // painter changes neither the chart nor the model, which must outlive it. The kind and the
-// appearance are copied.
+// appearance are copied. Everything is drawn from the wheel's layout (wheelLayoutOf), which
+// may scale all radii down so that every glyph and mark lies in the square below the band.
 class WheelPainter final {
 public:
-    // S at or below 0, or not a number, draws at S = 1.
+    // S at or below 0, or not a number, draws at S = 1. `band` is the height of the title band
+    // the picture will have, at least S/20.
     WheelPainter(const ChartState& state, const WheelModel& model,
                  const ChartKindDescription& kind, const WheelAppearance& appearance,
-                 double size);
+                 double size, double band = 0.0);
 
     // The whole chart in a chart window's order: background, title band and caption, zodiac
     // ring, points, sign glyphs, aspect chords, house marks. `area` is the drawing area W x H:
@@ -60,10 +66,14 @@ public:
     // The point at radius r and screen angle a (degrees).
     QPointF at(double r, double a) const;
 
+    const WheelLayout& layout() const { return m_layout; }
+
     // The fonts the text is drawn in, at a reference size: the glyphs always in the embedded
     // symbol font, the caption in "Arabic Transparent" or a font with Arabic that stands in.
     static QFont glyphFont();
     static QFont captionFont();
+    // The ink of a symbol-font text at em size `pixels`, about its top-left corner.
+    static QRectF glyphBounds(const QString& text, double pixels);
 
 private:
     const ChartState& m_state;
@@ -71,6 +81,7 @@ private:
     ChartKindDescription m_kind;
     WheelAppearance m_appearance;
     double m_size;
+    WheelLayout m_layout;
 };
 
 } // namespace velmora::ui

@@ -3,6 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
@@ -94,6 +97,7 @@ private slots:
         QTest::newRow("size 0") << kChart + u"--size 0 --out %1/x.png"_s << 2;
         QTest::newRow("size too large") << kChart + u"--size 9000 --out %1/x.png"_s << 2;
         QTest::newRow("both sign styles") << kChart + u"--symbols --pictures --out %1/x.png"_s << 2;
+        QTest::newRow("--layout without a file") << kChart + u"--out %1/x.png --layout"_s << 2;
         QTest::newRow("a text option of velmora-cli") << kChart + u"--json --out %1/x.png"_s << 2;
         QTest::newRow("a bad chart argument") << kChart + u"--zone east --out %1/x.png"_s << 2;
         QTest::newRow("a date beyond the ephemeris files")
@@ -113,6 +117,46 @@ private slots:
         QVERIFY(!result.error.empty() && result.error.find('\n') == std::string::npos);
         QCOMPARE(result.error.find("usage: velmora-picture") != std::string::npos, exitCode == 2);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"file"_s});
+    }
+
+    // --layout writes what was drawn: glyphs spread off their degrees with connectors, or with
+    // --no-spread all on them; one scale keeps every box in the picture below the band.
+    void layoutOfWhatWasDrawn_data()
+    {
+        QTest::addColumn<QString>("args");
+        QTest::addColumn<bool>("spread");
+        const QString stellium = u"--date 1962-2-4 --time 12:00 --lat 34:02N --lon 5:00W --zone 0 "_s;
+        QTest::newRow("stellium, spread") << stellium << true;
+        QTest::newRow("stellium, --no-spread") << stellium + u"--no-spread"_s << false;
+    }
+
+    void layoutOfWhatWasDrawn()
+    {
+        QFETCH(QString, args);
+        QFETCH(bool, spread);
+        QTemporaryDir dir;
+        QCOMPARE(run(words(args + u" --out %1/w.png --size 443 --layout %1/w.json"_s, dir.path())).exitCode, 0);
+        QFile file(dir.filePath(u"w.json"_s));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QJsonObject layout = QJsonDocument::fromJson(file.readAll()).object();
+        QCOMPARE(layout[u"size"_s].toDouble(), 443.0);
+        QCOMPARE(layout[u"centre"_s].toArray(), (QJsonArray{221.5, 221.5}));
+        const double scale = layout[u"scale"_s].toDouble();
+        QVERIFY(scale > 0.5 && scale <= 1.0);
+        const double band = layout[u"caption_band"_s].toArray()[3].toDouble();
+        QCOMPARE(band, 443.0 / 20);
+        QCOMPARE(layout[u"marks"_s].toArray().size(), 4);
+        const QJsonArray points = layout[u"points"_s].toArray();
+        QCOMPARE(points.size(), 12);
+        int connectors = 0;
+        for (const QJsonValue& point : points) {
+            const QJsonArray box = point[u"glyph_box"_s].toArray();
+            QVERIFY(box[0].toDouble() >= 0 && box[1].toDouble() >= band && box[2].toDouble() <= 443 && box[3].toDouble() <= 443);
+            QCOMPARE(point[u"marker"_s].toArray().size(), 2);
+            connectors += !point[u"connector"_s].isNull();
+        }
+        QCOMPARE(connectors > 3, spread);
+        QCOMPARE(connectors == 0, !spread);
     }
 
     // The program itself, without a display and with a platform that would need one.

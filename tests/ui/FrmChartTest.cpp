@@ -363,6 +363,16 @@ private slots:
             const QImage picture = FrmThemeProprietees::instance()->backgroundPicture();
             QCOMPARE(window->picture().pixel(corner) == picture.pixel(corner), active);
         }
+
+        // So does the spreading of the crowded Moon and Mars, whichever button closes.
+        const QImage spread = window->picture();
+        for (bool on : {false, true}) {
+            appearance(window, [on](FrmThemeProprietees* look) {
+                look->ChkSpread->setChecked(on);
+                look->CmdAnnuler->click();
+            });
+            QCOMPARE(window->picture() == spread, on);
+        }
     }
 
     void savePicture_data()

@@ -151,6 +151,7 @@ private slots:
         QVERIFY(!d->backgroundActive() && !d->TxtURL->isEnabled() && !d->CmdParcourir->isEnabled());
         QCOMPARE(d->TxtURL->text(), u"C:\\"_s);
         QVERIFY(d->LabColor[11]->isHidden()); // never confirmed by OK
+        QVERIFY(d->ChkSpread->isChecked() && d->SSTab1->widget(0)->isAncestorOf(d->ChkSpread));
         d->show();
         QVERIFY(QTest::qWaitForWindowExposed(d));
         for (int i = 0; i < 11; ++i) {

@@ -13,6 +13,8 @@
 #include <QTest>
 #include <QtMath>
 
+#include <algorithm>
+
 using namespace velmora;
 using namespace velmora::ui;
 
@@ -61,6 +63,11 @@ QImage drawn(ChartState& state, Step step, int side, ChartKind kind = ChartKind:
     applyWheelModel(state, model);
     const WheelPainter wheel(state, model, chartKindDescription(kind), appearance, side);
     const QSizeF area(side, side);
+    // At the designed radii: the scale that keeps the marks in the picture undone.
+    const double f = wheel.layout().scale;
+    p.translate(side / 2.0, side / 2.0);
+    p.scale(1.0 / f, 1.0 / f);
+    p.translate(-side / 2.0, -side / 2.0);
     switch (step) {
     case Title: wheel.drawTitle(p, area, QStringLiteral("هيئة ميلاد ل2000/3/1   0:15")); break;
     case Zodiac: wheel.drawZodiac(p); break;
@@ -71,6 +78,14 @@ QImage drawn(ChartState& state, Step step, int side, ChartKind kind = ChartKind:
     case Whole: wheel.draw(p, area, QStringLiteral("هيئة ميلاد ل2000/3/1   0:15")); break;
     }
     return image;
+}
+
+// Glyphs at their exact degrees, whatever marks or glyphs they meet.
+WheelAppearance exactDegrees()
+{
+    WheelAppearance appearance;
+    appearance.spread = false;
+    return appearance;
 }
 
 // 0 for white, 1 for black.
@@ -173,6 +188,48 @@ double strayInk(const QImage& from, const QImage& to, double scale, int reach)
     return double(stray) / qMax(total, 1);
 }
 
+// A chart whose points crowd: `longitudes` for the first slots of each ring (NaN: hidden), the
+// rest hidden; every third retrograde; oriented on an ascendant at 17 unless Aries starts it.
+struct Crowd {
+    ChartKind kind;
+    std::vector<float> first;
+    std::vector<float> second;
+    bool aries;
+    int side;
+};
+
+ChartState crowdedChart(const Crowd& crowd)
+{
+    ChartState state = quietChart();
+    for (std::size_t i = 0; i < crowd.first.size() + crowd.second.size(); ++i) {
+        const bool second = i >= crowd.first.size();
+        const int slot = second ? kSecondChartBase + int(i - crowd.first.size()) : int(i);
+        const float longitude = second ? crowd.second[i - crowd.first.size()] : crowd.first[i];
+        state.PlanetShown[slot] = toFlag(!std::isnan(longitude));
+        state.Planets[slot].Longitude = longitude;
+        state.Planets[slot].Speed = slot % 3 == 1 ? -0.2f : 0.9f;
+    }
+    for (int cusp = 0; cusp < 12; ++cusp)
+        state.HouseCusps[cusp] = std::fmod(17.0f + 30.0f * cusp, 360.0f);
+    state.OrientOnAscendant = toFlag(!crowd.aries);
+    return state;
+}
+
+double turnOf(double a)
+{
+    return std::remainder(a, 360.0);
+}
+
+// The distance from a point to a segment.
+double distanceTo(const QPointF& p, const QLineF& line)
+{
+    const QPointF d = line.p2() - line.p1();
+    const double length2 = QPointF::dotProduct(d, d);
+    const double t = length2 > 0 ? qBound(0.0, QPointF::dotProduct(p - line.p1(), d) / length2, 1.0) : 0.0;
+    const QPointF near = line.p1() + t * d - p;
+    return std::hypot(near.x(), near.y());
+}
+
 struct Chord {
     AspectKind kind;
     float separation;
@@ -242,7 +299,7 @@ private slots:
         state.PlanetShown[23] = kTrue;
         auto glyphBox = [&](float speed) {
             state.Planets[23].Speed = speed;
-            return inkOf(drawn(state, Points, 600, ChartKind::Transits), QRect(250, 550, 150, 50)).box;
+            return inkOf(drawn(state, Points, 600, ChartKind::Transits, exactDegrees()), QRect(250, 550, 150, 50)).box;
         };
         const QRect direct = glyphBox(0.5f);
         QVERIFY(!direct.isEmpty());
@@ -296,9 +353,9 @@ private slots:
         copySwatchColors(state, greys);
         state.ColorHouses = 0xFF00FF;
         state.ShowHouses = toFlag(showHouses);
-        const QImage image = drawn(state, Whole, 500, kind);
+        const QImage image = drawn(state, Whole, 500, kind, exactDegrees());
         state.ShowHouses = kFalse;
-        const QImage without = drawn(state, Whole, 500, kind);
+        const QImage without = drawn(state, Whole, 500, kind, exactDegrees());
         int leaning = 0, leaningWithout = 0, changedOtherwise = 0;
         for (int y = 0; y < 500; ++y) {
             for (int x = 0; x < 500; ++x) {
@@ -309,7 +366,9 @@ private slots:
             }
         }
         QCOMPARE(leaningWithout, 0);
-        QCOMPARE(changedOtherwise, 0);
+        // Marks that would reach out of the picture scale the whole wheel down.
+        if (!marked)
+            QCOMPARE(changedOtherwise, 0);
         QCOMPARE(leaning > 500, marked);
         QCOMPARE(image == without, !marked);
     }
@@ -333,6 +392,105 @@ private slots:
             QVERIFY2((inkAt(0) > 0.5) == (cusp == 9), cusp == 9 ? "midheaven open" : "lower heaven closed");
             QCOMPARE_GT(inkAt(M_PI / 2), 0.5);
             QCOMPARE_GT(inkAt(-M_PI / 2), 0.5);
+        }
+    }
+
+    // Crowded charts spread: no glyph box meets another; every box and mark lies in the picture
+    // below the band; markers keep their exact degrees, glyphs their order along each ring; the
+    // ink of the drawn points lies in the reported boxes or on markers and connectors. Spreading
+    // off puts the glyphs back on their degrees.
+    void crowdedWheelsReadAtAGlance_data()
+    {
+        QTest::addColumn<Crowd>("crowd");
+        const float none = NAN;
+        QTest::newRow("stellium of seven within 20 degrees")
+            << Crowd{ChartKind::Natal, {300, 303, 305, 309, 312, 316, 319, 120, 200, none, 45, 301}, {}, false, 443};
+        QTest::newRow("transits wheel")
+            << Crowd{ChartKind::Transits, {10, 14, 18, 95, 100, 180, 183, 186, 260, 262, 300, 330},
+                     {12, 16, 20, 97, 102, 181, 184, 270, 261, 300, 302, 331}, false, 1000};
+        QTest::newRow("comparison wheel")
+            << Crowd{ChartKind::Comparison, {40, 42, 44, 46, 150, 152, 154, 230, 232, 234, 290, 292},
+                     {41, 43, 45, 151, 153, 231, 233, 235, 291, 293, 295, 297}, false, 443};
+        QTest::newRow("cluster across 0 Aries")
+            << Crowd{ChartKind::Natal, {356, 358, 359.5f, 0.5f, 2, 3.5f, none, none, none, none, none, none}, {}, true, 443};
+        QTest::newRow("conjunction within 0.1 degree")
+            << Crowd{ChartKind::Natal, {100.0f, 100.08f, none, none, none, none, none, none, none, none, none, none}, {}, true, 1000};
+    }
+
+    void crowdedWheelsReadAtAGlance()
+    {
+        QFETCH(Crowd, crowd);
+        ChartState state = crowdedChart(crowd);
+        const WheelModel model = wheelModelOf(state, crowd.kind);
+        const double side = crowd.side;
+        const QPointF centre(side / 2, side / 2);
+        for (const bool spread : {true, false}) {
+            WheelAppearance appearance;
+            appearance.spread = spread;
+            const WheelPainter wheel(state, model, chartKindDescription(crowd.kind), appearance, side);
+            const WheelLayout& layout = wheel.layout();
+            const double w = layout.wheel();
+            QCOMPARE_LE(layout.scale, 1.0);
+            QCOMPARE(int(layout.points.size()), int(std::count(state.PlanetShown.begin(), state.PlanetShown.begin() + chartKindDescription(crowd.kind).lastPoint + 1, kTrue)));
+            QCOMPARE(int(layout.marks.size()), 4);
+            const QRectF inside(0, layout.captionBand.bottom(), side, side - layout.captionBand.bottom());
+            for (const MarkLayout& mark : layout.marks)
+                QVERIFY2(inside.adjusted(-1e-9, -1e-9, 1e-9, 1e-9).contains(mark.box), mark.name);
+            for (const PointLayout& p : layout.points) {
+                const QString slot = QStringLiteral("slot %1").arg(p.slot);
+                QVERIFY2(inside.adjusted(-1e-9, -1e-9, 1e-9, 1e-9).contains(p.glyphBox), qPrintable(slot));
+                const double exact = qDegreesToRadians(layout.rotation + p.longitude);
+                const double k = p.second ? 2.3 : 2.5;
+                for (const auto& [end, radius] : {std::pair{p.marker.p1(), w / 5.2}, std::pair{p.marker.p2(), w / (k + 0.1)}}) {
+                    const QPointF expected = centre + radius * QPointF(std::sin(exact), std::cos(exact));
+                    QVERIFY2(QLineF(end, expected).length() < 1e-6, qPrintable(slot));
+                }
+                if (!spread) {
+                    QVERIFY2(!p.connector, qPrintable(slot));
+                    const QPointF corner = centre + w / k * QPointF(std::sin(exact), std::cos(exact)) - QPointF(w / 50, w / 50);
+                    QVERIFY2(QLineF(p.corner, corner).length() < 1e-6, qPrintable(slot));
+                    continue;
+                }
+                if (p.connector) {
+                    QCOMPARE(p.connector->p1(), p.marker.p2());
+                    QVERIFY2(p.glyphBox.adjusted(-1e-6, -1e-6, 1e-6, 1e-6).contains(p.connector->p2()), qPrintable(slot));
+                }
+                for (const PointLayout& q : layout.points) {
+                    if (q.slot <= p.slot)
+                        continue;
+                    QVERIFY2(!p.glyphBox.intersects(q.glyphBox), qPrintable(slot + QStringLiteral(" meets %1").arg(q.slot)));
+                    // Neighbours along one ring keep the order of their longitudes.
+                    const double apart = turnOf(q.longitude - p.longitude);
+                    if (q.second == p.second && std::abs(apart) < 30 && std::abs(apart) > 1e-3)
+                        QVERIFY2((turnOf(q.angle - p.angle) > 0) == (apart > 0), qPrintable(slot + QStringLiteral(" passes %1").arg(q.slot)));
+                }
+            }
+            if (!spread)
+                continue;
+            // What the points step draws, on white; where the markers meet the inner disc their
+            // faint edges add up.
+            QImage image(side, side, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            wheel.drawPoints(painter);
+            painter.end();
+            int stray = 0;
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x) {
+                    if (darkness(image.pixel(x, y)) < 0.1)
+                        continue;
+                    const QPointF at(x + 0.5, y + 0.5);
+                    bool explained = false;
+                    for (const PointLayout& p : layout.points) {
+                        explained = explained || p.glyphBox.adjusted(-0.5, -0.5, 0.5, 0.5).contains(at) ||
+                                    distanceTo(at, p.marker) < 2 || (p.connector && distanceTo(at, *p.connector) < 2);
+                    }
+                    stray += !explained;
+                }
+            }
+            QCOMPARE(stray, 0);
+            for (const PointLayout& p : layout.points)
+                QVERIFY2(inkOf(image, p.glyphBox.toAlignedRect() & image.rect()).mass > 10, qPrintable(QString::number(p.slot)));
         }
     }
 
@@ -417,6 +575,26 @@ private slots:
         QCOMPARE(image.pixelColor(50, 39), QColor(Qt::green));
         QCOMPARE(image.pixelColor(149, 119), QColor(Qt::green));
         QCOMPARE(image.pixelColor(150, 119), QColor(Qt::white)); // outside the drawing area
+
+        // Over a picture, dark glyphs stand on a light halo; without one they have none.
+        state.PlanetShown[0] = kTrue;
+        for (const bool picture : {true, false}) {
+            WheelAppearance look;
+            if (picture)
+                look.background = appearance.background;
+            QImage dark(400, 400, QImage::Format_RGB32);
+            dark.fill(Qt::black);
+            QPainter painter(&dark);
+            const WheelPainter wheel(state, WheelModel(), chartKindDescription(ChartKind::Natal), look, 400);
+            wheel.drawPoints(painter);
+            painter.end();
+            int light = 0;
+            const QRect box = wheel.layout().points.at(0).glyphBox.toAlignedRect();
+            for (int y = box.top(); y <= box.bottom(); ++y)
+                for (int x = box.left(); x <= box.right(); ++x)
+                    light += darkness(dark.pixel(x, y)) < 0.3;
+            QVERIFY2((light > 20) == picture, picture ? "no halo" : "a halo without a picture");
+        }
     }
 
     void rightToLeftApplicationDrawsTheSameWheel()

@@ -115,6 +115,7 @@ FrmChart::FrmChart(ChartKind kind, const QString& caption, QWidget* parent)
     look.copyInto(chartState(), FrmThemeProprietees::SwatchSet(m_kind.swatches));
     m_state = chartState();
     m_look.chords = shownChords(look);
+    m_look.spread = look.spreadGlyphs();
 
     if (m_kind.captionFromClock) {
         const QDateTime now = clock()();
@@ -335,7 +336,7 @@ void FrmChart::render()
     m_model = wheelModelOf(m_state, m_kind.kind);
     applyWheelModel(m_state, m_model);
     QPainter painter(&m_picture);
-    WheelPainter(m_state, m_model, m_kind, m_look, chartSize())
+    WheelPainter(m_state, m_model, m_kind, m_look, chartSize(), height() / 20.0)
         .draw(painter, QSizeF(size()), m_caption);
     painter.end();
 
@@ -461,6 +462,7 @@ void FrmChart::takeAppearanceSettings(bool confirmed)
     std::copy_n(chartState().PlanetInAspects.begin(), kPointsPerChart,
                 m_state.PlanetInAspects.begin());
     m_look.chords = shownChords(look);
+    m_look.spread = look.spreadGlyphs();
     m_look.background = look.backgroundActive() ? look.backgroundPicture() : QImage();
 }
 
@@ -502,7 +504,7 @@ void FrmChart::savePicture()
             return;
         }
         painter.setClipRect(QRect(0, 0, side, side));
-        WheelPainter(m_state, m_model, m_kind, m_look, side)
+        WheelPainter(m_state, m_model, m_kind, m_look, side, height() / 20.0)
             .draw(painter, QSizeF(size()), m_caption);
     });
     if (!error.isEmpty())

@@ -190,9 +190,13 @@ QWidget* FrmThemeProprietees::buildColoursTab()
     sample->addLayout(swatchColumn);
     sample->addWidget(PicSample, 0, Qt::AlignTop);
 
+    ChkSpread = checkedBox("تباعد الرموز المتقاربة", tab);
+    ChkSpread->setObjectName(QStringLiteral("ChkSpread"));
+
     auto* layout = new QVBoxLayout(tab);
     layout->addLayout(noteRow("يمكنك إختيار اللون المحدد لكل عنصر  على الهيئة الفلكية", tab));
     layout->addLayout(sample);
+    layout->addWidget(ChkSpread);
     return tab;
 }
 
@@ -389,6 +393,11 @@ bool FrmThemeProprietees::aspectShown(AspectKind kind) const
 bool FrmThemeProprietees::backgroundActive() const
 {
     return ChkActifPic->isChecked();
+}
+
+bool FrmThemeProprietees::spreadGlyphs() const
+{
+    return ChkSpread->isChecked();
 }
 
 bool FrmThemeProprietees::showHouses() const

@@ -61,10 +61,13 @@ public:
     QImage backgroundPicture() const { return m_picture; }
     // Read at each data-entry confirmation: the show-houses box.
     bool showHouses() const;
+    // Read with the shown aspects: whether crowded point glyphs move apart (ChkSpread).
+    bool spreadGlyphs() const;
 
     QTabWidget* SSTab1 = nullptr;
     std::array<ColorSwatch*, kSwatchCount> LabColor{};
     QLabel* PicSample = nullptr; // the colours tab's sample picture
+    QCheckBox* ChkSpread = nullptr; // crowded point glyphs move apart, on the colours tab
     std::array<QCheckBox*, 2 * kPointsPerChart> Planete{};
     QCheckBox* ShowMaison = nullptr;
     std::array<QCheckBox*, kPointsPerChart> AspectPlanet{};
