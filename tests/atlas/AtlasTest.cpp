@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+
+#include <unistd.h>
 
 using namespace velmora::atlas;
 
@@ -93,7 +96,8 @@ Place place(const char* latin, double latitude, double longitude, const char* zo
 Atlas& writtenAtlas()
 {
     static AtlasOpening opened = [] {
-        const std::string path = ::testing::TempDir() + "velmora-atlas-test.sqlite";
+        // One file per process: ctest runs the rows of this table side by side.
+        const std::string path = ::testing::TempDir() + "velmora-atlas-test-" + std::to_string(getpid()) + ".sqlite";
         const std::string error = writeIndex(path, {
             place("Tromsø", 69.6, 18.9, "Europe/Oslo", 10), place("Ærøskøbing", 54.9, 10.4, "Europe/Copenhagen", 10),
             place("Straße", 50, 8, "Europe/Berlin", 10), place("Łódź", 51.8, 19.5, "Europe/Warsaw", 10),
@@ -106,7 +110,9 @@ Atlas& writtenAtlas()
             place("Broken Trail", 10, 10, "Europe/", 9), place("Broken Blank", 10, 10, "Europe/Pa ris", 9)});
         if (!error.empty())
             throw std::runtime_error(error);
-        return Atlas::open(path);
+        AtlasOpening opening = Atlas::open(path);
+        std::remove(path.c_str()); // the open file stays readable
+        return opening;
     }();
     if (!opened.atlas)
         throw std::runtime_error(opened.error);

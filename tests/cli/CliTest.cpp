@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+
+#include <unistd.h>
 
 using namespace velmora;
 using namespace velmora::cli;
@@ -100,7 +103,7 @@ TEST(ChartArguments, BadArgumentsExitWithOneUsageLineNamingTheField)
 // A damaged index: its place is refused with exit 4 and the reason, never charted.
 TEST(CityCommands, RefuseAPlaceOutOfBoundsWithTheAtlasStatus)
 {
-    const std::string path = ::testing::TempDir() + "velmora-cli-damaged.sqlite";
+    const std::string path = ::testing::TempDir() + "velmora-cli-damaged-" + std::to_string(getpid()) + ".sqlite";
     std::vector<atlas::Place> places(2);
     places[0].nameLatin = "Infinite";
     places[0].latitude = INFINITY;
@@ -116,6 +119,7 @@ TEST(CityCommands, RefuseAPlaceOutOfBoundsWithTheAtlasStatus)
         EXPECT_NE(refused.error.find(reason), std::string::npos) << name << ": " << refused.error;
     }
     unsetenv("VELMORA_PLACES");
+    std::remove(path.c_str());
 }
 
 TEST(CityCommands, UseTheFirstMatchAndItsLegalTime)
