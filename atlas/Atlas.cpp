@@ -4,8 +4,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <set>
 #include <tuple>
 
 namespace velmora::atlas {
@@ -82,6 +85,24 @@ char32_t foldLetter(char32_t c)
     }
 }
 
+// How a Latin letter that is not a letter with an accent is typed on a plain keyboard; the
+// tokenizer takes the accents off the others. Nullptr for the letters kept.
+const char* plainSpelling(char32_t c)
+{
+    switch (c) {
+    case 0x00D8: case 0x00F8: return "o";   // Ø ø
+    case 0x00C6: case 0x00E6: return "ae";  // Æ æ
+    case 0x0152: case 0x0153: return "oe";  // Œ œ
+    case 0x00DF: case 0x1E9E: return "ss";  // ß ẞ
+    case 0x0141: case 0x0142: return "l";   // Ł ł
+    case 0x0110: case 0x0111: case 0x00D0: case 0x00F0: return "d"; // Đ đ Ð ð
+    case 0x00DE: case 0x00FE: return "th";  // Þ þ
+    case 0x0126: case 0x0127: return "h";   // Ħ ħ
+    case 0x0131: return "i";                // ı
+    default: return nullptr;
+    }
+}
+
 // The text as shown: without layout marks, trimmed.
 std::string displayText(std::string_view text)
 {
@@ -101,7 +122,9 @@ std::string searchText(std::string_view text)
 {
     std::string out;
     for (char32_t c : decodeUtf8(text)) {
-        if (!isLayoutMark(c) && !isArabicMark(c))
+        if (const char* plain = plainSpelling(c))
+            out += plain;
+        else if (!isLayoutMark(c) && !isArabicMark(c))
             appendUtf8(out, foldLetter(c));
     }
     return out;
@@ -137,13 +160,17 @@ std::string withoutArticle(const std::string& word)
 }
 
 // Text as indexed: its searched words, each also without its article, so that a name is found
-// whether or not the article is typed ("الرباط" finds رباط, "رياض" finds الرياض).
+// whether or not the article is typed ("الرباط" finds رباط, "رياض" finds الرياض). A word the
+// names repeat is indexed once, which keeps the many names of a place small.
 std::string indexedWords(std::string_view text)
 {
     std::string out;
+    std::set<std::string> seen;
     for (const std::string& word : words(searchText(text))) {
-        const std::string bare = withoutArticle(word);
-        out += word + " " + (bare != word ? bare + " " : "");
+        for (const std::string& key : {word, withoutArticle(word)}) {
+            if (seen.insert(key).second)
+                out += key + " ";
+        }
     }
     return out;
 }
@@ -192,10 +219,18 @@ CREATE VIRTUAL TABLE place_words USING fts5(names, qualifiers, content='', prefi
 constexpr const char* kSearch = R"sql(
 SELECT name, name_latin, region, region_latin, country, country_latin, latitude, longitude,
        zone, population
-FROM places WHERE rank IN
-  (SELECT rowid FROM place_words WHERE place_words MATCH ?1 ORDER BY rowid LIMIT ?2)
-ORDER BY rank
+FROM place_words JOIN places ON places.rank = place_words.rowid
+WHERE place_words MATCH ?1 ORDER BY place_words.rowid
 )sql";
+
+// A number column: SQLite reads text or a null as 0, which would chart a corrupt row on the
+// equator.
+double numberColumn(sqlite3_stmt* statement, int column)
+{
+    const int type = sqlite3_column_type(statement, column);
+    return type == SQLITE_FLOAT || type == SQLITE_INTEGER ? sqlite3_column_double(statement, column)
+                                                          : NAN;
+}
 
 std::string failure(sqlite3* db, const std::string& what)
 {
@@ -238,9 +273,14 @@ Matches Atlas::search(std::string_view query, int limit)
         return matches;
     sqlite3_reset(m_query);
     sqlite3_bind_text(m_query, 1, expression.c_str(), -1, SQLITE_TRANSIENT);
-    sqlite3_bind_int(m_query, 2, limit);
-    int step;
-    while ((step = sqlite3_step(m_query)) == SQLITE_ROW) {
+    // Read until `limit` sound places, so that refused ones do not take their room; a file
+    // refusing every place is read no further than a hundred refusals.
+    int step = SQLITE_DONE;
+    int refused = 0;
+    constexpr int kNamedRefusals = 3;
+    constexpr int kMostRefusals = 100;
+    while (static_cast<int>(matches.places.size()) < limit && refused < kMostRefusals &&
+           (step = sqlite3_step(m_query)) == SQLITE_ROW) {
         Place place;
         place.name = columnText(m_query, 0);
         place.nameLatin = columnText(m_query, 1);
@@ -248,13 +288,19 @@ Matches Atlas::search(std::string_view query, int limit)
         place.regionLatin = columnText(m_query, 3);
         place.country = columnText(m_query, 4);
         place.countryLatin = columnText(m_query, 5);
-        place.latitude = sqlite3_column_double(m_query, 6);
-        place.longitude = sqlite3_column_double(m_query, 7);
+        place.latitude = numberColumn(m_query, 6);
+        place.longitude = numberColumn(m_query, 7);
         place.zone = columnText(m_query, 8);
         place.population = sqlite3_column_int64(m_query, 9);
-        matches.places.push_back(std::move(place));
+        // A damaged index must not chart a place elsewhere nor open a file as its zone.
+        if (const std::string problem = placeProblem(place); problem.empty())
+            matches.places.push_back(std::move(place));
+        else if (++refused <= kNamedRefusals)
+            matches.error += (matches.error.empty() ? "" : "\n") + problem;
     }
-    if (step != SQLITE_DONE) {
+    if (refused > kNamedRefusals)
+        matches.error += "\nand " + std::to_string(refused - kNamedRefusals) + " more refused";
+    if (step != SQLITE_DONE && step != SQLITE_ROW) {
         matches.places.clear();
         matches.error = failure(m_db, "the place search failed");
     }
@@ -262,8 +308,39 @@ Matches Atlas::search(std::string_view query, int limit)
     return matches;
 }
 
+bool isZoneName(std::string_view zone)
+{
+    auto allowed = [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return std::isalnum(byte) || c == '_' || c == '+' || c == '-' || c == '/';
+    };
+    return !zone.empty() && zone.front() != '/' && zone.back() != '/' &&
+           zone.find("//") == std::string_view::npos &&
+           std::all_of(zone.begin(), zone.end(), allowed);
+}
+
+std::string placeProblem(const Place& place)
+{
+    auto number = [](double value) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%g", value);
+        return std::string(text);
+    };
+    std::string problem;
+    if (!(std::fabs(place.latitude) <= 90.0))
+        problem = "its latitude " + number(place.latitude) + " is not a number within -90..90";
+    else if (!(std::fabs(place.longitude) <= 180.0))
+        problem = "its longitude " + number(place.longitude) + " is not a number within -180..180";
+    else if (!isZoneName(place.zone))
+        problem = "its time zone '" + place.zone + "' is not a time-zone name";
+    return problem.empty() ? problem
+                           : "the atlas's place '" + place.nameLatin + "' is refused: " + problem;
+}
+
 std::string defaultIndexPath()
 {
+    if (const char* chosen = std::getenv("VELMORA_PLACES"); chosen && *chosen)
+        return chosen;
     std::error_code error;
     const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
     return (program.parent_path().parent_path() / "share" / "velmora" / "places.sqlite").string();
@@ -309,7 +386,10 @@ std::string writeIndex(const std::string& path, std::vector<Place> places)
             check(sqlite3_step(place), "cannot write a place");
             sqlite3_reset(place);
 
-            const std::string names = indexedWords(texts[0] + " " + texts[1]);
+            std::string allNames = texts[0] + " " + texts[1];
+            for (const std::string& other : p.otherNames)
+                allNames += " " + other;
+            const std::string names = indexedWords(allNames);
             const std::string qualifiers =
                 indexedWords(texts[2] + " " + texts[3] + " " + texts[4] + " " + texts[5]);
             sqlite3_bind_int64(word, 1, rank);

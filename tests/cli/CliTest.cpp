@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
+
+#include <unistd.h>
 
 using namespace velmora;
 using namespace velmora::cli;
@@ -94,6 +98,28 @@ TEST(ChartArguments, BadArgumentsExitWithOneUsageLineNamingTheField)
     EXPECT_EQ(help.exitCode, kExitOk);
     EXPECT_NE(help.output.find("--zone H"), std::string::npos);
     EXPECT_NE(help.output.find("windows always use"), std::string::npos) << help.output;
+}
+
+// A damaged index: its place is refused with exit 4 and the reason, never charted.
+TEST(CityCommands, RefuseAPlaceOutOfBoundsWithTheAtlasStatus)
+{
+    const std::string path = ::testing::TempDir() + "velmora-cli-damaged-" + std::to_string(getpid()) + ".sqlite";
+    std::vector<atlas::Place> places(2);
+    places[0].nameLatin = "Infinite";
+    places[0].latitude = INFINITY;
+    places[0].zone = "Europe/Paris";
+    places[1].nameLatin = "Passwd";
+    places[1].zone = "../../etc/passwd";
+    ASSERT_EQ(atlas::writeIndex(path, places), "");
+    setenv("VELMORA_PLACES", path.c_str(), 1);
+    for (const auto& [name, reason] : {std::pair{"Infinite", "latitude inf"}, {"Passwd", "'../../etc/passwd'"}}) {
+        const auto refused = run(std::string("chart --city ") + name + " --date 2000-3-1 --time 15:00");
+        EXPECT_EQ(refused.exitCode, kExitAtlas) << name;
+        EXPECT_EQ(refused.output, "") << name;
+        EXPECT_NE(refused.error.find(reason), std::string::npos) << name << ": " << refused.error;
+    }
+    unsetenv("VELMORA_PLACES");
+    std::remove(path.c_str());
 }
 
 TEST(CityCommands, UseTheFirstMatchAndItsLegalTime)

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <utility>
 
 namespace velmora::ui {
 
@@ -92,7 +93,7 @@ void PlaceDatabaseView::search(const QString& query)
     atlas::Matches matches;
     if (atlas && !query.trimmed().isEmpty())
         matches = atlas->search(query.toStdString(), kShownPlaces);
-    if (!matches.error.empty())
+    if (!matches.error.empty() && !std::exchange(m_searchErrorShown, true))
         criticalMessage()(this, QString::fromUtf8("تحذير هام"), fromCore(matches.error));
     m_places = std::move(matches.places);
 
@@ -123,6 +124,7 @@ void PlaceDatabaseView::pick(int row)
 void PlaceDatabaseView::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    m_searchErrorShown = false;
     const atlas::AtlasOpening& opened = sharedAtlas();
     if (!opened.atlas) {
         criticalMessage()(this, QString::fromUtf8("تحذير هام"),

@@ -38,6 +38,9 @@ private:
     void pick(int row);
 
     std::vector<atlas::Place> m_places;
+    // A damaged index refuses its places at every letter typed: its message shows once while
+    // the view is open.
+    bool m_searchErrorShown = false;
 };
 
 } // namespace velmora::ui
