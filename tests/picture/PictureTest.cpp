@@ -101,6 +101,8 @@ private slots:
         QTest::newRow("size too large") << kChart + u"--size 9000 --out %1/x.png"_s << 2;
         QTest::newRow("both sign styles") << kChart + u"--symbols --pictures --out %1/x.png"_s << 2;
         QTest::newRow("a text option of velmora-cli") << kChart + u"--json --out %1/x.png"_s << 2;
+        QTest::newRow("a name longer than 100 characters")
+            << kChart + u"--name "_s + QString(101, u'س') + u" --out %1/x.png"_s << 2;
         QTest::newRow("a bad chart argument") << kChart + u"--zone east --out %1/x.png"_s << 2;
         QTest::newRow("a date beyond the ephemeris files")
             << u"--date 6000-1-1 --time 12:00 --lat 1 --lon 1 --out %1/x.png"_s << 3;
