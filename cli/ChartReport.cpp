@@ -85,6 +85,13 @@ const char* kindWord(AspectKind kind)
     return "";
 }
 
+// Porphyry when the houses of any chart are.
+HouseSystem usedSystem(const ChartState& state, const ChartOptions& options)
+{
+    const bool second = options.second && state.HouseSystemUsed[1] == HouseSystem::Porphyry;
+    return second ? HouseSystem::Porphyry : state.HouseSystemUsed[0];
+}
+
 std::string plainReport(const ChartOptions& options, const ChartState& state, int lastSlot,
                         const Extras& extras)
 {
@@ -122,7 +129,9 @@ std::string jsonReport(const ChartOptions& options, const ChartState& state,
                       ", \"zone\": " + numberText(leadingNumber(rows[0].zoneText)) +
                       ", \"summer\": " + numberText(rows[0].summerHours) + second +
                       (extras.city ? ", \"city\": " + placeJson(*extras.city) : "") +
-                      "}, \"jd_ut\": " + jd + ", \"points\": [";
+                      "}, \"jd_ut\": " + jd + ", \"house_system\": " +
+                      jsonString(houseSystemName(usedSystem(state, options))) +
+                      ", \"points\": [";
     for (int slot = 0; slot <= lastSlot; ++slot) {
         const PlanetPos& pos = state.Planets[slot];
         out += slot ? ", " : "";
@@ -187,8 +196,6 @@ std::string failureText(const EphemerisFailure& failure)
         return "the date lies outside the range of the installed ephemeris files, " +
                dateText(failure.installed.first) + " to " + dateText(failure.installed.last) +
                " (universal time)";
-    case EphemerisProblem::PolarHouses:
-        return "Placidus house cusps cannot be computed for this date and latitude";
     case EphemerisProblem::InputOutOfRange:
         return "a year, hour, time zone or summer correction out of range";
     case EphemerisProblem::Library:
@@ -284,6 +291,13 @@ CommandResult runChart(const ChartOptions& given, ChartState& state, EphemerisAp
         extras.analysis = analyseChart(state, options.kind);
 
     CommandResult result;
+    const int charts = options.second ? 2 : 1;
+    for (int chart = 0; chart < charts; ++chart) {
+        if (state.HouseSystemUsed[chart] == HouseSystem::Porphyry)
+            result.error += std::string(result.error.empty() ? "" : "; ") + "note: the houses" +
+                            (charts == 1 ? "" : chart == 0 ? " of the first chart" : " of the second chart") +
+                            " are Porphyry cusps, Placidus being undefined at this latitude";
+    }
     result.output = options.json ? jsonReport(options, state, computed.rows, lastSlot, extras)
                                  : plainReport(options, state, lastSlot, extras);
     return result;

@@ -54,7 +54,9 @@ CommandResult runEphemeridesCommand(const EphemeridesOptions& given, ChartState&
                                         failureText(result.failure)};
     return {kExitOk,
             ephemeridesTableText(result.table, options.csv ? TableTextForm::Csv : TableTextForm::Tabs),
-            {}};
+            result.houseNote.empty() ? std::string()
+                                     : "note: the houses of the days marked * are Porphyry cusps, "
+                                       "Placidus being undefined at this latitude"};
 }
 
 CommandResult runCommand(const std::vector<std::string>& args, ChartState& state,

@@ -210,8 +210,27 @@ ChartComputationResult computeChart(ChartState& state, int chart, const ZoneInpu
     }
     for (int h = 1; h <= 12; ++h)
         state.HouseCusps[base + h - 1] = storedCusp(cusps.cusps[h]);
+    state.HouseSystemUsed[chart == 1 ? 1 : 0] = cusps.system;
     result.ok = true;
     return result;
+}
+
+const char* houseSystemName(HouseSystem system)
+{
+    return system == HouseSystem::Porphyry ? "Porphyry" : "Placidus";
+}
+
+std::string houseSystemNote(const ChartState& state, int charts)
+{
+    std::string note;
+    for (int chart = 0; chart < charts && chart < 2; ++chart) {
+        if (state.HouseSystemUsed[chart] != HouseSystem::Porphyry)
+            continue;
+        note += charts == 2 ? (chart == 0 ? "بيوت الهيئة الأولى" : "بيوت الهيئة الثانية")
+                            : "البيوت";
+        note += " بنظام بورفيري لأن نظام بلاسيدوس غير معرّف عند هذا العرض\n";
+    }
+    return note;
 }
 
 void classifyPoints(ChartState& state)

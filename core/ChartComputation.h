@@ -94,6 +94,14 @@ std::optional<double> universalTimeHour(double localHour, const ZoneInput& zone)
 ChartComputationResult computeChart(ChartState& state, int chart, const ZoneInput& zone,
                                     EphemerisApi& ephemeris = swissEphemeris());
 
+// "Placidus" or "Porphyry", as velmora-cli names the system of the cusps.
+const char* houseSystemName(HouseSystem system);
+
+// One Arabic line for each of the first `charts` charts whose houses are Porphyry ones because
+// Placidus is undefined at the place's latitude, each ending in a line break; empty when every
+// chart has Placidus houses.
+std::string houseSystemNote(const ChartState& state, int charts);
+
 // Sign, classes and house of each first-chart point, shown or not.
 void classifyPoints(ChartState& state);
 

@@ -8,6 +8,10 @@
 
 namespace velmora {
 
+// The house system of a chart's cusps: Placidus, or Porphyry where the library finds Placidus
+// undefined (within the polar circles) and gives Porphyry cusps instead.
+enum class HouseSystem { Placidus, Porphyry };
+
 // A point slot: 0..11 the first chart's points, 12..23 the second chart's in the same order.
 inline constexpr int kPointsPerChart = 12;
 inline constexpr int kSecondChartBase = 12;
@@ -49,6 +53,7 @@ struct ChartState {
     std::array<PlanetPos, 25> Planets{};          // slot 24 is never written
     std::array<float, 24> HouseCusps{};           // cusp of house h at h-1 (+12 for chart 2)
     std::array<PointAttributes, 25> PlanetAttr{}; // filled for slots 0..11
+    std::array<HouseSystem, 2> HouseSystemUsed{}; // of the first and the second chart's cusps
 
     std::int16_t ChartDay = 0;
     std::int16_t ChartMonth = 0;

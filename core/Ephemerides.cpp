@@ -121,6 +121,8 @@ std::string ephemeridesTableText(const EphemeridesTable& table, TableTextForm fo
 EphemeridesResult runEphemerides(const EphemeridesInput& input, EphemerisApi& ephemeris,
                                  const DayProgress& progress)
 {
+    // Follows the day of a houses row whose cusps are Porphyry ones.
+    constexpr const char* kPorphyryMark = "*";
     EphemeridesResult result;
     const auto year = toInt16(leadingNumber(input.yearText));
     const auto hourUt =
@@ -165,6 +167,11 @@ EphemeridesResult runEphemerides(const EphemeridesInput& input, EphemerisApi& ep
             // The month's cusps stay in this table; the chart state's cusps are not touched.
             for (int h = 1; h <= 12; ++h)
                 table.cells[d][h] = positionText(storedCusp(cusps.cusps[h]), input.zodiacal);
+            if (cusps.system == HouseSystem::Porphyry) {
+                table.cells[d][0] += kPorphyryMark;
+                result.houseNote = std::string(kPorphyryMark) +
+                                   " البيوت بنظام بورفيري لأن نظام بلاسيدوس غير معرّف عند هذا العرض";
+            }
         } else {
             for (int i = 0; i < 12; ++i) {
                 const BodyPosition body = ephemeris.bodyPosition(jdEt, kBodyOfSlot[i]);

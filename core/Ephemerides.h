@@ -42,6 +42,9 @@ struct EphemeridesResult {
     EphemerisFailure failure; // when !ok
     int failedDay = 0;        // the day of the month that failed, when the library failed
     int days = 0;             // the days of the table: 21 in October 1582
+    // Houses table: set when some days' cusps are Porphyry ones (Placidus undefined at the
+    // latitude); those days are marked with a star, which this Arabic line explains.
+    std::string houseNote;
     EphemeridesTable table;
 };
 

@@ -97,12 +97,10 @@ HouseCusps SwissEphemeris::placidusCusps(double jdUt, double latitude, double lo
 {
     double angles[10] = {};
     HouseCusps result;
-    // Within the polar circles Placidus is undefined: the library answers ERR and silently
-    // substitutes Porphyry cusps, which must not pass for Placidus ones.
-    if (swe_houses_ex(jdUt, kFlags, latitude, longitude, 'P', result.cusps.data(), angles) < 0) {
-        result.failure.problem = EphemerisProblem::PolarHouses;
-        return result;
-    }
+    // Within the polar circles Placidus is undefined: the library answers ERR and fills the
+    // buffer with Porphyry cusps, which are kept and named as such.
+    if (swe_houses_ex(jdUt, kFlags, latitude, longitude, 'P', result.cusps.data(), angles) < 0)
+        result.system = HouseSystem::Porphyry;
     result.ok = true;
     return result;
 }

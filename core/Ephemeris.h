@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Calendar.h"
+#include "core/ChartState.h"
 
 #include <array>
 #include <optional>
@@ -22,7 +23,6 @@ enum class EphemerisProblem {
     None,
     Library,         // the library's own reason, in libraryText
     OutsideFiles,    // the date lies outside the installed data files, whose range is given
-    PolarHouses,     // no Placidus cusps at this latitude on this date
     InputOutOfRange, // a year, hour, zone or summer correction no calendar or clock holds,
                      // refused before the library was asked
 };
@@ -45,6 +45,7 @@ struct HouseCusps {
     bool ok = false;
     std::array<double, 13> cusps{}; // cusps[1..12], degrees; cusps[0] unused
     EphemerisFailure failure;
+    HouseSystem system = HouseSystem::Placidus; // the system the library actually used
 };
 
 // What the chart core asks of the ephemeris library. The real binding is the only code that
@@ -59,7 +60,8 @@ public:
     virtual double deltaT(double jdUt) = 0;
     // Geocentric longitude and speed from the data files (flags 258), for an ET Julian day.
     virtual BodyPosition bodyPosition(double jdEt, int body) = 0;
-    // Placidus cusps for a UT Julian day and a place (degrees, east and north positive).
+    // Placidus cusps for a UT Julian day and a place (degrees, east and north positive); where
+    // Placidus is undefined, the Porphyry cusps the library gives instead, marked so.
     virtual HouseCusps placidusCusps(double jdUt, double latitude, double longitude) = 0;
     // Releases the library's open files.
     virtual void close() = 0;

@@ -35,6 +35,10 @@ struct DateTimeTexts;
 // number it reads as (08:15 gives "15:8").
 std::string chartTitle(const std::string& name, const DateTimeTexts& firstRow);
 
+// The most characters a name may have, in the data entry and on the command line: the caption
+// holds far fewer, and a longer one is only elided.
+inline constexpr int kLongestName = 100;
+
 // A chart window's caption: the kind's name, one space and the title.
 std::string chartCaption(ChartKind kind, const std::string& title);
 

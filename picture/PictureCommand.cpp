@@ -126,6 +126,8 @@ cli::CommandResult runPicture(const std::vector<std::string>& args, ChartState& 
     if (!parsed.options)
         return refuse(parsed.error);
     const cli::ChartOptions& chart = *parsed.options;
+    if (QString::fromStdString(options.name).size() > kLongestName)
+        return refuse("--name may have at most " + std::to_string(kLongestName) + " characters");
     if (chart.json || chart.aspects || chart.analysis)
         return refuse("--json, --aspects and --analysis are velmora-cli's");
 

@@ -6,7 +6,8 @@
 set -euo pipefail
 out="$(dirname "$0")/../tests/data/swetest_charts.txt"
 
-# cli inputs (date time lat lon summer) | swetest date | UT | house longitude,latitude
+# cli inputs (date time lat lon summer) | swetest date | UT | house longitude,latitude | system
+# (Porphyry, O, within the polar circle, where the library finds Placidus undefined)
 charts=(
   "2000-3-1 15:00 21:27N 39:49E 0|1.3.2000greg|12:00|39.81666667,21.45"
   "1581-6-15 8:20 48:51N 2:21E 0|15.6.1581jul|08:20|2.35,48.85"
@@ -15,6 +16,7 @@ charts=(
   "1969-7-20 20:17 28:31N 80:39W 1|21.7.1969greg|00:17|-80.65,28.51666667"
   "2024-12-31 0:30 33:52S 151:12E 1|30.12.2024greg|13:30|151.2,-33.86666667"
   "-500-3-1 12:00 37:58N 23:43E 0|1.3.-500jul|10:00|23.71666667,37.96666667"
+  "2000-1-1 12:00 70:00N 18:57E 0|1.1.2000greg|11:00|18.95,70|O"
 )
 
 {
@@ -22,8 +24,8 @@ charts=(
   echo "# chart <date> <time> <lat> <lon> <summer>; command <swetest command>; then"
   echo "# point <slot> <longitude> <speed> and cusp <house> <longitude>, degrees and degrees/day"
   for entry in "${charts[@]}"; do
-    IFS='|' read -r inputs date ut house <<<"$entry"
-    cmd="swetest -b$date -ut$ut -p0123456789mA -fls -house$house,P -head"
+    IFS='|' read -r inputs date ut house system <<<"$entry"
+    cmd="swetest -b$date -ut$ut -p0123456789mA -fls -house$house,${system:-P} -head"
     echo "chart $inputs"
     echo "command $cmd"
     $cmd | awk '

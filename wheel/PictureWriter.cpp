@@ -1,5 +1,6 @@
 #include "wheel/PictureWriter.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
 #include <QPageSize>
@@ -26,13 +27,40 @@ std::optional<PictureFormat> pictureFormatOf(const QString& path)
     return it->second;
 }
 
+QString writeWholeFile(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    // Unbuffered, so that each write reports the system's own reason of a failure (a full disk
+    // is "No space left on device") instead of a later flush losing it.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return file.errorString();
+    for (qint64 done = 0; done < bytes.size();) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0) {
+            const QString why = file.errorString();
+            file.cancelWriting();
+            return why;
+        }
+        done += written;
+    }
+    // The earlier file is replaced only now, by a complete one.
+    if (!file.commit())
+        return file.errorString();
+    return {};
+}
+
 QString writePicture(const QString& path, PictureFormat format, int size, const QString& title,
                      const std::function<void(QPainter&)>& draw)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
+    // Saving through a link to a device would replace the device node by a regular file.
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile())
+        return QStringLiteral("it exists and is not a regular file");
 
+    // The whole picture is made in memory first, so that a failure of the painter or of the
+    // format's writer is known before the file is touched.
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
     bool painted = false;
     if (format == PictureFormat::Png || format == PictureFormat::Bmp) {
         QImage image(size, size, QImage::Format_RGB32);
@@ -40,21 +68,22 @@ QString writePicture(const QString& path, PictureFormat format, int size, const 
             return QStringLiteral("not enough memory for a picture of %1 pixels").arg(size);
         QPainter painter(&image);
         draw(painter);
-        painter.end();
-        painted = image.save(&file, format == PictureFormat::Png ? "PNG" : "BMP");
+        painted = painter.end() &&
+                  image.save(&bytes, format == PictureFormat::Png ? "PNG" : "BMP");
     } else if (format == PictureFormat::Svg) {
         QSvgGenerator svg;
-        svg.setOutputDevice(&file);
+        svg.setOutputDevice(&bytes);
         svg.setSize(QSize(size, size));
         svg.setViewBox(QRect(0, 0, size, size));
         svg.setResolution(96);
         svg.setTitle(title);
         QPainter painter;
-        painted = painter.begin(&svg);
-        if (painted)
+        if (painter.begin(&svg)) {
             draw(painter);
+            painted = painter.end();
+        }
     } else {
-        QPdfWriter pdf(&file);
+        QPdfWriter pdf(&bytes);
         pdf.setResolution(96);
         pdf.setCreator(QStringLiteral("Velmora"));
         pdf.setTitle(title);
@@ -64,13 +93,14 @@ QString writePicture(const QString& path, PictureFormat format, int size, const 
                                   QPageSize::ExactMatch));
         pdf.setPageMargins(QMarginsF());
         QPainter painter;
-        painted = painter.begin(&pdf);
-        if (painted)
+        if (painter.begin(&pdf)) {
             draw(painter);
+            painted = painter.end();
+        }
     }
-    if (!painted || !file.commit())
-        return file.errorString();
-    return {};
+    if (!painted)
+        return QStringLiteral("the picture could not be drawn");
+    return writeWholeFile(path, bytes.data());
 }
 
 } // namespace velmora::ui

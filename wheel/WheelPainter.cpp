@@ -221,9 +221,16 @@ void WheelPainter::drawTitle(QPainter& painter, const QSizeF& area, const QStrin
 {
     PainterSetup setup(painter);
     painter.fillRect(QRectF(0.0, 0.0, area.width(), area.height() / 20.0), kTitleBand);
-    if (!caption.isEmpty())
-        fillText(painter, captionOutline(caption), {0.0, 0.0}, m_size / 20.0,
-                 kCaptionColour);
+    if (caption.isEmpty())
+        return;
+    // Elided to the band's width, so that no caption, however long, costs more than the band
+    // can show; bounded by characters first, as measuring a long text is slow in itself.
+    constexpr qsizetype kMostCaptionCharacters = 400;
+    const double pixels = m_size / 20.0;
+    const QString shown = QFontMetricsF(captionFont())
+                              .elidedText(caption.left(kMostCaptionCharacters), Qt::ElideRight,
+                                          area.width() * kReferencePixels / pixels);
+    fillText(painter, captionOutline(shown), {0.0, 0.0}, pixels, kCaptionColour);
 }
 
 void WheelPainter::drawZodiac(QPainter& painter) const

@@ -188,8 +188,7 @@ TEST(ComputeChart, AFailureLeavesTheStateAsItWas)
         fake.failingBody = failingBody;
         fake.housesFail = failingBody < 0;
         const auto result = computeChart(state, 0, {"0", "0"}, fake);
-        EXPECT_EQ(result.failure.problem, failingBody < 0 ? EphemerisProblem::PolarHouses
-                                                          : EphemerisProblem::Library);
+        EXPECT_EQ(result.failure.problem, EphemerisProblem::Library);
         EXPECT_EQ(fake.calls.back(), "close") << failingBody << ": library left open";
         for (int slot = 0; slot < kSlotCount; ++slot) {
             EXPECT_FLOAT_EQ(state.Planets[slot].Longitude, -1.0f - slot) << failingBody;
@@ -271,11 +270,60 @@ TEST(SwissEphemeris, TheInstalledRangeIsTheRangeThatComputes)
     }
 }
 
-TEST(SwissEphemeris, PlacidusWithinThePolarCircleIsRefused)
+// Within the polar circle the library gives Porphyry cusps: the chart is computed with them,
+// and the chart's houses are named Porphyry.
+TEST(SwissEphemeris, WithinThePolarCircleTheHousesArePorphyry)
 {
-    const auto result = chartAt({2000, 1, 1}, "12", "0", {"18", "57", "75", "0", false, false});
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.failure.problem, EphemerisProblem::PolarHouses);
+    const struct {
+        const char* name;
+        PlaceInput place;
+        HouseSystem system;
+    } rows[] = {{"Tromso 69:39N", {"18", "57", "69", "39", false, false}, HouseSystem::Porphyry},
+                {"south 75:00S", {"0", "0", "75", "0", false, true}, HouseSystem::Porphyry},
+                {"Mecca 21:27N", {"39", "49", "21", "27", false, false}, HouseSystem::Placidus}};
+    for (const auto& r : rows) {
+        for (const int chart : {0, 1}) {
+            ChartState state;
+            state.HouseSystemUsed = {HouseSystem::Porphyry, HouseSystem::Porphyry};
+            ASSERT_FALSE(readDateTime(state, {"1", "1", "2000", "12", "0"}, r.place).error);
+            ASSERT_TRUE(computeChart(state, chart, {"0", "0"}).ok) << r.name;
+            EXPECT_EQ(state.HouseSystemUsed[chart], r.system) << r.name;
+            EXPECT_EQ(houseSystemNote(state, 1).empty(),
+                      chart == 0 && r.system == HouseSystem::Placidus) << r.name;
+        }
+    }
+}
+
+TEST(HouseSystemNote, NamesTheChartsWithPorphyryHouses)
+{
+    const std::string line = " بنظام بورفيري لأن نظام بلاسيدوس غير معرّف عند هذا العرض\n";
+    const struct {
+        const char* name;
+        HouseSystem first, second;
+        int charts;
+        std::string note;
+    } rows[] = {
+        {"one Placidus chart", HouseSystem::Placidus, HouseSystem::Porphyry, 1, ""},
+        {"one Porphyry chart", HouseSystem::Porphyry, HouseSystem::Placidus, 1, "البيوت" + line},
+        {"two Placidus charts", HouseSystem::Placidus, HouseSystem::Placidus, 2, ""},
+        {"second Porphyry", HouseSystem::Placidus, HouseSystem::Porphyry, 2, "بيوت الهيئة الثانية" + line},
+        {"both Porphyry", HouseSystem::Porphyry, HouseSystem::Porphyry, 2,
+         "بيوت الهيئة الأولى" + line + "بيوت الهيئة الثانية" + line},
+    };
+    for (const auto& r : rows) {
+        ChartState state;
+        state.HouseSystemUsed = {r.first, r.second};
+        EXPECT_EQ(houseSystemNote(state, r.charts), r.note) << r.name;
+    }
+    // The fake's system reaches the chart it computed.
+    for (const int chart : {0, 1}) {
+        ChartState state = stateWithMarks();
+        FakeEphemeris fake;
+        fake.houseSystem = HouseSystem::Porphyry;
+        ASSERT_TRUE(computeChart(state, chart, {"0", "0"}, fake).ok);
+        EXPECT_EQ(state.HouseSystemUsed[chart], HouseSystem::Porphyry) << chart;
+        EXPECT_EQ(state.HouseSystemUsed[1 - chart], HouseSystem::Placidus) << chart;
+    }
 }
 
 TEST(ChartRequest, RowFaultIsTheFirstInTheDataEntrysOrderAndRefusesDaysThatNeverWere)

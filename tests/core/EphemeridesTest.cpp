@@ -92,6 +92,14 @@ TEST(EphemeridesRun, HousesTableRoundsCuspsAndKeepsThemBelow360)
     const auto& t = result.table;
     EXPECT_EQ(t.cells[0][7] + "|" + t.cells[1][1] + "|" + t.cells[1][12],
               "البيت السابع|0°0'0''الثور |0°0'0''الحمل ");
+    EXPECT_EQ(t.cells[2][0] + "|" + result.houseNote, "2|") << "Placidus days are not marked";
+
+    // Days the library gave Porphyry cusps for are starred, and the note says why.
+    fake.houseSystem = HouseSystem::Porphyry;
+    const auto polar = runEphemerides(input(EphemerisTableKind::Houses), fake);
+    ASSERT_TRUE(polar.ok);
+    EXPECT_EQ(polar.table.cells[2][0] + "|" + polar.table.cells[1][1] + "|" + polar.houseNote,
+              "2*|0°0'0''الثور |* البيوت بنظام بورفيري لأن نظام بلاسيدوس غير معرّف عند هذا العرض");
 }
 
 TEST(EphemeridesRun, AspectsTableWritesGlyphCellsAndGrowsForACrowdedDay)

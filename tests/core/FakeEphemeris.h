@@ -28,6 +28,7 @@ public:
     int failingBody = -1; // fails this body ...
     std::optional<int> failingDay; // ... or every body on this day of the month
     bool housesFail = false;
+    HouseSystem houseSystem = HouseSystem::Placidus; // as the library would name its cusps
 
     int closes() const { return static_cast<int>(std::count(calls.begin(), calls.end(), "close")); }
 
@@ -57,8 +58,8 @@ public:
         calls.push_back("houses");
         houseDays.push_back(jdUt);
         if (housesFail)
-            return {false, {}, {EphemerisProblem::PolarHouses, {}, {}}};
-        return {true, cusps, {}};
+            return {false, {}, {EphemerisProblem::Library, "houses", {}}};
+        return {true, cusps, {}, houseSystem};
     }
     void close() override { calls.push_back("close"); }
 

@@ -11,6 +11,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 using namespace velmora;
 using namespace Qt::StringLiterals;
 
@@ -99,11 +105,16 @@ private slots:
         QTest::newRow("both sign styles") << kChart + u"--symbols --pictures --out %1/x.png"_s << 2;
         QTest::newRow("--layout without a file") << kChart + u"--out %1/x.png --layout"_s << 2;
         QTest::newRow("a text option of velmora-cli") << kChart + u"--json --out %1/x.png"_s << 2;
+        QTest::newRow("a name longer than 100 characters")
+            << kChart + u"--name "_s + QString(101, u'س') + u" --out %1/x.png"_s << 2;
         QTest::newRow("a bad chart argument") << kChart + u"--zone east --out %1/x.png"_s << 2;
         QTest::newRow("a date beyond the ephemeris files")
             << u"--date 6000-1-1 --time 12:00 --lat 1 --lon 1 --out %1/x.png"_s << 3;
         QTest::newRow("a folder that does not exist") << kChart + u"--out %1/missing/x.png"_s << 4;
         QTest::newRow("a file where a folder should be") << kChart + u"--out %1/file/x.svg"_s << 4;
+        // Standing for a device: saving must not replace the node by a regular file.
+        QTest::newRow("a pipe") << kChart + u"--out %1/pipe.svg"_s << 4;
+        QTest::newRow("a link to a pipe") << kChart + u"--out %1/link.png"_s << 4;
     }
 
     void refusesWithItsExitCodeAndWritesNothing()
@@ -112,11 +123,49 @@ private slots:
         QFETCH(int, exitCode);
         QTemporaryDir dir;
         QVERIFY(QFile(dir.filePath(u"file"_s)).open(QIODevice::WriteOnly));
+        const QByteArray pipe = QFile::encodeName(dir.filePath(u"pipe.svg"_s));
+        QCOMPARE(mkfifo(pipe.constData(), 0600), 0);
+        QVERIFY(QFile::link(dir.filePath(u"pipe.svg"_s), dir.filePath(u"link.png"_s)));
         const auto result = run(words(args, dir.path()));
         QCOMPARE(result.exitCode, exitCode);
         QVERIFY(!result.error.empty() && result.error.find('\n') == std::string::npos);
         QCOMPARE(result.error.find("usage: velmora-picture") != std::string::npos, exitCode == 2);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"file"_s});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::NoSymLinks), QStringList{u"file"_s});
+        struct stat node {};
+        QVERIFY(stat(pipe.constData(), &node) == 0 && S_ISFIFO(node.st_mode));
+    }
+
+    // A file system that takes no more bytes (a file size limit standing for a full disk):
+    // the earlier file stays as it was, nothing else is left, and the system's reason is told.
+    void aWriteFailureKeepsTheEarlierFile_data()
+    {
+        QTest::addColumn<QString>("suffix");
+        for (const QString& suffix : {u"svg"_s, u"png"_s, u"bmp"_s, u"pdf"_s})
+            QTest::newRow(suffix.toLatin1().constData()) << suffix;
+    }
+
+    void aWriteFailureKeepsTheEarlierFile()
+    {
+        QFETCH(QString, suffix);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"w."_s + suffix);
+        QFile earlier(path);
+        QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier") == 7);
+        earlier.close();
+        rlimit saved {};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        rlimit small = saved;
+        small.rlim_cur = 4096;
+        const auto previousSignal = signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        const auto result = run(words(kChart + u"--out %1"_s, path));
+        setrlimit(RLIMIT_FSIZE, &saved);
+        signal(SIGXFSZ, previousSignal);
+        QCOMPARE(result.exitCode, 4);
+        QVERIFY2(result.error.find(std::strerror(EFBIG)) != std::string::npos, result.error.c_str());
+        QVERIFY(earlier.open(QIODevice::ReadOnly));
+        QCOMPARE(earlier.readAll(), QByteArray("earlier"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"w."_s + suffix});
     }
 
     // --layout writes what was drawn: glyphs spread off their degrees with connectors, or with

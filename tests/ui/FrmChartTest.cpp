@@ -214,15 +214,22 @@ private slots:
     void listingOfItsOwnWindow_data()
     {
         QTest::addColumn<ChartKind>("kind");
-        QTest::newRow("one chart") << ChartKind::Natal;
-        QTest::newRow("two charts") << ChartKind::Transits;
+        QTest::addColumn<bool>("porphyry");
+        QTest::newRow("one chart") << ChartKind::Natal << false;
+        QTest::newRow("two charts") << ChartKind::Transits << false;
+        QTest::newRow("one chart with Porphyry houses") << ChartKind::Natal << true;
     }
 
     void listingOfItsOwnWindow()
     {
         QFETCH(ChartKind, kind);
+        QFETCH(bool, porphyry);
         const int points = kind == ChartKind::Transits ? 24 : 12;
+        chartState().HouseSystemUsed[0] = porphyry ? HouseSystem::Porphyry : HouseSystem::Placidus;
         FrmChart* window = open(kind);
+        chartState().HouseSystemUsed[0] = HouseSystem::Placidus;
+        // The information panel and the listing say why the houses are not Placidus ones.
+        QCOMPARE(window->TxtShow->toPlainText().contains(u"بورفيري"_s), porphyry);
         computeSharedChart(120.0f);
         const std::vector<std::string> lastDrawn = open(kind)->chart().AspectLines;
         chartState().LastPointIndex = static_cast<std::int16_t>(35 - points);
@@ -248,7 +255,8 @@ private slots:
         QCOMPARE(captions, (QStringList{u"عرض الأطوال و الإتصلات الفلكية"_s, u"&موافق"_s, u"مواقع الكواكب"_s,
                                         u"مواقع البيوت"_s, u"إتصالات الكواكب"_s}));
         QCOMPARE(lists[0].size(), points);
-        QCOMPARE(lists[1].size(), points);
+        QCOMPARE(lists[1].size(), points + (porphyry ? 1 : 0));
+        QCOMPARE(lists[1].last().contains(u"بورفيري"_s), porphyry);
         // The degree texts read left to right inside the Arabic.
         QCOMPARE(lists[0][0] + u'|' + lists[1][0],
                  u"الشمس في \u20660°0'0''\u2069من برج الحمل | الطالع في \u206610°0'0''\u2069من برج السرطان "_s);

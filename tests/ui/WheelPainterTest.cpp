@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFontInfo>
 #include <QGuiApplication>
+#include <QElapsedTimer>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRawFont>
@@ -558,6 +559,29 @@ private slots:
         QVERIFY(inkOf(full).mass > 0);
         QCOMPARE_LT(strayInk(full, half, 0.5, 1), 0.005);
         QCOMPARE_LT(strayInk(half, full, 2.0, 2), 0.005);
+    }
+
+    // A caption far wider than the band is elided before it is laid out: it costs no more
+    // than one the band holds.
+    void aLongCaptionIsElidedToTheBand_data()
+    {
+        QTest::addColumn<int>("letters");
+        QTest::newRow("32,000 letters") << 32000;
+        QTest::newRow("131,000 letters") << 131000;
+    }
+
+    void aLongCaptionIsElidedToTheBand()
+    {
+        QFETCH(int, letters);
+        ChartState state = quietChart();
+        QImage image(800, 800, QImage::Format_RGB32);
+        QPainter p(&image);
+        const WheelModel model;
+        const WheelPainter wheel(state, model, chartKindDescription(ChartKind::Natal), {}, 800);
+        QElapsedTimer timer;
+        timer.start();
+        wheel.drawTitle(p, QSizeF(800, 800), QStringLiteral("هيئة ميلاد ل") + QString(letters, u'س'));
+        QCOMPARE_LT(timer.elapsed(), 1500);
     }
 
     void backgroundPictureAtItsNaturalSizeOverTheBackgroundColour()

@@ -1,5 +1,6 @@
 #include "ui/chart/FrmChart.h"
 
+#include "core/ChartComputation.h"
 #include "core/PositionTexts.h"
 #include "ui/common/BidiText.h"
 #include "ui/common/Look.h"
@@ -358,7 +359,10 @@ void FrmChart::publishToSharedState()
 void FrmChart::showAnalysis(const ChartAnalysis& analysis)
 {
     // Set only when it changed, so that a resize or an activation keeps where it is scrolled.
-    const QString text = isolateRuns(fromCore(analysis.text).replace(u"\r\n"_s, u"\n"_s));
+    // The houses' system first, when it is not Placidus, so it is read before the houses.
+    const QString text = isolateRuns(
+        fromCore(houseSystemNote(m_state, m_state.TwoCharts ? 2 : 1) + analysis.text)
+            .replace(u"\r\n"_s, u"\n"_s));
     if (text != TxtShow->toPlainText())
         TxtShow->setPlainText(text);
     const std::array<QFrame*, 4> bars = {SFeu, STerre, SAir, SEau};

@@ -20,8 +20,6 @@ QString reason(const EphemerisFailure& failure)
     case EphemerisProblem::OutsideFiles:
         return QString::fromUtf8("التاريخ خارج مدى ملفات الأزياج المثبتة، وهو من %1 إلى %2")
             .arg(dateText(failure.installed.first), dateText(failure.installed.last));
-    case EphemerisProblem::PolarHouses:
-        return QString::fromUtf8("لا توجد بيوت بلاسيدوس عند خط العرض هذا في هذا التاريخ");
     case EphemerisProblem::InputOutOfRange:
         return QString::fromUtf8("السنة أو الساعة أو النطاق الزمني أو التعديل الصيفي خارج الحدود");
     case EphemerisProblem::Library:

@@ -415,6 +415,8 @@ void FrmEphemirids::calculate()
                                     .arg(QLatin1String(kFileNames[kind]), TxtYears->text())
                                     .arg(input.monthIndex + 1, 2, 10, QLatin1Char('0'));
             fillGrid(kind, result.table);
+            // Explains the starred days of a houses table.
+            GridEphemirids[kind]->setToolTip(fromCore(result.houseNote));
         } else {
             // The month's table is gone rather than left to pass for the one refused.
             failure = ephemerisFailureMessage(result.failure);

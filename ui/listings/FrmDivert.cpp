@@ -1,5 +1,6 @@
 #include "ui/listings/FrmDivert.h"
 
+#include "core/ChartComputation.h"
 #include "core/PositionTexts.h"
 #include "ui/common/BidiText.h"
 #include "ui/common/DialogParts.h"
@@ -13,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <sstream>
 
 namespace velmora::ui {
 
@@ -50,6 +52,10 @@ FrmDivert::FrmDivert(const ChartState& chart, int lastPoint, QWidget* parent)
         List2->addItem(
             isolateRuns(fromCore(housePositionText(signPositionText(chart.HouseCusps[i]), i))));
     }
+    // Below the cusps, why they are not Placidus ones, when they are not.
+    std::istringstream note(houseSystemNote(chart, last >= kPointsPerChart ? 2 : 1));
+    for (std::string line; std::getline(note, line);)
+        List2->addItem(fromCore(line));
     for (const std::string& line : chart.AspectLines)
         List3->addItem(isolateRuns(fromCore(line)));
 

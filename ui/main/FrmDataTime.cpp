@@ -116,6 +116,7 @@ void FrmDataTime::buildControls()
 {
     TxtNom = new QLineEdit(u"أحمد"_s, this);
     TxtNom->setObjectName(u"TxtNom"_s);
+    TxtNom->setMaxLength(kLongestName);
     for (int row = 0; row < 2; ++row) {
         TxtHeure[row] = numberBox(u"TxtHeure"_s, row, 2, this);
         TxtMin[row] = numberBox(u"TxtMin"_s, row, 2, this);
