@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 namespace velmora {
 
@@ -118,11 +119,90 @@ std::string ephemeridesTableText(const EphemeridesTable& table, TableTextForm fo
     return out;
 }
 
+namespace {
+
+// Follows the day of a houses row whose cusps are Porphyry ones.
+constexpr const char* kPorphyryMark = "*";
+
+// The twelve points' longitudes and speeds of one day, the library closed after them.
+struct DayPositions {
+    std::array<float, kPointsPerChart> longitude{};
+    std::array<float, kPointsPerChart> speed{};
+};
+
+std::optional<EphemerisFailure> dayPositions(EphemerisApi& ephemeris, double jdEt,
+                                             DayPositions& day)
+{
+    for (int i = 0; i < kPointsPerChart; ++i) {
+        const BodyPosition body = ephemeris.bodyPosition(jdEt, kBodyOfSlot[i]);
+        if (!body.ok) {
+            ephemeris.close();
+            return body.failure;
+        }
+        day.longitude[i] = static_cast<float>(body.longitude);
+        day.speed[i] = static_cast<float>(body.speed);
+    }
+    ephemeris.close();
+    return std::nullopt;
+}
+
+void fillPlanetsRow(std::vector<std::string>& row, const DayPositions& day, bool zodiacal)
+{
+    for (int i = 0; i < kPointsPerChart; ++i) {
+        std::string text = positionText(day.longitude[i], zodiacal);
+        // The black moon's speed is not kept, so it never shows the mark.
+        if (i != kBlackMoonSlot && day.speed[i] < 0.0f)
+            text += kRetrograde;
+        row[i + 1] = std::move(text);
+    }
+}
+
+void fillAspectsRow(EphemeridesTable& table, int r, const DayPositions& day,
+                    const AspectOrbs& orbs)
+{
+    std::size_t column = 1;
+    for (int i = 0; i < kPointsPerChart - 1; ++i) {
+        for (int j = i + 1; j < kPointsPerChart; ++j) {
+            const float delta = std::fabs(day.longitude[i] - day.longitude[j]);
+            for (const auto& [kind, text] : kAspectTexts) {
+                if (!aspectHolds(kind, delta, static_cast<float>(orbs.of(kind))))
+                    continue;
+                // A crowded day gets the columns it needs.
+                if (column >= table.cells[r].size()) {
+                    for (auto& other : table.cells)
+                        other.resize(column + 1);
+                }
+                table.cells[r][column++] = std::string(1, kGlyphs[i]) + text + kGlyphs[j];
+            }
+        }
+    }
+}
+
+// The month's cusps stay in this table; the chart state's cusps are not touched.
+std::optional<EphemerisFailure> fillHousesRow(EphemeridesResult& result, int r,
+                                              const EphemeridesInput& input,
+                                              EphemerisApi& ephemeris, double jdUt)
+{
+    const HouseCusps cusps = ephemeris.placidusCusps(jdUt, input.latitude, input.longitude);
+    ephemeris.close();
+    if (!cusps.ok)
+        return cusps.failure;
+    std::vector<std::string>& row = result.table.cells[r];
+    for (int h = 1; h <= 12; ++h)
+        row[h] = positionText(storedCusp(cusps.cusps[h]), input.zodiacal);
+    if (cusps.system == HouseSystem::Porphyry) {
+        row[0] += kPorphyryMark;
+        result.houseNote = std::string(kPorphyryMark) +
+                           " البيوت بنظام بورفيري لأن نظام بلاسيدوس غير معرّف عند هذا العرض";
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
 EphemeridesResult runEphemerides(const EphemeridesInput& input, EphemerisApi& ephemeris,
                                  const DayProgress& progress)
 {
-    // Follows the day of a houses row whose cusps are Porphyry ones.
-    constexpr const char* kPorphyryMark = "*";
     EphemeridesResult result;
     const auto year = toInt16(leadingNumber(input.yearText));
     const auto hourUt =
@@ -148,69 +228,27 @@ EphemeridesResult runEphemerides(const EphemeridesInput& input, EphemerisApi& ep
     for (int d = 1; d <= days; ++d)
         table.cells[aspects ? d - 1 : d][0] = numberText(monthDays[d - 1]);
 
-    std::array<float, 12> positions{};
     // d counts the table's days; a failure names the day of the month.
     for (int d = 1; d <= days; ++d) {
         const int day = monthDays[d - 1];
         const double jdUt = ephemeris.julianDay(*year, month, day, *hourUt,
                                                 isGregorian(*year, month, day));
         const double jdEt = jdUt + ephemeris.deltaT(jdUt);
-
+        std::optional<EphemerisFailure> failure;
         if (input.table == EphemerisTableKind::Houses) {
-            const HouseCusps cusps = ephemeris.placidusCusps(jdUt, input.latitude, input.longitude);
-            ephemeris.close();
-            if (!cusps.ok) {
-                result.failure = cusps.failure;
-                result.failedDay = day;
-                return result;
-            }
-            // The month's cusps stay in this table; the chart state's cusps are not touched.
-            for (int h = 1; h <= 12; ++h)
-                table.cells[d][h] = positionText(storedCusp(cusps.cusps[h]), input.zodiacal);
-            if (cusps.system == HouseSystem::Porphyry) {
-                table.cells[d][0] += kPorphyryMark;
-                result.houseNote = std::string(kPorphyryMark) +
-                                   " البيوت بنظام بورفيري لأن نظام بلاسيدوس غير معرّف عند هذا العرض";
-            }
+            failure = fillHousesRow(result, d, input, ephemeris, jdUt);
         } else {
-            for (int i = 0; i < 12; ++i) {
-                const BodyPosition body = ephemeris.bodyPosition(jdEt, kBodyOfSlot[i]);
-                if (!body.ok) {
-                    ephemeris.close();
-                    result.failure = body.failure;
-                    result.failedDay = day;
-                    return result;
-                }
-                positions[i] = static_cast<float>(body.longitude);
-                if (input.table == EphemerisTableKind::Planets) {
-                    std::string text = positionText(positions[i], input.zodiacal);
-                    // The black moon's speed is not kept, so it never shows the mark.
-                    if (i != kBlackMoonSlot && static_cast<float>(body.speed) < 0.0f)
-                        text += kRetrograde;
-                    table.cells[d][i + 1] = std::move(text);
-                }
-            }
-            ephemeris.close();
-
-            if (aspects) {
-                std::vector<std::string>& row = table.cells[d - 1];
-                std::size_t column = 1;
-                for (int i = 0; i < 11; ++i) {
-                    for (int j = i + 1; j < 12; ++j) {
-                        const float delta = std::fabs(positions[i] - positions[j]);
-                        for (const auto& [kind, text] : kAspectTexts) {
-                            if (!aspectHolds(kind, delta, static_cast<float>(input.orbs.of(kind))))
-                                continue;
-                            // A crowded day gets the columns it needs.
-                            if (column >= row.size()) {
-                                for (auto& r : table.cells)
-                                    r.resize(column + 1);
-                            }
-                            row[column++] = std::string(1, kGlyphs[i]) + text + kGlyphs[j];
-                        }
-                    }
-                }
-            }
+            DayPositions positions;
+            failure = dayPositions(ephemeris, jdEt, positions);
+            if (!failure && aspects)
+                fillAspectsRow(table, d - 1, positions, input.orbs);
+            else if (!failure)
+                fillPlanetsRow(table.cells[d], positions, input.zodiacal);
+        }
+        if (failure) {
+            result.failure = *failure;
+            result.failedDay = day;
+            return result;
         }
         if (progress)
             progress(d, days);
