@@ -171,6 +171,21 @@ private slots:
         deleteClosedWindows();
     }
 
+    // At 70° N Placidus is undefined: the houses table says why its days are starred.
+    void polarHousesAreNamed()
+    {
+        FrmEphemirids* window = freshWindow();
+        FrmReperXY* picker = fresh<FrmReperXY>();
+        picker->TxtLatDeg->setText(u"70"_s);
+        runFebruary(window, 1);
+        QVERIFY(cell(window->GridEphemirids[1], 1, 0).endsWith(u'*'));
+        QVERIFY(window->LabNote->isVisible() && window->LabNote->text().contains(u"بورفيري"_s));
+        window->Opt[0]->click();
+        QVERIFY(!window->LabNote->isVisible());
+        picker->close();
+        deleteClosedWindows();
+    }
+
     void aspectsTakeTheAppearanceDialogsOrbs()
     {
         FrmEphemirids* window = freshWindow();

@@ -177,6 +177,9 @@ void FrmEphemirids::buildControls()
     CmdEnregistrer->setEnabled(false);
     for (QPushButton* button : {CmdCoordonne, CmdCalculer, CmdOK, CmdEnregistrer})
         button->setAutoDefault(false);
+    LabNote = new QLabel(this);
+    LabNote->setFont(sizedFont(9));
+    LabNote->hide();
 
     // Right to left: the panel and OK in the first column, on the right.
     auto* layout = new QGridLayout(this);
@@ -184,6 +187,7 @@ void FrmEphemirids::buildControls()
     layout->addWidget(m_gridArea, 0, 1);
     layout->addWidget(CmdOK, 1, 0);
     layout->addWidget(CmdEnregistrer, 1, 1, Qt::AlignLeading | Qt::AlignVCenter);
+    layout->addWidget(LabNote, 2, 0, 1, 2);
     layout->setVerticalSpacing(16);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -335,6 +339,13 @@ void FrmEphemirids::showTable(int kind)
         GridEphemirids[k]->setVisible(k == kind);
     TypeEph = kind;
     CmdEnregistrer->setEnabled(m_tables[kind].has_value());
+    showNote();
+}
+
+void FrmEphemirids::showNote()
+{
+    LabNote->setText(m_notes[TypeEph]);
+    LabNote->setVisible(!m_notes[TypeEph].isEmpty());
 }
 
 void FrmEphemirids::negateYear()
@@ -415,12 +426,12 @@ void FrmEphemirids::calculate()
                                     .arg(QLatin1String(kFileNames[kind]), TxtYears->text())
                                     .arg(input.monthIndex + 1, 2, 10, QLatin1Char('0'));
             fillGrid(kind, result.table);
-            // Explains the starred days of a houses table.
-            GridEphemirids[kind]->setToolTip(fromCore(result.houseNote));
+            m_notes[kind] = fromCore(result.houseNote);
         } else {
             // The month's table is gone rather than left to pass for the one refused.
             failure = ephemerisFailureMessage(result.failure);
             m_tables[kind].reset();
+            m_notes[kind].clear();
             fillGrid(kind, blankEphemeridesTable(EphemerisTableKind(kind), kStartRows));
         }
     }
@@ -430,6 +441,7 @@ void FrmEphemirids::calculate()
     if (!failure.isEmpty())
         criticalMessage()(this, QString::fromUtf8("تحذير هام"), failure);
     CmdEnregistrer->setEnabled(m_tables[TypeEph].has_value());
+    showNote();
 }
 
 void FrmEphemirids::fillGrid(int kind, const EphemeridesTable& table)

@@ -51,6 +51,7 @@ public:
     QPushButton* CmdCalculer = nullptr;
     QPushButton* CmdOK = nullptr;
     QPushButton* CmdEnregistrer = nullptr; // saves the table shown as CSV
+    QLabel* LabNote = nullptr; // why a houses table's starred days have Porphyry cusps
 
     void setVisible(bool visible) override;
 
@@ -79,10 +80,12 @@ private:
     void fillGrid(int kind, const EphemeridesTable& table);
     void saveTable();
     void fitGridsToScreen();
+    void showNote();
 
     // The last computed table of each kind, as its grid shows it, and the file name offered
     // for its export.
     std::array<std::optional<EphemeridesTable>, 3> m_tables;
+    std::array<QString, 3> m_notes; // of each table's last run
     std::array<QString, 3> m_fileNames;
     NumberKeyCheck m_keyCheck;
     QWidget* m_gridArea = nullptr; // the grids and the wait page, in one place
