@@ -12,6 +12,7 @@
 #include "ui/main/MDIFrmMain.h"
 #include "ui/place/FrmReperXY.h"
 #include "ui/settings/FrmThemeProprietees.h"
+#include "ui/settings/StoredSettings.h"
 #include "wheel/CoreText.h"
 
 #include <QCheckBox>
@@ -22,6 +23,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QSettings>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace velmora::ui {
@@ -110,6 +113,21 @@ FrmDataTime::FrmDataTime()
     fillRow(0, now);
     fillRow(1, now);
     TxtAnnee[1]->setText(QString::number(now.date().year() + 1));
+
+    // The name and place of the last chart computed, so that a restart goes on from them.
+    if (const auto file = settingsFile()) {
+        const StoredEntry kept = restoredEntry(*file);
+        if (kept.name)
+            TxtNom->setText(*kept.name);
+        if (kept.place) {
+            // Its confirmation would ask for this dialog, still being built: the label is
+            // written here instead.
+            FrmReperXY* picker = FrmReperXY::instance();
+            const QSignalBlocker quiet(picker);
+            picker->showRequestPlace(*kept.place, kept.zoneText);
+            LabVille->setText(isolateRuns(picker->placeSummary()));
+        }
+    }
 }
 
 void FrmDataTime::buildControls()
@@ -281,7 +299,10 @@ QString FrmDataTime::computeAndCommit(bool twoCharts)
         return refusal(result.failure);
     }
     // The picker shows the zone the computation used, derived from the longitude.
-    FrmReperXY::instance()->readPlace();
+    FrmReperXY* picker = FrmReperXY::instance();
+    picker->readPlace();
+    if (const auto file = settingsFile())
+        storeEntry({TxtNom->text(), asked.place, picker->zoneInput().zoneText}, *file);
     return {};
 }
 

@@ -9,6 +9,7 @@
 #include "ui/main/FrmFlash.h"
 #include "ui/main/FrmSelectTypeChart.h"
 #include "ui/place/FrmReperXY.h"
+#include "ui/settings/StoredSettings.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -17,6 +18,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QSettings>
 #include <QVBoxLayout>
 
 namespace velmora::ui {
@@ -101,10 +103,14 @@ void MDIFrmMain::startUp()
     entry->computeAndCommit(false);
     state.LastPointIndex = 11;
     state.ShowHouses = kTrue;
+    if (const auto file = settingsFile())
+        restoreWindowGeometry(*this, *file);
 }
 
 void MDIFrmMain::closeEvent(QCloseEvent* event)
 {
+    if (const auto file = settingsFile())
+        storeWindowGeometry(*this, *file);
     event->accept();
     QCoreApplication::quit();
 }
