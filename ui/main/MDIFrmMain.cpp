@@ -81,9 +81,10 @@ MDIFrmMain* MDIFrmMain::instance()
     return s_instance;
 }
 
-QMdiSubWindow* MDIFrmMain::openChartWindow(ChartKind kind, const QString& caption)
+QMdiSubWindow* MDIFrmMain::openChartWindow(ChartKind kind, const QString& caption,
+                                           const std::optional<ChartRequest>& request)
 {
-    QMdiSubWindow* frame = m_mdiArea->addSubWindow(new FrmChart(kind, caption));
+    QMdiSubWindow* frame = m_mdiArea->addSubWindow(new FrmChart(kind, caption, request));
     frame->setAttribute(Qt::WA_DeleteOnClose);
     frame->show();
     return frame;
