@@ -110,23 +110,29 @@ struct Ink {
     std::array<double, 3> rgb{};
 };
 
+// Calls f(x, y) for each pixel of a region, row by row.
+template <typename F>
+void eachPixel(const QRect& region, F f)
+{
+    for (int i = 0; i < region.width() * region.height(); ++i)
+        f(region.left() + i % region.width(), region.top() + i / region.width());
+}
+
 Ink inkOf(const QImage& image, QRect region = {})
 {
     Ink ink;
     QPointF sum;
     region = region.isNull() ? image.rect() : region;
-    for (int y = region.top(); y <= region.bottom(); ++y) {
-        for (int x = region.left(); x <= region.right(); ++x) {
-            const QRgb pixel = image.pixel(x, y);
-            const double w = darkness(pixel);
-            if (w > 0.02) {
-                ink.mass += w;
-                sum += w * QPointF(x + 0.5, y + 0.5);
-                ink.box |= QRect(x, y, 1, 1);
-                ink.rgb[0] += 255 - qRed(pixel), ink.rgb[1] += 255 - qGreen(pixel), ink.rgb[2] += 255 - qBlue(pixel);
-            }
+    eachPixel(region, [&](int x, int y) {
+        const QRgb pixel = image.pixel(x, y);
+        const double w = darkness(pixel);
+        if (w > 0.02) {
+            ink.mass += w;
+            sum += w * QPointF(x + 0.5, y + 0.5);
+            ink.box |= QRect(x, y, 1, 1);
+            ink.rgb[0] += 255 - qRed(pixel), ink.rgb[1] += 255 - qGreen(pixel), ink.rgb[2] += 255 - qBlue(pixel);
         }
-    }
+    });
     ink.centre = ink.mass > 0 ? sum / ink.mass : QPointF();
     return ink;
 }
@@ -154,20 +160,16 @@ double strayInk(const QImage& from, const QImage& to, double scale, int reach)
         return image.rect().contains(x, y) && darkness(image.pixel(x, y)) > 0.1;
     };
     int total = 0, stray = 0;
-    for (int y = 0; y < from.height(); ++y) {
-        for (int x = 0; x < from.width(); ++x) {
-            if (!inked(from, x, y))
-                continue;
-            const QPoint at((x + 0.5) * scale, (y + 0.5) * scale);
-            bool near = false;
-            for (int dy = -reach; dy <= reach; ++dy) {
-                for (int dx = -reach; dx <= reach; ++dx)
-                    near = near || inked(to, at.x() + dx, at.y() + dy);
-            }
-            ++total;
-            stray += !near;
-        }
-    }
+    eachPixel(from.rect(), [&](int x, int y) {
+        if (!inked(from, x, y))
+            return;
+        const QPoint at((x + 0.5) * scale, (y + 0.5) * scale);
+        bool near = false;
+        eachPixel(QRect(at - QPoint(reach, reach), at + QPoint(reach, reach)),
+                  [&](int u, int v) { near = near || inked(to, u, v); });
+        ++total;
+        stray += !near;
+    });
     return double(stray) / qMax(total, 1);
 }
 
@@ -336,14 +338,12 @@ private slots:
         state.ShowHouses = kFalse;
         const QImage without = drawn(state, Whole, 500, kind, exactDegrees());
         int leaning = 0, leaningWithout = 0, changedOtherwise = 0;
-        for (int y = 0; y < 500; ++y) {
-            for (int x = 0; x < 500; ++x) {
-                const QRgb pixel = image.pixel(x, y), under = without.pixel(x, y);
-                leaning += magenta(pixel) >= 40;
-                leaningWithout += magenta(under) >= 40;
-                changedOtherwise += pixel != under && magenta(pixel) < magenta(under);
-            }
-        }
+        eachPixel(image.rect(), [&](int x, int y) {
+            const QRgb pixel = image.pixel(x, y), under = without.pixel(x, y);
+            leaning += magenta(pixel) >= 40;
+            leaningWithout += magenta(under) >= 40;
+            changedOtherwise += pixel != under && magenta(pixel) < magenta(under);
+        });
         QCOMPARE(leaningWithout, 0);
         // Marks that would reach out of the picture scale the whole wheel down.
         if (!marked)
@@ -447,19 +447,14 @@ private slots:
             wheel.drawPoints(painter);
             painter.end();
             int stray = 0;
-            for (int y = 0; y < image.height(); ++y) {
-                for (int x = 0; x < image.width(); ++x) {
-                    if (darkness(image.pixel(x, y)) < 0.1)
-                        continue;
-                    const QPointF at(x + 0.5, y + 0.5);
-                    bool explained = false;
-                    for (const PointLayout& p : layout.points) {
-                        explained = explained || p.glyphBox.adjusted(-0.5, -0.5, 0.5, 0.5).contains(at) ||
-                                    distanceTo(at, p.marker) < 2 || (p.connector && distanceTo(at, *p.connector) < 2);
-                    }
-                    stray += !explained;
-                }
-            }
+            eachPixel(image.rect(), [&](int x, int y) {
+                const QPointF at(x + 0.5, y + 0.5);
+                bool explained = darkness(image.pixel(x, y)) < 0.1;
+                for (const PointLayout& p : layout.points)
+                    explained = explained || p.glyphBox.adjusted(-0.5, -0.5, 0.5, 0.5).contains(at) ||
+                                distanceTo(at, p.marker) < 2 || (p.connector && distanceTo(at, *p.connector) < 2);
+                stray += !explained;
+            });
             QCOMPARE(stray, 0);
             for (const PointLayout& p : layout.points)
                 QVERIFY2(inkOf(image, p.glyphBox.toAlignedRect() & image.rect()).mass > 10, qPrintable(QString::number(p.slot)));
@@ -579,9 +574,7 @@ private slots:
             painter.end();
             int light = 0;
             const QRect box = wheel.layout().points.at(0).glyphBox.toAlignedRect();
-            for (int y = box.top(); y <= box.bottom(); ++y)
-                for (int x = box.left(); x <= box.right(); ++x)
-                    light += darkness(dark.pixel(x, y)) < 0.3;
+            eachPixel(box, [&](int x, int y) { light += darkness(dark.pixel(x, y)) < 0.3; });
             QVERIFY2((light > 20) == picture, picture ? "no halo" : "a halo without a picture");
         }
     }
