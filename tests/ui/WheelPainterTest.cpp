@@ -527,6 +527,7 @@ private slots:
     void aLongCaptionIsElidedToTheBand_data()
     {
         QTest::addColumn<int>("letters");
+        QTest::newRow("32,000 letters") << 32000;
         QTest::newRow("131,000 letters") << 131000;
     }
 
