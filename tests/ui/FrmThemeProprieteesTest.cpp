@@ -101,12 +101,16 @@ private slots:
     }
 
     // The swatches stand beside the ends of the sample picture's lead lines; LabColor(11), never
-    // confirmed by OK, is hidden; the background starts off, its path box and chooser disabled.
+    // confirmed by OK, is hidden; the background starts off, its path box and chooser disabled;
+    // the signs start as pictures, the wheel oriented on the ascendant, with houses.
     void initialLayout()
     {
         FrmThemeProprietees* d = fresh<FrmThemeProprietees>();
         QVERIFY(d->LabColor[11]->isHidden() && !d->backgroundActive() && !d->TxtURL->isEnabled() &&
                 !d->CmdParcourir->isEnabled() && d->ChkSpread->isChecked());
+        QVERIFY(d->OptZodiacGrph[1]->isChecked() && d->OptZodiacPos[0]->isChecked() && d->showHouses());
+        for (const QLineEdit* box : d->TxtAspect) // the typing limit the orbs rely on
+            QCOMPARE(box->maxLength(), 2);
         d->show();
         QVERIFY(QTest::qWaitForWindowExposed(d));
         for (int i = 0; i < 11; ++i) {
