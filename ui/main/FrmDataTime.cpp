@@ -332,8 +332,6 @@ QString FrmDataTime::computeAndCommit(bool twoCharts)
 {
     const ChartRequest asked = request(twoCharts);
     const RequestResult result = computeForWindows(asked);
-    if (result.ok)
-        m_lastRequest = asked;
     if (!result.ok) {
         if (result.failure.problem == RequestProblem::Field) {
             QLineEdit* box = (this->*checkOf(result.failure.field.field).boxes)[result.failure.row];
@@ -342,17 +340,10 @@ QString FrmDataTime::computeAndCommit(bool twoCharts)
         }
         return refusal(result.failure);
     }
+    m_lastRequest = asked;
     // The picker shows the zone the computation used, derived from the longitude.
-    FrmReperXY* picker = FrmReperXY::instance();
-    picker->readPlace();
-    if (const auto file = settingsFile())
-        storeEntry({TxtNom->text(), asked.place, picker->zoneInput().zoneText}, *file);
+    FrmReperXY::instance()->readPlace();
     return {};
-}
-
-QString FrmDataTime::chartTitle() const
-{
-    return fromCore(velmora::chartTitle(TxtNom->text().toStdString(), rowTexts(0)));
 }
 
 void FrmDataTime::confirm()
@@ -364,6 +355,11 @@ void FrmDataTime::confirm()
         return;
     }
 
+    // Kept at the user's OK only, so that starting up writes nothing.
+    if (const auto file = settingsFile())
+        storeEntry({TxtNom->text(), m_lastRequest->place,
+                    FrmReperXY::instance()->zoneInput().zoneText},
+                   *file);
     if (chartKindOfName(state.ChartKindName))
         openChartWindowOf(*m_lastRequest);
     hide();

@@ -50,9 +50,6 @@ public:
     // message naming what failed, and puts the focus in the refused box.
     QString computeAndCommit(bool twoCharts);
 
-    // "ل", the name, the first date as typed, and the first time as minute:hour.
-    QString chartTitle() const;
-
     // Puts a kept request's name, first row and place into the boxes, so that a chart of any
     // kind can be made for that person.
     void fillFrom(const ChartRequest& request);

@@ -1,7 +1,6 @@
 #include "ui/settings/StoredSettings.h"
 
 #include "atlas/Atlas.h"
-#include "core/Numbers.h"
 #include "core/PositionTexts.h"
 #include "ui/settings/ColorSwatch.h"
 #include "ui/settings/FrmThemeProprietees.h"
@@ -27,7 +26,7 @@ QString indexed(const QString& key, int index)
     return key + QString::number(index);
 }
 
-// A whole number written by storeX, read back only within its range.
+// A whole number as the store functions write it, read back only within its range.
 std::optional<long long> wholeNumber(const QSettings& file, const QString& key, long long low,
                                      long long high)
 {
