@@ -24,7 +24,7 @@ click() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.3; }
 # Sets a box of the place picker: only keypad digits and backspace pass its key check.
 set_box() {
   click "$picker" "$1" "$2"
-  xdotool key BackSpace BackSpace BackSpace
+  xdotool key End BackSpace BackSpace BackSpace
   shift 2
   for digit in "$@"; do xdotool key "KP_$digit"; done
   sleep 0.2
@@ -65,10 +65,11 @@ shot 02-data-entry
 
 click "$entry" 76 155
 picker=$(wait_for 'إحداثيات البلد')
-set_box 535 324 3 0 # latitude 30°03' north
-set_box 478 324 0 3
-set_box 260 324 3 1 # longitude 31°15' east
-set_box 199 324 1 5
+# The degree and minute boxes read left to right, as the coordinates are written.
+set_box 449 324 3 0 # latitude 30°03' north
+set_box 511 324 0 3
+set_box 170 324 3 1 # longitude 31°15' east
+set_box 232 324 1 5
 set_box 474 364 2   # time zone 2
 shot 03-place-picker
 click "$picker" 51 364

@@ -168,6 +168,8 @@ private slots:
 
     // The outcome: empty when a window opens; ending in a line break when the computation failed
     // and the library's reason follows. A refused field takes the focus, selected.
+    // The rules of each field are the core's (ChartRequest.RowFaultIsTheFirst… rows); these rows check
+    // which message, row name and box each kind of refusal reaches.
     void dataEntryRefusesWithTheFirstMessage_data()
     {
         QTest::addColumn<QString>("edits");
@@ -185,8 +187,6 @@ private slots:
         QTest::newRow("year 20001") << u"TxtAnnee0=20001"_s << year << u"TxtAnnee0"_s;
         QTest::newRow("the bounds pass")
             << u"TxtHeure0=23 TxtMin0=59 TxtJour0=31 TxtMois0=12 TxtJour1=1 TxtMois1=1"_s << QString() << QString();
-        QTest::newRow("day 0") << u"TxtJour0=0"_s << day << u"TxtJour0"_s;
-        QTest::newRow("31 April") << u"TxtJour0=31 TxtMois0=4"_s << day << u"TxtJour0"_s;
         QTest::newRow("29 February 2001 in the second row")
             << u"TxtJour1=29 TxtMois1=2 TxtAnnee1=2001"_s << day + secondDate << u"TxtJour1"_s;
         QTest::newRow("month 0 in the second row") << u"TxtMois1=0"_s << month + secondDate << u"TxtMois1"_s;
@@ -194,16 +194,12 @@ private slots:
         QTest::newRow("year -20001, not cut to -2000") << u"TxtAnnee0=-20001"_s << year << u"TxtAnnee0"_s;
         QTest::newRow("year -20000 reaches the range message")
             << u"TxtAnnee1=-20000"_s << year + secondDate + u'\n' << QString();
-        QTest::newRow("letters") << u"TxtHeure0=ab"_s << hour << u"TxtHeure0"_s;
         QTest::newRow("empty box") << u"TxtJour0="_s << day << u"TxtJour0"_s;
         QTest::newRow("beyond 16 bits") << u"TxtAnnee0=99999"_s << year << u"TxtAnnee0"_s;
         QTest::newRow("letters in the second row") << u"TxtJour1=ab"_s << day + secondDate << u"TxtJour1"_s;
-        QTest::newRow("month 40 in the second row") << u"TxtMois1=40"_s << month + secondDate << u"TxtMois1"_s;
         QTest::newRow("hour 24 in the second row")
             << u"TxtHeure1=24"_s << hour + u"\nالوقت  الثاني "_s << u"TxtHeure1"_s;
-        QTest::newRow("two bad fields show the first") << u"TxtMois0=13 TxtHeure0=24"_s << hour << u"TxtHeure0"_s;
         QTest::newRow("year 9000") << u"TxtAnnee0=9000"_s << year + u'\n' << QString();
-        QTest::newRow("year 9000 in the second row") << u"TxtAnnee1=9000"_s << year + secondDate + u'\n' << QString();
         QTest::newRow("a day the calendar reform dropped")
             << u"TxtJour0=10 TxtMois0=10 TxtAnnee0=1582"_s
             << year + u"\nالأيام من 5 إلى 14 أكتوبر 1582 أسقطها إصلاح التقويم: بعد 4 أكتوبر يأتي 15 أكتوبر"_s

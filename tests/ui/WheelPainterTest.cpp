@@ -110,23 +110,29 @@ struct Ink {
     std::array<double, 3> rgb{};
 };
 
+// Calls f(x, y) for each pixel of a region, row by row.
+template <typename F>
+void eachPixel(const QRect& region, F f)
+{
+    for (int i = 0; i < region.width() * region.height(); ++i)
+        f(region.left() + i % region.width(), region.top() + i / region.width());
+}
+
 Ink inkOf(const QImage& image, QRect region = {})
 {
     Ink ink;
     QPointF sum;
     region = region.isNull() ? image.rect() : region;
-    for (int y = region.top(); y <= region.bottom(); ++y) {
-        for (int x = region.left(); x <= region.right(); ++x) {
-            const QRgb pixel = image.pixel(x, y);
-            const double w = darkness(pixel);
-            if (w > 0.02) {
-                ink.mass += w;
-                sum += w * QPointF(x + 0.5, y + 0.5);
-                ink.box |= QRect(x, y, 1, 1);
-                ink.rgb[0] += 255 - qRed(pixel), ink.rgb[1] += 255 - qGreen(pixel), ink.rgb[2] += 255 - qBlue(pixel);
-            }
+    eachPixel(region, [&](int x, int y) {
+        const QRgb pixel = image.pixel(x, y);
+        const double w = darkness(pixel);
+        if (w > 0.02) {
+            ink.mass += w;
+            sum += w * QPointF(x + 0.5, y + 0.5);
+            ink.box |= QRect(x, y, 1, 1);
+            ink.rgb[0] += 255 - qRed(pixel), ink.rgb[1] += 255 - qGreen(pixel), ink.rgb[2] += 255 - qBlue(pixel);
         }
-    }
+    });
     ink.centre = ink.mass > 0 ? sum / ink.mass : QPointF();
     return ink;
 }
@@ -147,24 +153,6 @@ QImage referenceGlyph(QChar letter, double pixels, const QPointF& corner)
     return image;
 }
 
-// How unlike two ink boxes are, aligned on their corners: the darkness that differs as a share
-// of the ink; 1 when their sizes differ by more than a pixel.
-double shapeDifference(const QImage& a, const QRect& boxA, const QImage& b, const QRect& boxB)
-{
-    if (std::abs(boxA.width() - boxB.width()) > 1 || std::abs(boxA.height() - boxB.height()) > 1)
-        return 1.0;
-    double differing = 0, inked = 0;
-    for (int y = 0; y < qMin(boxA.height(), boxB.height()); ++y) {
-        for (int x = 0; x < qMin(boxA.width(), boxB.width()); ++x) {
-            const double inA = darkness(a.pixel(boxA.topLeft() + QPoint(x, y)));
-            const double inB = darkness(b.pixel(boxB.topLeft() + QPoint(x, y)));
-            inked += qMax(inA, inB);
-            differing += std::abs(inA - inB);
-        }
-    }
-    return differing / inked;
-}
-
 // The share of `from`'s inked pixels with no ink of `to` within `reach` of their place scaled.
 double strayInk(const QImage& from, const QImage& to, double scale, int reach)
 {
@@ -172,20 +160,16 @@ double strayInk(const QImage& from, const QImage& to, double scale, int reach)
         return image.rect().contains(x, y) && darkness(image.pixel(x, y)) > 0.1;
     };
     int total = 0, stray = 0;
-    for (int y = 0; y < from.height(); ++y) {
-        for (int x = 0; x < from.width(); ++x) {
-            if (!inked(from, x, y))
-                continue;
-            const QPoint at((x + 0.5) * scale, (y + 0.5) * scale);
-            bool near = false;
-            for (int dy = -reach; dy <= reach; ++dy) {
-                for (int dx = -reach; dx <= reach; ++dx)
-                    near = near || inked(to, at.x() + dx, at.y() + dy);
-            }
-            ++total;
-            stray += !near;
-        }
-    }
+    eachPixel(from.rect(), [&](int x, int y) {
+        if (!inked(from, x, y))
+            return;
+        const QPoint at((x + 0.5) * scale, (y + 0.5) * scale);
+        bool near = false;
+        eachPixel(QRect(at - QPoint(reach, reach), at + QPoint(reach, reach)),
+                  [&](int u, int v) { near = near || inked(to, u, v); });
+        ++total;
+        stray += !near;
+    });
     return double(stray) / qMax(total, 1);
 }
 
@@ -214,11 +198,6 @@ ChartState crowdedChart(const Crowd& crowd)
         state.HouseCusps[cusp] = std::fmod(17.0f + 30.0f * cusp, 360.0f);
     state.OrientOnAscendant = toFlag(!crowd.aries);
     return state;
-}
-
-double turnOf(double a)
-{
-    return std::remainder(a, 360.0);
 }
 
 // The distance from a point to a segment.
@@ -322,8 +301,9 @@ private slots:
             const QImage signs = drawn(state, Signs, 600);
             const double pixels = 600.0 / (pictures ? 19 : 16);
             const QRect box = inkOf(signs, QRectF(corner, QSizeF(pixels, pixels)).toAlignedRect().adjusted(-4, -4, 4, 4)).box;
-            const QImage reference = referenceGlyph(pictures ? u'A' : u'M', pixels, corner);
-            QVERIFY2(shapeDifference(signs, box, reference, inkOf(reference).box) < 0.05, pictures ? "pictures" : "symbols");
+            const Ink reference = inkOf(referenceGlyph(pictures ? u'A' : u'M', pixels, corner)), ink = inkOf(signs, box);
+            QVERIFY2(std::abs(box.width() - reference.box.width()) <= 1 && std::abs(box.height() - reference.box.height()) <= 1 &&
+                         std::abs(ink.mass / reference.mass - 1) < 0.03, pictures ? "pictures" : "symbols");
         }
         QCOMPARE(QFontInfo(WheelPainter::glyphFont()).family(), kSymbolFontFamily);
         const QString caption = QFontInfo(WheelPainter::captionFont()).family();
@@ -358,14 +338,12 @@ private slots:
         state.ShowHouses = kFalse;
         const QImage without = drawn(state, Whole, 500, kind, exactDegrees());
         int leaning = 0, leaningWithout = 0, changedOtherwise = 0;
-        for (int y = 0; y < 500; ++y) {
-            for (int x = 0; x < 500; ++x) {
-                const QRgb pixel = image.pixel(x, y), under = without.pixel(x, y);
-                leaning += magenta(pixel) >= 40;
-                leaningWithout += magenta(under) >= 40;
-                changedOtherwise += pixel != under && magenta(pixel) < magenta(under);
-            }
-        }
+        eachPixel(image.rect(), [&](int x, int y) {
+            const QRgb pixel = image.pixel(x, y), under = without.pixel(x, y);
+            leaning += magenta(pixel) >= 40;
+            leaningWithout += magenta(under) >= 40;
+            changedOtherwise += pixel != under && magenta(pixel) < magenta(under);
+        });
         QCOMPARE(leaningWithout, 0);
         // Marks that would reach out of the picture scale the whole wheel down.
         if (!marked)
@@ -456,15 +434,8 @@ private slots:
                     QCOMPARE(p.connector->p1(), p.marker.p2());
                     QVERIFY2(p.glyphBox.adjusted(-1e-6, -1e-6, 1e-6, 1e-6).contains(p.connector->p2()), qPrintable(slot));
                 }
-                for (const PointLayout& q : layout.points) {
-                    if (q.slot <= p.slot)
-                        continue;
-                    QVERIFY2(!p.glyphBox.intersects(q.glyphBox), qPrintable(slot + QStringLiteral(" meets %1").arg(q.slot)));
-                    // Neighbours along one ring keep the order of their longitudes.
-                    const double apart = turnOf(q.longitude - p.longitude);
-                    if (q.second == p.second && std::abs(apart) < 30 && std::abs(apart) > 1e-3)
-                        QVERIFY2((turnOf(q.angle - p.angle) > 0) == (apart > 0), qPrintable(slot + QStringLiteral(" passes %1").arg(q.slot)));
-                }
+                for (const PointLayout& q : layout.points) // the order along a ring: GlyphSpreadingTest
+                    QVERIFY2(q.slot <= p.slot || !p.glyphBox.intersects(q.glyphBox), qPrintable(slot + QStringLiteral(" meets %1").arg(q.slot)));
             }
             if (!spread)
                 continue;
@@ -476,19 +447,14 @@ private slots:
             wheel.drawPoints(painter);
             painter.end();
             int stray = 0;
-            for (int y = 0; y < image.height(); ++y) {
-                for (int x = 0; x < image.width(); ++x) {
-                    if (darkness(image.pixel(x, y)) < 0.1)
-                        continue;
-                    const QPointF at(x + 0.5, y + 0.5);
-                    bool explained = false;
-                    for (const PointLayout& p : layout.points) {
-                        explained = explained || p.glyphBox.adjusted(-0.5, -0.5, 0.5, 0.5).contains(at) ||
-                                    distanceTo(at, p.marker) < 2 || (p.connector && distanceTo(at, *p.connector) < 2);
-                    }
-                    stray += !explained;
-                }
-            }
+            eachPixel(image.rect(), [&](int x, int y) {
+                const QPointF at(x + 0.5, y + 0.5);
+                bool explained = darkness(image.pixel(x, y)) < 0.1;
+                for (const PointLayout& p : layout.points)
+                    explained = explained || p.glyphBox.adjusted(-0.5, -0.5, 0.5, 0.5).contains(at) ||
+                                distanceTo(at, p.marker) < 2 || (p.connector && distanceTo(at, *p.connector) < 2);
+                stray += !explained;
+            });
             QCOMPARE(stray, 0);
             for (const PointLayout& p : layout.points)
                 QVERIFY2(inkOf(image, p.glyphBox.toAlignedRect() & image.rect()).mass > 10, qPrintable(QString::number(p.slot)));
@@ -496,8 +462,7 @@ private slots:
     }
 
     // Each chord alone, in its kind's colour: the conjunction 8 pixels wide, the others one
-    // (square dashed, opposition dotted: less ink per length). A cleared box draws nothing, yet
-    // lists the line.
+    // (square dashed, opposition dotted: less ink per length). A cleared box draws nothing.
     void chordsByKindAndBox_data()
     {
         QTest::addColumn<Chord>("c");
@@ -520,14 +485,10 @@ private slots:
             WheelAppearance appearance;
             appearance.chords[int(kind)] = shown;
             const QImage chord = drawn(state, Chords, 600, ChartKind::Natal, appearance);
-            QCOMPARE(state.AspectLines.size(), std::size_t(1));
-            QCOMPARE(int(state.AspectLineCount), 1);
-            QVERIFY(QString::fromStdString(state.AspectLines[0]).contains(QString::fromUtf8(aspectWord(kind))));
             const Ink ink = inkOf(chord);
-            if (!shown) {
-                QCOMPARE(ink.mass, 0.0);
+            QVERIFY(shown || ink.mass == 0.0);
+            if (!shown)
                 continue;
-            }
             const double length = 2 * 600 / 5.2 * std::sin(qDegreesToRadians(separation / 2));
             QCOMPARE_LT(std::abs(ink.mass / length / darkness(colour.rgb()) / width - 1), 0.15);
             // The ink is the colour's: each channel darkens in the colour's proportions.
@@ -614,9 +575,7 @@ private slots:
             painter.end();
             int light = 0;
             const QRect box = wheel.layout().points.at(0).glyphBox.toAlignedRect();
-            for (int y = box.top(); y <= box.bottom(); ++y)
-                for (int x = box.left(); x <= box.right(); ++x)
-                    light += darkness(dark.pixel(x, y)) < 0.3;
+            eachPixel(box, [&](int x, int y) { light += darkness(dark.pixel(x, y)) < 0.3; });
             QVERIFY2((light > 20) == picture, picture ? "no halo" : "a halo without a picture");
         }
     }

@@ -234,6 +234,8 @@ void chartWindows(MDIFrmMain& main)
 
 int main(int argc, char** argv)
 {
+    // The pictures show the start values, whatever the user's settings hold.
+    qputenv("VELMORA_SETTINGS", "");
     QApplication app(argc, argv);
     QApplication::setLayoutDirection(Qt::RightToLeft);
     arabicQtDialogs();

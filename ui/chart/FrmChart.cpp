@@ -102,9 +102,11 @@ std::array<bool, kAspectKindCount> shownChords(const FrmThemeProprietees& look)
 
 } // namespace
 
-FrmChart::FrmChart(ChartKind kind, const QString& caption, QWidget* parent)
+FrmChart::FrmChart(ChartKind kind, const QString& caption,
+                   const std::optional<ChartRequest>& request, QWidget* parent)
     : QWidget(parent)
     , m_kind(chartKindDescription(kind))
+    , m_request(request)
 {
     setObjectName(QString::fromLatin1(m_kind.windowName));
     setLayoutDirection(Qt::LeftToRight);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Analysis.h"
+#include "core/ChartRequest.h"
 #include "core/ChartState.h"
 #include "wheel/ChartKindDescription.h"
 #include "wheel/WheelPainter.h"
@@ -11,6 +12,7 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class QFrame;
 class QLabel;
@@ -40,7 +42,11 @@ public:
     enum MenuItem { Listing, Information, Appearance, SavePicture, Analysis };
 
     // `caption` is the kind and the chart's title; a kind captioned from the clock ignores it.
-    FrmChart(ChartKind kind, const QString& caption, QWidget* parent = nullptr);
+    // `request` is what the chart was computed from, kept so that it can be saved.
+    FrmChart(ChartKind kind, const QString& caption,
+             const std::optional<ChartRequest>& request = std::nullopt, QWidget* parent = nullptr);
+
+    const std::optional<ChartRequest>& request() const { return m_request; }
 
     // The window's own chart and settings, as its last rendering left them.
     const ChartState& chart() const { return m_state; }
@@ -93,6 +99,7 @@ private:
     WheelModel m_model; // of the last rendering, which the saved vector pictures draw again
     WheelAppearance m_look;
     QString m_caption;
+    std::optional<ChartRequest> m_request;
     QImage m_picture;
     bool m_shown = false;
     bool m_dragging = false;

@@ -12,6 +12,7 @@
 #include "ui/main/MDIFrmMain.h"
 #include "ui/place/FrmReperXY.h"
 #include "ui/settings/FrmThemeProprietees.h"
+#include "ui/settings/StoredSettings.h"
 #include "wheel/CoreText.h"
 
 #include <QCheckBox>
@@ -22,6 +23,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QSettings>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace velmora::ui {
@@ -70,6 +73,21 @@ QString rowName(int row, DateTimeField field)
     return u'\n' + (time ? u"الوقت  الثاني "_s : u"التاريخ الثاني"_s);
 }
 
+// Computes into the shared state, each row of an atlas place at its legal time; a zone the
+// system's database lacks keeps the typed correction, as the picker said.
+RequestResult computeForWindows(const ChartRequest& asked)
+{
+    const double typedSummer = leadingNumber(asked.place.summerText);
+    const auto legalSummer = [typedSummer](const AtlasIdentity& place, const RowClock& local,
+                                           int zoneHours) {
+        return atlas::legalSummerForRow(
+                   place.timeZone, place.longitude,
+                   {local.year, local.month, local.day, local.hour, local.minute}, zoneHours)
+            .value_or(typedSummer);
+    };
+    return computeRequest(chartState(), asked, swissEphemeris(), legalSummer);
+}
+
 // The message of a refused request, naming the second row where it failed.
 QString refusal(const RequestFailure& failure)
 {
@@ -83,6 +101,26 @@ QString refusal(const RequestFailure& failure)
         failure.field.problem == DateTimeProblem::DroppedByCalendarReform)
         text += u'\n' + fromCore(dateTimeErrorMessage(failure.field));
     return text;
+}
+
+// What a computed chart's window starts from, then the window in the main window.
+void openChartWindowOf(const ChartRequest& request)
+{
+    ChartState& state = chartState();
+    if (request.first.timeUnknown) {
+        // Without a time of birth the houses mean nothing: the wheel starts at Aries.
+        state.WheelRotation = 270;
+        state.OrientOnAscendant = kFalse;
+    } else {
+        state.OrientOnAscendant = kTrue;
+    }
+    // The appearance dialog's house box; a first read builds the dialog with its defaults.
+    state.ShowHouses = toFlag(FrmThemeProprietees::instance()->showHouses());
+    if (MDIFrmMain* main = MDIFrmMain::instance()) {
+        const QString caption = fromCore(chartKindInfo(request.kind).name) + u' ' +
+                                fromCore(chartTitle(request.name, request.first.texts));
+        main->openChartWindow(request.kind, caption, request);
+    }
 }
 
 QLineEdit* numberBox(const QString& name, int row, int maxLength, QWidget* parent)
@@ -110,6 +148,21 @@ FrmDataTime::FrmDataTime()
     fillRow(0, now);
     fillRow(1, now);
     TxtAnnee[1]->setText(QString::number(now.date().year() + 1));
+
+    // The name and place of the last chart computed, so that a restart goes on from them.
+    if (const auto file = settingsFile()) {
+        const StoredEntry kept = restoredEntry(*file);
+        if (kept.name)
+            TxtNom->setText(*kept.name);
+        if (kept.place) {
+            // Its confirmation would ask for this dialog, still being built: the label is
+            // written here instead.
+            FrmReperXY* picker = FrmReperXY::instance();
+            const QSignalBlocker quiet(picker);
+            picker->showRequestPlace(*kept.place, kept.zoneText);
+            LabVille->setText(isolateRuns(picker->placeSummary()));
+        }
+    }
 }
 
 void FrmDataTime::buildControls()
@@ -246,6 +299,23 @@ DateTimeTexts FrmDataTime::rowTexts(int row) const
             boxText(TxtMin[row])};
 }
 
+void FrmDataTime::setRowTexts(int row, const DateTimeTexts& texts)
+{
+    TxtJour[row]->setText(fromCore(texts.day));
+    TxtMois[row]->setText(fromCore(texts.month));
+    TxtAnnee[row]->setText(fromCore(texts.year));
+    TxtHeure[row]->setText(fromCore(texts.hour));
+    TxtMin[row]->setText(fromCore(texts.minute));
+}
+
+void FrmDataTime::fillFrom(const ChartRequest& request)
+{
+    TxtNom->setText(fromCore(request.name));
+    setRowTexts(0, request.first.texts);
+    ChkTime->setChecked(request.first.timeUnknown);
+    FrmReperXY::instance()->showRequestPlace(request.place, request.zoneText);
+}
+
 ChartRequest FrmDataTime::request(bool twoCharts) const
 {
     ChartRequest request;
@@ -261,17 +331,7 @@ ChartRequest FrmDataTime::request(bool twoCharts) const
 QString FrmDataTime::computeAndCommit(bool twoCharts)
 {
     const ChartRequest asked = request(twoCharts);
-    // A zone the system's database lacks keeps the typed correction: the picker said so.
-    const double typedSummer = leadingNumber(asked.place.summerText);
-    const auto legalSummer = [typedSummer](const AtlasIdentity& place, const RowClock& local,
-                                           int zoneHours) {
-        return atlas::legalSummerForRow(
-                   place.timeZone, place.longitude,
-                   {local.year, local.month, local.day, local.hour, local.minute}, zoneHours)
-            .value_or(typedSummer);
-    };
-    const RequestResult result = computeRequest(chartState(), asked, swissEphemeris(),
-                                                legalSummer);
+    const RequestResult result = computeForWindows(asked);
     if (!result.ok) {
         if (result.failure.problem == RequestProblem::Field) {
             QLineEdit* box = (this->*checkOf(result.failure.field.field).boxes)[result.failure.row];
@@ -280,14 +340,10 @@ QString FrmDataTime::computeAndCommit(bool twoCharts)
         }
         return refusal(result.failure);
     }
+    m_lastRequest = asked;
     // The picker shows the zone the computation used, derived from the longitude.
     FrmReperXY::instance()->readPlace();
     return {};
-}
-
-QString FrmDataTime::chartTitle() const
-{
-    return fromCore(velmora::chartTitle(TxtNom->text().toStdString(), rowTexts(0)));
 }
 
 void FrmDataTime::confirm()
@@ -299,21 +355,27 @@ void FrmDataTime::confirm()
         return;
     }
 
-    if (ChkTime->isChecked()) {
-        // Without a time of birth the houses mean nothing: the wheel starts at Aries.
-        state.WheelRotation = 270;
-        state.OrientOnAscendant = kFalse;
-    } else {
-        state.OrientOnAscendant = kTrue;
-    }
-    // The appearance dialog's house box; a first read builds the dialog with its defaults.
-    state.ShowHouses = toFlag(FrmThemeProprietees::instance()->showHouses());
-
-    const auto kind = chartKindOfName(state.ChartKindName);
-    MDIFrmMain* main = MDIFrmMain::instance();
-    if (kind && main)
-        main->openChartWindow(*kind, fromCore(state.ChartKindName) + u' ' + chartTitle());
+    // Kept at the user's OK only, so that starting up writes nothing.
+    if (const auto file = settingsFile())
+        storeEntry({TxtNom->text(), m_lastRequest->place,
+                    FrmReperXY::instance()->zoneInput().zoneText},
+                   *file);
+    if (chartKindOfName(state.ChartKindName))
+        openChartWindowOf(*m_lastRequest);
     hide();
+}
+
+QString FrmDataTime::openRequest(const ChartRequest& request)
+{
+    const RequestResult result = computeForWindows(request);
+    if (!result.ok)
+        return refusal(result.failure);
+    // As the chart-type dialog writes them for its choice.
+    const ChartKindInfo& kind = chartKindInfo(request.kind);
+    chartState().ChartKindName = kind.name;
+    chartState().TwoCharts = kind.twoCharts;
+    openChartWindowOf(request);
+    return {};
 }
 
 void FrmDataTime::setVisible(bool visible)

@@ -50,8 +50,13 @@ public:
     // message naming what failed, and puts the focus in the refused box.
     QString computeAndCommit(bool twoCharts);
 
-    // "ل", the name, the first date as typed, and the first time as minute:hour.
-    QString chartTitle() const;
+    // Puts a kept request's name, first row and place into the boxes, so that a chart of any
+    // kind can be made for that person.
+    void fillFrom(const ChartRequest& request);
+
+    // Computes a kept request into the shared state as OK does, and opens the chart window of
+    // its kind; otherwise returns the message naming what failed.
+    static QString openRequest(const ChartRequest& request);
 
     // Keeps LabVille on the picker's confirmed place, and back at kNoPlace once that picker
     // is discarded. For every picker, as each one is created.
@@ -70,9 +75,12 @@ private:
     void connectReactions();
     void fillRow(int row, const QDateTime& moment);
     DateTimeTexts rowTexts(int row) const;
+    void setRowTexts(int row, const DateTimeTexts& texts);
     void followLegalTime();
     ChartRequest request(bool twoCharts) const;
     void confirm();
+
+    std::optional<ChartRequest> m_lastRequest; // of the last successful computation
 };
 
 } // namespace velmora::ui

@@ -9,6 +9,7 @@
 #include "ui/main/FrmFlash.h"
 #include "ui/main/FrmSelectTypeChart.h"
 #include "ui/place/FrmReperXY.h"
+#include "ui/settings/StoredSettings.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -17,6 +18,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QSettings>
 #include <QVBoxLayout>
 
 namespace velmora::ui {
@@ -79,9 +81,10 @@ MDIFrmMain* MDIFrmMain::instance()
     return s_instance;
 }
 
-QMdiSubWindow* MDIFrmMain::openChartWindow(ChartKind kind, const QString& caption)
+QMdiSubWindow* MDIFrmMain::openChartWindow(ChartKind kind, const QString& caption,
+                                           const std::optional<ChartRequest>& request)
 {
-    QMdiSubWindow* frame = m_mdiArea->addSubWindow(new FrmChart(kind, caption));
+    QMdiSubWindow* frame = m_mdiArea->addSubWindow(new FrmChart(kind, caption, request));
     frame->setAttribute(Qt::WA_DeleteOnClose);
     frame->show();
     return frame;
@@ -101,10 +104,14 @@ void MDIFrmMain::startUp()
     entry->computeAndCommit(false);
     state.LastPointIndex = 11;
     state.ShowHouses = kTrue;
+    if (const auto file = settingsFile())
+        restoreWindowGeometry(*this, *file);
 }
 
 void MDIFrmMain::closeEvent(QCloseEvent* event)
 {
+    if (const auto file = settingsFile())
+        storeWindowGeometry(*this, *file);
     event->accept();
     QCoreApplication::quit();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ChartRequest.h"
 #include "core/ChartState.h"
 
 #include <QMainWindow>
@@ -26,7 +27,8 @@ public:
     // Opens a new window of a chart of the kind, already computed into the shared state. The
     // caption is the kind and the chart's title; the horary window makes its own from the
     // clock. The sub-window is deleted when closed.
-    QMdiSubWindow* openChartWindow(ChartKind kind, const QString& caption);
+    QMdiSubWindow* openChartWindow(ChartKind kind, const QString& caption,
+                                   const std::optional<ChartRequest>& request = std::nullopt);
 
     // Shows the splash, fills the data entry's first row from the clock, and computes the
     // chart of the present moment for the picker's place. Opens no chart window.

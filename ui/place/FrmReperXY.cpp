@@ -226,6 +226,30 @@ void FrmReperXY::readPlace()
     TxtZone->setText(fromCore(reading.zoneText));
 }
 
+void FrmReperXY::showRequestPlace(const RequestPlace& place,
+                                  const std::optional<std::string>& zoneText)
+{
+    const PlaceInput& boxes = place.coordinates;
+    TxtLatDeg->setText(fromCore(boxes.latDeg));
+    TxtLatMin->setText(fromCore(boxes.latMin));
+    TxtLonDeg->setText(fromCore(boxes.lonDeg));
+    TxtLonMin->setText(fromCore(boxes.lonMin));
+    (boxes.south ? OptS : OptN)->setChecked(true);
+    (boxes.west ? OptW : OptE)->setChecked(true);
+    readPlace();
+    if (zoneText)
+        TxtZone->setText(fromCore(*zoneText));
+    setTextBeyondLimit(TxtEteRegl, fromCore(place.summerText));
+    // Boxes that did not change keep the city picked before: it is the kept place's only.
+    m_picked.reset();
+    LabHeureLegale->clear();
+    if (place.atlas) {
+        m_picked = atlasPlaceOf(*place.atlas);
+        showLegalTime();
+    }
+    emit placeConfirmed(placeSummary());
+}
+
 void FrmReperXY::pressMap(float x, float y)
 {
     PicWorld->clearDrawing();

@@ -47,6 +47,10 @@ public:
 
     // Runs the place reading of the core and shows its result: the mark and the zone.
     void readPlace();
+    // Puts a kept place into the boxes (a city again with its legal time) and confirms it, as
+    // OK does; the zone box takes `zoneText` when given, else the longitude's zone.
+    void showRequestPlace(const RequestPlace& place,
+                          const std::optional<std::string>& zoneText = std::nullopt);
 
     // Shows the picker modally over the window that opens it, as a child of that window for
     // the run only.

@@ -33,6 +33,28 @@ atlas::AtlasOpening& sharedAtlas()
     return shared;
 }
 
+} // namespace
+
+atlas::Place atlasPlaceOf(const AtlasIdentity& identity)
+{
+    if (atlas::Atlas* atlas = sharedAtlas().atlas.get()) {
+        for (const atlas::Place& place : atlas->search(identity.name, kShownPlaces).places) {
+            if (place.zone == identity.timeZone &&
+                std::fabs(place.latitude - identity.latitude) < 1e-6 &&
+                std::fabs(place.longitude - identity.longitude) < 1e-6)
+                return place;
+        }
+    }
+    atlas::Place place;
+    place.name = place.nameLatin = identity.name;
+    place.zone = identity.timeZone;
+    place.latitude = identity.latitude;
+    place.longitude = identity.longitude;
+    return place;
+}
+
+namespace {
+
 // Decimal degrees with the hemisphere word of the picker's options; a number without sign
 // reads the same in a right-to-left cell.
 QString coordinateText(double value, const char* positive, const char* negative)

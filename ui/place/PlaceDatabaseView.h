@@ -1,6 +1,7 @@
 #pragma once
 
 #include "atlas/Atlas.h"
+#include "core/ChartRequest.h"
 
 #include <QWidget>
 
@@ -10,6 +11,10 @@ class QLineEdit;
 class QTableWidget;
 
 namespace velmora::ui {
+
+// The atlas place a request names, found again by its name, zone and coordinates, so that
+// its region and country show; the identity alone when the atlas no longer holds it.
+atlas::Place atlasPlaceOf(const AtlasIdentity& identity);
 
 // The place picker's database view: a search box over the grid of the atlas's matches (city,
 // region, country, latitude, longitude, zone), most populous first, filled as the user types.

@@ -9,6 +9,7 @@
 #include "ui/settings/ColorSample.h"
 #include "ui/settings/ColorSwatch.h"
 #include "ui/settings/PictureFile.h"
+#include "ui/settings/StoredSettings.h"
 #include "wheel/ColorValue.h"
 #include "wheel/CoreText.h"
 
@@ -22,6 +23,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -153,8 +155,11 @@ FrmThemeProprietees::FrmThemeProprietees()
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connectReactions();
-    drawSample();
     setPicture(QImage(kDefaultBackgroundImage));
+    // The settings the last OK left, over the start values.
+    if (const auto file = settingsFile())
+        restoreAppearance(*this, *file);
+    drawSample();
 }
 
 QWidget* FrmThemeProprietees::buildColoursTab()
@@ -433,6 +438,8 @@ void FrmThemeProprietees::confirmInto(ChartState& state) const
 void FrmThemeProprietees::confirm()
 {
     confirmInto(chartState());
+    if (const auto file = settingsFile())
+        storeAppearance(*this, *file);
     m_confirmed = true;
     hide();
 }
@@ -465,6 +472,11 @@ void FrmThemeProprietees::browse()
         criticalMessage()(this, utf8("تحذير هام"), utf8("تعذر فتح الصورة"));
         return;
     }
+    showPicture(path, picture);
+}
+
+void FrmThemeProprietees::showPicture(const QString& path, const QImage& picture)
+{
     TxtURL->setText(QDir::toNativeSeparators(path));
     setPicture(picture);
 }

@@ -63,6 +63,8 @@ public:
     bool showHouses() const;
     // Read with the shown aspects: whether crowded point glyphs move apart (ChkSpread).
     bool spreadGlyphs() const;
+    // Takes a background picture read from `path`, as a choice in the file dialog does.
+    void showPicture(const QString& path, const QImage& picture);
 
     QTabWidget* SSTab1 = nullptr;
     std::array<ColorSwatch*, kSwatchCount> LabColor{};
