@@ -18,10 +18,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A fresh folder for one test's library files.
+// A fresh folder for one test's library files; CTest runs each row as its own process, in
+// parallel, so the folder is named after the running row as well.
 std::string freshFolder(const std::string& name)
 {
-    const fs::path folder = fs::temp_directory_path() / ("velmora-library-" + name);
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string row = test ? std::string(test->name()) : std::string();
+    for (char& c : row)
+        if (c == '/')
+            c = '-';
+    const fs::path folder = fs::temp_directory_path() / ("velmora-library-" + name + "-" + row);
     fs::remove_all(folder);
     fs::create_directories(folder);
     return folder.string();
