@@ -1,5 +1,7 @@
 #include "cli/ChartReport.h"
 
+#include "cli/LibraryReport.h"
+
 #include "cli/PlacesReport.h"
 #include "core/Analysis.h"
 #include "core/Aspects.h"
@@ -215,8 +217,11 @@ ChartRequest chartRequestOf(const ChartOptions& options, const std::optional<atl
     request.place.coordinates = options.place;
     request.place.summerText = options.summerText;
     request.place.summerGiven = !options.summerFromCity;
+    request.name = options.name;
     if (city)
         request.place.atlas = identityOf(*city);
+    else
+        request.place.atlas = options.atlasPlace;
     request.zoneText = options.zoneText;
     return request;
 }
@@ -227,6 +232,14 @@ ComputedCharts computeCharts(const ChartOptions& given, ChartState& state,
     ComputedCharts out;
     out.options = given;
     ChartOptions& options = out.options;
+    if (options.saved) {
+        SavedLookup saved = lookUpSaved(*options.saved, options.db);
+        if (!saved.request) {
+            out.failure = saved.failure;
+            return out;
+        }
+        options = optionsOfRequest(*saved.request, options);
+    }
     if (options.city) {
         CityLookup found = lookUpCity(*options.city);
         if (!found.place) {
@@ -256,7 +269,11 @@ ComputedCharts computeCharts(const ChartOptions& given, ChartState& state,
         out.failure = {kExitEphemeris, {}, failureText(failure.ephemeris)};
         return out;
     case RequestProblem::UnknownTimeZone:
-        out.failure = {kExitAtlas, {}, unknownZoneText(*out.city)};
+        out.failure = {kExitAtlas, {},
+                       out.city ? unknownZoneText(*out.city)
+                                : "the time zone " + options.atlasPlace->timeZone + " of " +
+                                      options.atlasPlace->name +
+                                      " is not in the system's time-zone database"};
         return out;
     }
     out.rows = computed.rows;
@@ -276,7 +293,8 @@ ComputedCharts computeCharts(const ChartOptions& given, ChartState& state,
 CommandResult runChart(const ChartOptions& given, ChartState& state, EphemerisApi& ephemeris)
 {
     ComputedCharts computed = computeCharts(given, state, ephemeris);
-    if (computed.failure.exitCode == kExitUsage)
+    // A saved name that is unknown or ambiguous is no misuse of the arguments.
+    if (computed.failure.exitCode == kExitUsage && !given.saved)
         return {kExitUsage, {}, computed.failure.error + "; " + usage()};
     if (computed.failure.exitCode != kExitOk)
         return computed.failure;

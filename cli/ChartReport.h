@@ -16,6 +16,7 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitEphemeris = 3;
 inline constexpr int kExitAtlas = 4; // the place index or the time-zone data cannot be read
+inline constexpr int kExitLibrary = 4; // the chart library cannot be opened or is corrupt
 
 struct CommandResult {
     int exitCode = kExitOk;

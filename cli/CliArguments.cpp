@@ -87,9 +87,12 @@ std::string usage()
     return "usage: velmora-cli chart --date Y-M-D --time H:M --lat 21:27N|21.45 "
            "--lon 39:49E|39.82|--city NAME [--summer H] [--zone H] [--date2 Y-M-D --time2 H:M] "
            "[--kind natal|horary|solar|transits|comparison|progressions] [--aspects] "
+           "[--analysis] [--json] | velmora-cli chart --saved NAME [--db PATH] [--aspects] "
            "[--analysis] [--json] | velmora-cli ephemerides --year Y --month 1..12 --hour H "
            "--lat .. --lon ..|--city NAME [--summer H] [--zone H] --table planets|houses|aspects "
-           "[--decimal] [--csv] | velmora-cli places NAME [--limit N] [--json] | velmora-cli --help";
+           "[--decimal] [--csv] | velmora-cli places NAME [--limit N] [--json] | velmora-cli library "
+           "list [--json]|import FILE.aaf|export FILE.aaf|delete NAME [--db PATH] | "
+           "velmora-cli --help";
 }
 
 std::string help()
@@ -113,9 +116,16 @@ std::string help()
            "  --hour H                 ephemerides: the local clock hour of every day, a whole\n"
            "                           number from 0 to 23\n"
            "  --decimal --csv          ephemerides: decimal longitudes; comma-separated cells\n"
-           "  places NAME              the atlas's places whose names begin with NAME's words\n\n"
-           "Exit status: 0 success, 2 bad arguments, 3 a date the ephemeris cannot compute, 4 the\n"
-           "atlas or a place's time zone cannot be read.\n";
+           "  places NAME              the atlas's places whose names begin with NAME's words\n"
+           "  --saved NAME             chart: the saved chart of that exact name (or #N, its\n"
+           "                           number, where several have the name)\n"
+           "  library list|import|export|delete\n"
+           "                           the saved charts: list them, import or export AAF\n"
+           "                           records, delete one by its exact name\n"
+           "  --db PATH                the chart library file instead of the program's own\n\n"
+           "Exit status: 0 success, 2 bad arguments, an unknown or ambiguous saved name or refused\n"
+           "import records, 3 a date the ephemeris cannot compute, 4 the atlas, a place's time\n"
+           "zone or the chart library cannot be read.\n";
 }
 
 std::optional<DateTimeTexts> splitDate(const std::string& text)
@@ -288,7 +298,29 @@ ParsedChartArguments parseChartArguments(const std::vector<std::string>& args)
     static const KnownOptions known = withPlace({
         {"--date", true}, {"--time", true}, {"--date2", true}, {"--time2", true},
         {"--kind", true}, {"--json", false}, {"--aspects", false}, {"--analysis", false},
+        {"--saved", true}, {"--db", true},
     });
+    const OptionValues given = readOptions(args, known, {});
+    if (!given.error.empty())
+        return {std::nullopt, given.error};
+    if (given.has("--saved")) {
+        // The saved request gives the kind, the dates and the place.
+        for (const char* replaced : {"--date", "--time", "--date2", "--time2", "--kind", "--lat",
+                                     "--lon", "--city", "--summer", "--zone"}) {
+            if (given.has(replaced))
+                return {std::nullopt, std::string("--saved replaces ") + replaced};
+        }
+        ChartOptions options;
+        options.json = given.has("--json");
+        options.aspects = given.has("--aspects");
+        options.analysis = given.has("--analysis");
+        options.saved = given["--saved"];
+        if (given.has("--db"))
+            options.db = given["--db"];
+        return {options, {}};
+    }
+    if (given.has("--db"))
+        return {std::nullopt, "--db goes with --saved"};
     const OptionValues values = readOptions(args, known, {"--date", "--time"});
     if (!values.error.empty())
         return {std::nullopt, values.error};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ChartComputation.h"
+#include "core/ChartRequest.h"
 #include "core/ChartState.h"
 #include "core/Ephemerides.h"
 
@@ -27,6 +28,10 @@ struct ChartOptions {
     ChartKind kind = ChartKind::Natal;
     bool aspects = false;
     bool analysis = false;
+    std::optional<std::string> saved; // --saved NAME: the saved chart's request instead
+    std::optional<std::string> db;    // the library file for --saved
+    std::string name;                 // a saved chart's name
+    std::optional<AtlasIdentity> atlasPlace; // a saved chart's atlas place
 };
 
 // A month of ephemerides as the command line gives it.

@@ -1,5 +1,7 @@
 #include "cli/EphemeridesReport.h"
 
+#include "cli/LibraryReport.h"
+
 #include "cli/PlacesReport.h"
 #include "core/ChartComputation.h"
 #include "core/Numbers.h"
@@ -83,6 +85,8 @@ CommandResult runCommand(const std::vector<std::string>& args, ChartState& state
             return {kExitUsage, {}, parsed.error + "; " + usage()};
         return runPlaces(*parsed.options);
     }
+    if (!args.empty() && args[0] == "library")
+        return runLibraryCommand(rest);
     return {kExitUsage, {}, usage()};
 }
 

@@ -30,6 +30,7 @@ struct PictureOptions {
     bool noHouses = false;
     bool noSpread = false;
     std::string name;
+    bool nameGiven = false;
     std::string layout; // where the layout drawn goes as JSON, if anywhere
 };
 
@@ -74,6 +75,7 @@ SplitArguments splitArguments(const std::vector<std::string>& args)
             options.size = std::stoi(text);
         } else if (arg == "--name") {
             options.name = args[++i];
+            options.nameGiven = true;
         } else if (arg == "--layout") {
             options.layout = args[++i];
         } else if (arg == "--no-spread") {
@@ -106,7 +108,8 @@ std::string pictureUsage()
            "[--symbols|--pictures] [--aries] [--no-houses] [--no-spread] [--name TEXT] "
            "[--layout FILE.json] CHART, where CHART is "
            "what velmora-cli chart takes: --date Y-M-D --time H:M --lat .. --lon .. "
-           "[--kind natal|horary|solar|transits|comparison|progressions] ...";
+           "[--kind natal|horary|solar|transits|comparison|progressions] ..., or --saved NAME "
+           "[--db PATH]";
 }
 
 cli::CommandResult runPicture(const std::vector<std::string>& args, ChartState& state,
@@ -133,7 +136,7 @@ cli::CommandResult runPicture(const std::vector<std::string>& args, ChartState& 
 
     copySwatchColors(state, initialSwatchColors());
     const cli::ComputedCharts computed = cli::computeCharts(chart, state, ephemeris);
-    if (computed.failure.exitCode == cli::kExitUsage)
+    if (computed.failure.exitCode == cli::kExitUsage && !chart.saved)
         return refuse(computed.failure.error);
     if (computed.failure.exitCode != cli::kExitOk)
         return computed.failure;
@@ -141,15 +144,18 @@ cli::CommandResult runPicture(const std::vector<std::string>& args, ChartState& 
     state.OrientOnAscendant = toFlag(!options.aries);
     state.ShowHouses = toFlag(!options.noHouses);
 
-    const ui::ChartKindDescription& kind = ui::chartKindDescription(chart.kind);
+    // A saved chart brings its kind, rows and name.
+    const cli::ChartOptions& drawn = computed.options;
+    const ui::ChartKindDescription& kind = ui::chartKindDescription(drawn.kind);
+    const std::string& name = chart.saved && !options.nameGiven ? drawn.name : options.name;
     const std::string caption =
         kind.captionFromClock
             ? horaryCaption(now.date().day(), now.date().month(), now.date().year(),
                             now.time().hour(), now.time().minute())
-            : chartCaption(chart.kind, chartTitle(options.name, chart.first));
+            : chartCaption(drawn.kind, chartTitle(name, drawn.first));
     const QString title = ui::fromCore(caption);
     const int size = options.size;
-    const WheelModel model = wheelModelOf(state, chart.kind);
+    const WheelModel model = wheelModelOf(state, drawn.kind);
     applyWheelModel(state, model);
     ui::WheelAppearance appearance;
     appearance.spread = !options.noSpread;

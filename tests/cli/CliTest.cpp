@@ -83,7 +83,9 @@ TEST(ChartArguments, BadArgumentsExitWithOneUsageLineNamingTheField)
         {"ephemerides --year 2000 --month 13 --hour 12 --lat 1 --lon 1 --table planets", "--month"},
         {"ephemerides --year 40000 --month 2 --hour 12 --lat 1 --lon 1 --table houses", "--year"},
         {chart + "--city Paris", "--city"}, {"places", "usage"}, {"places --json Paris", "usage"},
-        {"places Paris --limit 0", "--limit"},
+        {"places Paris --limit 0", "--limit"}, {chart + "--saved Ali", "--saved replaces --date"},
+        {"chart --saved Ali --db", "--db"}, {chart + "--db x.sqlite", "--db"}, {"library", "usage"},
+        {"library import", "usage"}, {"library list extra", "usage"}, {"library export x.aaf --json", "--json"},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.line.substr(0, 120));
@@ -98,6 +100,54 @@ TEST(ChartArguments, BadArgumentsExitWithOneUsageLineNamingTheField)
     EXPECT_EQ(help.exitCode, kExitOk);
     EXPECT_NE(help.output.find("--zone H"), std::string::npos);
     EXPECT_NE(help.output.find("windows always use"), std::string::npos) << help.output;
+}
+
+// The saved charts: imported AAF records list, chart and export as the command line's own
+// arguments would; a refused record names its line; names must be exact and unique.
+TEST(LibraryCommands, ImportListChartExportAndDelete)
+{
+    const std::string folder = ::testing::TempDir() + "velmora-cli-library-" +
+                               std::to_string(::getpid());
+    const std::string db = folder + "/charts.sqlite";
+    const std::string aaf = folder + "/in.aaf";
+    std::system(("rm -rf " + folder + " && mkdir -p " + folder).c_str());
+    std::ofstream(aaf) << "#A93:Ferber,Tobias,m,27.9.1970,11:04,Kandel,D\n#B93:*,49n05,8e11,1he00,0\n"
+                          "#A93:Bad,Date,m,31.2.1990,12:00,*,*\n#B93:*,10n00,10e00,1he00,0\n"
+                          "#A93:Twin,A,m,1.1.2000,12:00,*,*\n#B93:*,10n00,10e00,1he00,0\n"
+                          "#A93:Twin,A,m,2.1.2000,12:00,*,*\n#B93:*,10n00,10e00,1he00,0\n";
+    ChartState state;
+    const auto cli = [&](std::vector<std::string> args) {
+        args.insert(args.end(), {"--db", db});
+        return runCommand(args, state, swissEphemeris());
+    };
+    const CommandResult imported = cli({"library", "import", aaf});
+    EXPECT_EQ(imported.exitCode, kExitUsage);
+    EXPECT_EQ(imported.error, aaf + ":3: no such date and time '31.2.1990 12:00'");
+    EXPECT_EQ(split(cli({"library", "list"}).output).size(), 3u);
+    EXPECT_NE(cli({"library", "list", "--json"}).output.find(
+                  "{\"name\": \"Tobias Ferber\", \"kind\": \"natal\", \"date\": \"1970-9-27\", "
+                  "\"time\": \"11:04\", \"place\": \"Kandel, D\", \"lat\": 49.083333333333336, "
+                  "\"lon\": 8.183333333333334, \"zone\": 1, \"summer\": 0, \"note\": \"\"}"),
+              std::string::npos);
+    EXPECT_EQ(cli({"chart", "--saved", "Tobias Ferber", "--aspects"}).output,
+              run("chart --date 1970-9-27 --time 11:04 --lat 49:05N --lon 8:11E --zone 1 --aspects")
+                  .output);
+    const CommandResult twins = cli({"chart", "--saved", "A Twin"});
+    EXPECT_EQ(twins.exitCode, kExitUsage);
+    EXPECT_EQ(count(twins.error, "\tA Twin\tnatal"), 2u) << twins.error;
+    EXPECT_EQ(cli({"library", "delete", twins.error.substr(twins.error.rfind("#"), 2)}).exitCode,
+              kExitOk);
+    EXPECT_EQ(cli({"chart", "--saved", "A Twin"}).exitCode, kExitOk);
+    EXPECT_EQ(cli({"library", "delete", "Nobody"}).exitCode, kExitUsage);
+    EXPECT_EQ(cli({"library", "delete", "Tobias Ferber"}).exitCode, kExitOk);
+    EXPECT_EQ(cli({"library", "export", folder + "/out.aaf"}).exitCode, kExitOk);
+    std::ifstream out(folder + "/out.aaf");
+    EXPECT_EQ(count(std::string(std::istreambuf_iterator<char>(out), {}), "#A93:Twin,A,"), 1u);
+
+    std::ofstream(db, std::ios::trunc) << "not a database";
+    const CommandResult corrupt = cli({"library", "list"});
+    EXPECT_EQ(corrupt.exitCode, kExitLibrary);
+    EXPECT_NE(corrupt.error.find("moved to " + db + ".corrupt-"), std::string::npos) << corrupt.error;
 }
 
 // A damaged index: its place is refused with exit 4 and the reason, never charted.
