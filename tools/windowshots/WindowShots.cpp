@@ -236,6 +236,7 @@ int main(int argc, char** argv)
 {
     // The pictures show the start values, whatever the user's settings hold.
     qputenv("VELMORA_SETTINGS", "");
+    qputenv("VELMORA_LIBRARY", "");
     QApplication app(argc, argv);
     QApplication::setLayoutDirection(Qt::RightToLeft);
     arabicQtDialogs();

@@ -6,6 +6,7 @@
 #include "ui/common/Look.h"
 #include "ui/common/Seams.h"
 #include "ui/common/Twips.h"
+#include "ui/library/FrmLibrary.h"
 #include "ui/listings/FrmAnalyse.h"
 #include "ui/listings/FrmDivert.h"
 #include "ui/settings/FrmThemeProprietees.h"
@@ -32,8 +33,10 @@ namespace {
 constexpr int kMenuWidth = px(kMenuPanelTwips);
 
 const std::array<QString, FrmChart::kMenuItemCount> kMenuCaptions = {
-    u"عرض الإتصالات"_s, u"معلومات خاصة"_s, u"سمات الهيئة"_s, u"حفظ الصورة"_s, u" تحليل الهيئة"_s};
-constexpr std::array<int, FrmChart::kMenuItemCount> kMenuTops = {720, 1080, 1440, 1920, 2520};
+    u"عرض الإتصالات"_s, u"معلومات خاصة"_s, u"سمات الهيئة"_s, u"حفظ الصورة"_s, u" تحليل الهيئة"_s,
+    u"حفظ الهيئة"_s};
+constexpr std::array<int, FrmChart::kMenuItemCount> kMenuTops = {720, 1080, 1440, 1920, 2520,
+                                                                 3000};
 constexpr int kMenuLeft = 120;
 constexpr int kMenuItemWidth = 1455;
 constexpr int kMenuItemHeight = 375;
@@ -131,6 +134,8 @@ FrmChart::FrmChart(ChartKind kind, const QString& caption,
     setWindowTitle(titleShowingAsTyped(m_caption));
 
     buildMenu();
+    // A chart made without a request (none yet) has nothing to save.
+    LabMenu[SaveChart]->setEnabled(m_request.has_value());
     buildInformationPanel();
     resize(sizeHint());
 }
@@ -160,7 +165,8 @@ void FrmChart::buildMenu()
     Picture2->setObjectName(u"Picture2"_s);
     Picture2->setLayoutDirection(Qt::RightToLeft);
     Picture2->setStyleSheet(navyStyle(Picture2->objectName()) +
-                            u" QLabel { color: rgb(0, 255, 0); }"_s);
+                            u" QLabel { color: rgb(0, 255, 0); }"
+                            u" QLabel:disabled { color: rgb(0, 110, 0); }"_s);
 
     // Created first so that it lies under the items it marks.
     auto* marker = new QFrame(Picture2);
@@ -453,6 +459,11 @@ void FrmChart::runMenu(int item)
         break;
     case Analysis:
         FrmAnalyse::instance()->exec();
+        break;
+    case SaveChart:
+        // The name proposed is the one the caption shows.
+        if (m_request)
+            saveRequestAs(this, *m_request, fromCore(m_request->name));
         break;
     }
 }

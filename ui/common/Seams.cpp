@@ -5,6 +5,8 @@
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QUrl>
@@ -17,6 +19,40 @@ CriticalMessage& criticalMessage()
         QMessageBox::critical(parent, title, isolateRuns(text), QMessageBox::Ok);
     };
     return show;
+}
+
+InformationMessage& informationMessage()
+{
+    static InformationMessage show = [](QWidget* parent, const QString& title,
+                                        const QString& text) {
+        QMessageBox::information(parent, title, isolateRuns(text), QMessageBox::Ok);
+    };
+    return show;
+}
+
+Question& question()
+{
+    static Question ask = [](QWidget* parent, const QString& title, const QString& text) {
+        return QMessageBox::question(parent, title, isolateRuns(text),
+                                     QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::No) == QMessageBox::Yes;
+    };
+    return ask;
+}
+
+TextAsker& textAsker()
+{
+    static TextAsker ask = [](QWidget* parent, const QString& title, const QString& label,
+                              const QString& initial, bool lines) -> std::optional<QString> {
+        bool ok = false;
+        const QString text =
+            lines ? QInputDialog::getMultiLineText(parent, title, label, initial, &ok)
+                  : QInputDialog::getText(parent, title, label, QLineEdit::Normal, initial, &ok);
+        if (!ok)
+            return std::nullopt;
+        return text;
+    };
+    return ask;
 }
 
 Clock& clock()

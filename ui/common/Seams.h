@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QUrl;
 class QWidget;
@@ -43,6 +44,22 @@ struct SaveChoice {
 using SaveFileChooser = std::function<SaveChoice(QWidget* parent, const QString& caption,
                                                  const QString& folder, const QString& filters)>;
 SaveFileChooser& saveFileChooser();
+
+// Shows a modal message box with the information icon and an OK button.
+using InformationMessage =
+    std::function<void(QWidget* parent, const QString& title, const QString& text)>;
+InformationMessage& informationMessage();
+
+// Asks a yes-or-no question, No the default; true for Yes.
+using Question = std::function<bool(QWidget* parent, const QString& title, const QString& text)>;
+Question& question();
+
+// Asks for a line of text (or several, when `lines`), starting from `initial`; nothing when
+// the user cancelled.
+using TextAsker = std::function<std::optional<QString>(
+    QWidget* parent, const QString& title, const QString& label, const QString& initial,
+    bool lines)>;
+TextAsker& textAsker();
 
 // Hands a link (a mailto: address) to the desktop; false when nothing could open it.
 using LinkOpener = std::function<bool(const QUrl& link)>;

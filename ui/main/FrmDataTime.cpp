@@ -9,6 +9,8 @@
 #include "ui/common/FailureMessages.h"
 #include "ui/common/Look.h"
 #include "ui/common/Seams.h"
+#include "ui/library/FrmLibrary.h"
+#include "ui/library/LibraryAccess.h"
 #include "ui/main/MDIFrmMain.h"
 #include "ui/place/FrmReperXY.h"
 #include "ui/settings/FrmThemeProprietees.h"
@@ -226,6 +228,8 @@ void FrmDataTime::buildControls()
     placeLine->addWidget(CmdParcourir, 0, Qt::AlignBottom);
     place->addLayout(placeLine);
 
+    CmdSaved = new QPushButton(u"من الهيئات المحفوظة"_s, this);
+    CmdSaved->setAutoDefault(false);
     CmdOK = new QPushButton(u"موافق"_s, this);
     CmdAnuler = new QPushButton(u"إلغاء الأمر"_s, this);
     CmdParcourir->setAutoDefault(false);
@@ -236,7 +240,7 @@ void FrmDataTime::buildControls()
     layout->addLayout(dateLine(this, u"التاريخ الأول"_s, 0));
     layout->addWidget(SecondRows);
     layout->addWidget(PicContener);
-    layout->addLayout(buttonRow({CmdOK, CmdAnuler}));
+    layout->addLayout(buttonRow({CmdOK, CmdAnuler, CmdSaved}));
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -261,6 +265,10 @@ void FrmDataTime::connectReactions()
         FrmReperXY* picker = FrmReperXY::instance();
         picker->setReferenceMoment(rowTexts(0));
         picker->execOver(this);
+    });
+    connect(CmdSaved, &QPushButton::clicked, this, [this] {
+        if (const auto saved = FrmLibrary::pick(this))
+            fillFrom(*saved);
     });
     connect(CmdOK, &QPushButton::clicked, this, &FrmDataTime::confirm);
     connect(CmdAnuler, &QPushButton::clicked, this, &QWidget::hide);
@@ -356,6 +364,7 @@ void FrmDataTime::confirm()
     }
 
     // Kept at the user's OK only, so that starting up writes nothing.
+    keepRecent(*m_lastRequest);
     if (const auto file = settingsFile())
         storeEntry({TxtNom->text(), m_lastRequest->place,
                     FrmReperXY::instance()->zoneInput().zoneText},
@@ -374,6 +383,7 @@ QString FrmDataTime::openRequest(const ChartRequest& request)
     const ChartKindInfo& kind = chartKindInfo(request.kind);
     chartState().ChartKindName = kind.name;
     chartState().TwoCharts = kind.twoCharts;
+    keepRecent(request);
     openChartWindowOf(request);
     return {};
 }

@@ -39,6 +39,7 @@ public:
     QFrame* PicContener = nullptr;
     QLabel* LabVille = nullptr;
     QPushButton* CmdParcourir = nullptr;
+    QPushButton* CmdSaved = nullptr; // fills the name, first row and place from a saved chart
     QPushButton* CmdOK = nullptr;
     QPushButton* CmdAnuler = nullptr;
 

@@ -5,6 +5,7 @@
 #include "ui/common/Look.h"
 #include "ui/ephemerides/FrmEphemirids.h"
 #include "ui/main/FrmApropos.h"
+#include "ui/library/FrmLibrary.h"
 #include "ui/main/FrmDataTime.h"
 #include "ui/main/FrmFlash.h"
 #include "ui/main/FrmSelectTypeChart.h"
@@ -38,11 +39,12 @@ MDIFrmMain::MDIFrmMain()
     Picture1->setStyleSheet(navyStyle(Picture1->objectName()));
     Cmd = new QPushButton(u"حساب الهيئة"_s, Picture1);
     CmdEphemirids = new QPushButton(u"الأزياج الفلكية"_s, Picture1);
+    CmdLibrary = new QPushButton(u"الهيئات المحفوظة"_s, Picture1);
     CmdApropos = new QPushButton(u"حول البرنامج"_s, Picture1);
     CmdEnd = new QPushButton(u"خروج"_s, Picture1);
     auto* strip = new QHBoxLayout(Picture1);
     strip->setContentsMargins(8, 6, 8, 6);
-    for (QPushButton* button : {Cmd, CmdEphemirids, CmdApropos, CmdEnd}) {
+    for (QPushButton* button : {Cmd, CmdEphemirids, CmdLibrary, CmdApropos, CmdEnd}) {
         button->setAutoDefault(false);
         button->setMinimumWidth(110);
         strip->addWidget(button);
@@ -63,6 +65,13 @@ MDIFrmMain::MDIFrmMain()
     connect(Cmd, &QPushButton::clicked, this, [] { FrmSelectTypeChart::instance()->exec(); });
     connect(CmdEphemirids, &QPushButton::clicked, this,
             [] { FrmEphemirids::instance()->exec(); });
+    connect(CmdLibrary, &QPushButton::clicked, this, [] {
+        FrmLibrary* charts = FrmLibrary::instance();
+        charts->refresh(); // the recent list grows with every chart computed
+        charts->show();
+        charts->raise();
+        charts->activateWindow();
+    });
     connect(CmdApropos, &QPushButton::clicked, this, [] { FrmApropos::instance()->exec(); });
     connect(CmdEnd, &QPushButton::clicked, this, &QWidget::close);
 

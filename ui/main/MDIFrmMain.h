@@ -40,6 +40,7 @@ public:
     QFrame* Picture1 = nullptr;
     QPushButton* Cmd = nullptr;
     QPushButton* CmdEphemirids = nullptr;
+    QPushButton* CmdLibrary = nullptr;
     QPushButton* CmdApropos = nullptr;
     QPushButton* CmdEnd = nullptr;
 
