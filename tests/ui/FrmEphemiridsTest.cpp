@@ -141,16 +141,23 @@ private slots:
         expectStart(FrmEphemirids::instance());
     }
 
-    // Madrid's zone from its longitude is 0: its correction is 2 in July and 1 in February.
+    // Madrid's zone from its longitude is 0: picked over the window at its month's 15th, July's,
+    // its correction is 2; a run of February makes it 1.
     void aCitysCorrectionFollowsTheMonthRun()
     {
         FrmEphemirids* window = freshWindow();
         FrmReperXY* picker = fresh<FrmReperXY>();
-        picker->setReferenceMoment(QDateTime(QDate(2024, 7, 15), QTime(12, 0)));
-        picker->show();
-        pickCity(picker, u"Madrid"_s);
+        window->CmbMois->setCurrentIndex(6);
+        window->TxtYears->setText(u"2024"_s);
+        QWidget* over = nullptr;
+        onNextModal([&](QWidget* modal) {
+            over = modal == picker ? picker->parentWidget() : nullptr;
+            pickCity(picker, u"Madrid"_s);
+            picker->hide();
+        });
+        window->CmdCoordonne->click();
         QCOMPARE(picker->TxtEteRegl->text(), u"2"_s);
-        picker->hide();
+        QVERIFY(over == window && !picker->parentWidget()); // its own window again afterwards
         runFebruary(window, 0);
         QCOMPARE(picker->TxtEteRegl->text(), u"1"_s);
         picker->close(); // back to the initial place for the other cases
