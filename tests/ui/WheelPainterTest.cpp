@@ -254,21 +254,6 @@ private slots:
         QCOMPARE_GT(arms.box.height(), 30);
     }
 
-    // Longitude 0 at rotation 270 is 9 o'clock, 90 is 6 o'clock: the marker between the ring
-    // and the glyph lies on the horizontal, then the vertical, through the centre (300, 300).
-    void pointMarkersFollowTheAngleConvention()
-    {
-        for (const bool below : {false, true}) {
-            ChartState state = quietChart();
-            state.PlanetShown[0] = kTrue;
-            state.Planets[0].Longitude = below ? 90.0f : 0.0f;
-            const Ink ink = inkOf(drawn(state, Points, 600), below ? QRect(290, 492, 20, 15) : QRect(92, 290, 15, 20));
-            QCOMPARE(int(state.WheelRotation), 270);
-            QVERIFY(ink.mass > 10);
-            QCOMPARE_LT(std::abs((below ? ink.centre.x() : ink.centre.y()) - 300.0), 0.05);
-        }
-    }
-
     // A hidden point draws nothing. A shown one's text starts at the same corner whatever its
     // speed; the retrograde mark comes before the letter, pushing it right.
     void pointGlyphsAndTheRetrogradeMark()
