@@ -301,20 +301,15 @@ private slots:
         QVERIFY(text.startsWith(u"فلمورا"_s) && text.contains(u"Swiss Ephemeris"_s));
     }
 
-    // Counts, separator and points; no point shown gives zero counts and empty bars.
+    // The analysis of the window's own chart, whose shown points the dialog sets: none shown, empty bars.
     void analysisOfTheShownPoints()
     {
         for (bool shown : {true, false}) {
             for (QCheckBox* box : FrmThemeProprietees::instance()->Planete)
                 box->setChecked(shown);
             FrmChart* window = open(ChartKind::Transits);
-            const QStringList lines = window->TxtShow->toPlainText().split(u'\n', Qt::SkipEmptyParts);
-            QCOMPARE(lines.size(), 12 + (shown ? 24 : 0));
-            QCOMPARE(lines[11], u"--------------------"_s);
-            int counted = 0;
-            for (int i = 0; i < 11; ++i)
-                counted += QString(lines[i].section(u"   "_s, -1)).remove(u'\u2066').remove(u'\u2069').toInt();
-            QCOMPARE(counted > 0, shown);
+            // Eleven counts, the separator and a line per shown point: the text is AnalysisTest's.
+            QCOMPARE(window->TxtShow->toPlainText().split(u'\n', Qt::SkipEmptyParts).size(), 12 + (shown ? 24 : 0));
             const ChartAnalysis analysis = analyseChart(window->chart(), ChartKind::Transits);
             int heights = 0;
             for (int i = 0; i < 4; ++i) {
