@@ -82,12 +82,7 @@ QImage drawn(ChartState& state, Step step, int side, ChartKind kind = ChartKind:
 }
 
 // Glyphs at their exact degrees, whatever marks or glyphs they meet.
-WheelAppearance exactDegrees()
-{
-    WheelAppearance appearance;
-    appearance.spread = false;
-    return appearance;
-}
+const WheelAppearance kExactDegrees{{true, true, true, true, true}, QImage(), false};
 
 // 0 for white, 1 for black.
 double darkness(QRgb pixel)
@@ -264,7 +259,7 @@ private slots:
         state.PlanetShown[23] = kTrue;
         auto glyphBox = [&](float speed) {
             state.Planets[23].Speed = speed;
-            return inkOf(drawn(state, Points, 600, ChartKind::Transits, exactDegrees()), QRect(250, 550, 150, 50)).box;
+            return inkOf(drawn(state, Points, 600, ChartKind::Transits, kExactDegrees), QRect(250, 550, 150, 50)).box;
         };
         const QRect direct = glyphBox(0.5f);
         QVERIFY(!direct.isEmpty());
@@ -315,9 +310,9 @@ private slots:
         copySwatchColors(state, greys);
         state.ColorHouses = 0xFF00FF;
         state.ShowHouses = toFlag(marked);
-        const QImage image = drawn(state, Whole, 500, kind, exactDegrees());
+        const QImage image = drawn(state, Whole, 500, kind, kExactDegrees);
         state.ShowHouses = kFalse;
-        const QImage without = drawn(state, Whole, 500, kind, exactDegrees());
+        const QImage without = drawn(state, Whole, 500, kind, kExactDegrees);
         int leaning = 0, leaningWithout = 0, changedOtherwise = 0;
         eachPixel(image.rect(), [&](int x, int y) {
             const QRgb pixel = image.pixel(x, y), under = without.pixel(x, y);
