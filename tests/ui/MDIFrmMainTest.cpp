@@ -235,8 +235,6 @@ private slots:
         QTest::addColumn<ChartKind>("kind");
         QTest::addColumn<QString>("edits");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("horary, captioned from the clock")
-            << ChartKind::Horary << u"TxtNom=سلمى"_s << u"هيئة لتاريخ 3/3/2004   5:9"_s;
         QTest::newRow("transits take the first row's time") << ChartKind::Transits
             << u"TxtHeure0=8 TxtMin0=15 TxtHeure1=20 TxtMin1=45"_s << u"هيئة تحاويل لأحمد2004/3/3   15:8"_s;
         QTest::newRow("solar without a time, houses box cleared") << ChartKind::Solar << u"ChkTime"_s << u"هيئة شمسية لأحمد2004/3/3   00:12"_s;
