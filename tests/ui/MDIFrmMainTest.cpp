@@ -166,8 +166,8 @@ private slots:
                  u"هيئة طالع الوقت|1"_s);
     }
 
-    // The outcome: empty when a window opens; ending in a line break when the computation failed
-    // and the library's reason follows. A refused field takes the focus, selected.
+    // The outcome ends in a line break when the computation failed and the library's reason
+    // follows. A refused field takes the focus, selected.
     // The rules of each field are the core's (ChartRequest.RowFaultIsTheFirst… rows); these rows check
     // which message, row name and box each kind of refusal reaches.
     void dataEntryRefusesWithTheFirstMessage_data()
@@ -185,21 +185,13 @@ private slots:
         QTest::newRow("day 32") << u"TxtJour0=32"_s << day << u"TxtJour0"_s;
         QTest::newRow("month 13") << u"TxtMois0=13"_s << month << u"TxtMois0"_s;
         QTest::newRow("year 20001") << u"TxtAnnee0=20001"_s << year << u"TxtAnnee0"_s;
-        QTest::newRow("the bounds pass")
-            << u"TxtHeure0=23 TxtMin0=59 TxtJour0=31 TxtMois0=12 TxtJour1=1 TxtMois1=1"_s << QString() << QString();
-        QTest::newRow("29 February 2001 in the second row")
-            << u"TxtJour1=29 TxtMois1=2 TxtAnnee1=2001"_s << day + secondDate << u"TxtJour1"_s;
         QTest::newRow("month 0 in the second row") << u"TxtMois1=0"_s << month + secondDate << u"TxtMois1"_s;
         QTest::newRow("year 20000 passes the check") << u"TxtAnnee0=20000"_s << year + u'\n' << QString();
         QTest::newRow("year -20001, not cut to -2000") << u"TxtAnnee0=-20001"_s << year << u"TxtAnnee0"_s;
         QTest::newRow("year -20000 reaches the range message")
             << u"TxtAnnee1=-20000"_s << year + secondDate + u'\n' << QString();
-        QTest::newRow("empty box") << u"TxtJour0="_s << day << u"TxtJour0"_s;
-        QTest::newRow("beyond 16 bits") << u"TxtAnnee0=99999"_s << year << u"TxtAnnee0"_s;
-        QTest::newRow("letters in the second row") << u"TxtJour1=ab"_s << day + secondDate << u"TxtJour1"_s;
         QTest::newRow("hour 24 in the second row")
             << u"TxtHeure1=24"_s << hour + u"\nالوقت  الثاني "_s << u"TxtHeure1"_s;
-        QTest::newRow("year 9000") << u"TxtAnnee0=9000"_s << year + u'\n' << QString();
         QTest::newRow("a day the calendar reform dropped")
             << u"TxtJour0=10 TxtMois0=10 TxtAnnee0=1582"_s
             << year + u"\nالأيام من 5 إلى 14 أكتوبر 1582 أسقطها إصلاح التقويم: بعد 4 أكتوبر يأتي 15 أكتوبر"_s
@@ -219,12 +211,6 @@ private slots:
         chartState().Planets[0].Longitude = 400.0f;
         const QByteArray before = computedState();
         entry->CmdOK->click();
-        if (outcome.isEmpty()) {
-            QVERIFY2(messages().isEmpty(), qPrintable(messages().join(u'\n')));
-            QCOMPARE(opened().size(), 1);
-            QVERIFY(!entry->isVisible());
-            return;
-        }
         QCOMPARE(messages().size(), 1);
         const QString shown = messages()[0].section(u'|', 1);
         QVERIFY2(shown == outcome || (outcome.endsWith(u'\n') && shown.startsWith(outcome) &&
@@ -242,19 +228,15 @@ private slots:
         entry->hide();
     }
 
-    // An end-to-end request of each kind.
+    // An end-to-end request of each kind; how a caption is written is PositionTextsTest's
+    // Captions, the window of each kind FrmChartTest's eachKind.
     void okOpensTheChosenKindWithItsCaption_data()
     {
         QTest::addColumn<ChartKind>("kind");
         QTest::addColumn<QString>("edits");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("horary, captioned from the clock")
-            << ChartKind::Horary << u"TxtNom=سلمى"_s << u"هيئة لتاريخ 3/3/2004   5:9"_s;
-        QTest::newRow("natal at 08:15")
-            << ChartKind::Natal << u"TxtHeure0=08 TxtMin0=15 TxtJour0=05"_s << u"هيئة ميلاد لأحمد2004/3/05   15:8"_s;
         QTest::newRow("transits take the first row's time") << ChartKind::Transits
             << u"TxtHeure0=8 TxtMin0=15 TxtHeure1=20 TxtMin1=45"_s << u"هيئة تحاويل لأحمد2004/3/3   15:8"_s;
-        QTest::newRow("comparison without a name") << ChartKind::Comparison << u"TxtNom="_s << u"هيئة مقارنة ل2004/3/3   5:9"_s;
         QTest::newRow("solar without a time, houses box cleared") << ChartKind::Solar << u"ChkTime"_s << u"هيئة شمسية لأحمد2004/3/3   00:12"_s;
         QTest::newRow("progressions keep the leading space")
             << ChartKind::Progressions << QString() << u" هيئة تسييرات لأحمد2004/3/3   5:9"_s;
@@ -333,8 +315,6 @@ private slots:
         picker->TxtLatDeg->setText(u"30"_s);
         picker->CmdOK->click();
         QCOMPARE(entry->LabVille->text(), isolateRuns(picker->placeSummary()));
-        const QString latitude = u'\u2066' + picker->TxtLatDeg->text() + u'°' + picker->TxtLatMin->text() + u"'\u2069 شمال\r\n"_s;
-        QVERIFY2(entry->LabVille->text().contains(latitude), qPrintable(entry->LabVille->text()));
         picker->close();
         deleteClosedWindows();
         QCOMPARE(entry->LabVille->text(), FrmDataTime::kNoPlace);
@@ -342,75 +322,41 @@ private slots:
         QCOMPARE(fresh<FrmDataTime>()->TxtNom->text(), u"أحمد"_s);
     }
 
-    // A city picked from either dialog takes its legal time at that dialog's date: the data
-    // entry's first row, or the 15th of the month in the tables that the main window opens.
-    void pickerTakesTheLegalTimeOfTheOpenersDate()
+    // The tables window's own test picks a city from it.
+    void tablesButtonOpensTheEphemeridesWindow()
     {
-        const struct {
-            bool fromTables;
-            int month;
-            QString correction;
-        } rows[] = {{false, 1, u"1"_s}, {false, 7, u"2"_s}, {true, 1, u"1"_s}, {true, 7, u"2"_s}};
-        for (const auto& r : rows) {
-            QString written;
-            QWidget* over = nullptr;
-            const auto pickMadrid = [&written, &over](QWidget* modal) {
-                auto* picker = qobject_cast<FrmReperXY*>(modal);
-                if (picker->windowModality() == Qt::ApplicationModal)
-                    over = picker->parentWidget();
-                QTest::mouseClick(picker->CmdStyle, Qt::LeftButton);
-                picker->TxtRecherche->clear();
-                QTest::keyClicks(picker->TxtRecherche, u"Madrid"_s);
-                QTest::keyClick(picker->TxtRecherche, Qt::Key_Return);
-                written = picker->TxtEteRegl->text();
-                picker->hide();
-            };
-            if (r.fromTables) {
-                onNextModal([&](QWidget* modal) {
-                    if (auto* tables = qobject_cast<FrmEphemirids*>(modal)) {
-                        tables->CmbMois->setCurrentIndex(r.month - 1);
-                        tables->TxtYears->setText(u"2024"_s);
-                        onNextModal(pickMadrid);
-                        tables->CmdCoordonne->click();
-                        tables->hide();
-                    }
-                });
-                main->CmdEphemirids->click();
-            } else {
-                FrmDataTime* entry = fresh<FrmDataTime>();
-                entry->TxtJour[0]->setText(u"15"_s);
-                entry->TxtMois[0]->setText(QString::number(r.month));
-                entry->TxtAnnee[0]->setText(u"2024"_s);
-                onNextModal(pickMadrid);
-                entry->CmdParcourir->click();
-            }
-            QVERIFY2(written == r.correction, qPrintable(written + (r.fromTables ? u" tables"_s : u" entry"_s)));
-            // Over its opener, and its own window again afterwards.
-            QCOMPARE(over, r.fromTables ? static_cast<QWidget*>(FrmEphemirids::existing()) : FrmDataTime::existing());
-            QVERIFY(!FrmReperXY::instance()->parentWidget());
-        }
+        QWidget* shown = nullptr;
+        onNextModal([&shown](QWidget* modal) {
+            shown = modal;
+            modal->hide();
+        });
+        main->CmdEphemirids->click();
+        QVERIFY(shown && shown == FrmEphemirids::existing());
     }
 
-    // A city's correction follows each row's own date: July's 2 for the first row once typed
-    // (shown in the place summary), December's 1 for the second.
+    // A city picked over the data entry takes its legal time at the first row's date, follows
+    // that row as it is typed (shown in the place summary), and each chart takes its own row's:
+    // July's 2 for the first, December's 1 for the second.
     void cityRowsTakeTheirOwnLegalTime()
     {
         chooseKind(ChartKind::Transits);
         FrmDataTime* entry = fresh<FrmDataTime>();
-        onNextModal([](QWidget* modal) {
+        applyEdits(entry, u"TxtHeure0=12 TxtMin0=0 TxtJour0=15 TxtMois0=7 TxtAnnee0=1990 "
+                          "TxtHeure1=12 TxtMin1=0 TxtJour1=6 TxtMois1=12 TxtAnnee1=2026"_s);
+        QWidget* over = nullptr;
+        onNextModal([&over](QWidget* modal) {
             auto* picker = qobject_cast<FrmReperXY*>(modal);
-            if (picker->CmdStyle->text() != u"&الخريطة"_s)
-                QTest::mouseClick(picker->CmdStyle, Qt::LeftButton);
-            picker->TxtRecherche->clear();
-            QTest::keyClicks(picker->TxtRecherche, u"Paris"_s);
-            QTest::keyClick(picker->TxtRecherche, Qt::Key_Return);
+            over = picker->parentWidget();
+            pickCity(picker, u"Paris"_s);
             picker->CmdOK->click();
         });
         entry->CmdParcourir->click();
-        QVERIFY2(entry->LabVille->text().endsWith(u" \u20661\u2069"_s), qPrintable(entry->LabVille->text()));
-        applyEdits(entry, u"TxtHeure0=12 TxtMin0=0 TxtJour0=15 TxtMois0=7 TxtAnnee0=1990 "
-                          "TxtHeure1=12 TxtMin1=0 TxtJour1=6 TxtMois1=12 TxtAnnee1=2026"_s);
-        QVERIFY2(entry->LabVille->text().endsWith(u" \u20662\u2069"_s), qPrintable(entry->LabVille->text()));
+        QVERIFY(over == entry && !FrmReperXY::instance()->parentWidget());
+        for (const auto& [month, correction] : {std::pair{QString(), u"2"_s}, {u"1"_s, u"1"_s}, {u"7"_s, u"2"_s}}) {
+            if (!month.isEmpty())
+                applyEdits(entry, u"TxtMois0="_s + month);
+            QVERIFY2(entry->LabVille->text().endsWith(u" \u2066"_s + correction + u"\u2069"_s), qPrintable(entry->LabVille->text()));
+        }
         entry->CmdOK->click();
         QVERIFY2(messages().isEmpty(), qPrintable(messages().join(u'\n')));
         // Each chart as a one-row request with its correction typed.

@@ -5,6 +5,7 @@
 // that runs as the program does, and the controls the tests drive.
 #include "resources/VelmoraResources.h"
 #include "ui/common/Seams.h"
+#include "ui/place/FrmReperXY.h"
 #include "wheel/CoreText.h"
 
 #include <QApplication>
@@ -60,6 +61,19 @@ Dialog* fresh()
     Dialog::instance()->close();
     deleteClosedWindows();
     return Dialog::instance();
+}
+
+// Types `name` into the picker's city search, its database view opened, letter by letter (keyClicks
+// takes ASCII only); Enter then picks the first match.
+inline void pickCity(FrmReperXY* picker, const QString& name, bool enter = true)
+{
+    if (picker->CmdStyle->text() != QStringLiteral("&الخريطة"))
+        QTest::mouseClick(picker->CmdStyle, Qt::LeftButton);
+    picker->TxtRecherche->clear();
+    for (QChar letter : name)
+        QTest::sendKeyEvent(QTest::Click, picker->TxtRecherche, Qt::Key_unknown, QString(letter), Qt::NoModifier);
+    if (enter)
+        QTest::keyClick(picker->TxtRecherche, Qt::Key_Return);
 }
 
 inline bool writeFile(const QString& path, const QByteArray& bytes = {})
