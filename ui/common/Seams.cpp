@@ -6,6 +6,8 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QRegularExpression>
 #include <QUrl>
 
@@ -68,6 +70,21 @@ LinkOpener& linkOpener()
 {
     static LinkOpener open = [](const QUrl& link) { return QDesktopServices::openUrl(link); };
     return open;
+}
+
+PrintPreview& printPreview()
+{
+    static PrintPreview show = [](QWidget* parent, const QString& document,
+                                  const std::function<void(QPrinter&)>& paint) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setDocName(document);
+        // Its print button opens the print dialog, then paints again onto the printer chosen.
+        QPrintPreviewDialog preview(&printer, parent);
+        QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                         [&paint](QPrinter* shown) { paint(*shown); });
+        preview.exec();
+    };
+    return show;
 }
 
 } // namespace velmora::ui
