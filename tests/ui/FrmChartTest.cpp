@@ -181,7 +181,7 @@ private slots:
             QCOMPARE(natal->ShpSelect->pos(), item->pos());
         }
         QTest::mouseMove(natal->Picture2, QPoint(5, natal->Picture2->height() - 5));
-        QCOMPARE(natal->ShpSelect->pos(), natal->LabMenu[4]->pos());
+        QCOMPARE(natal->ShpSelect->pos(), natal->LabMenu.back()->pos());
         QCOMPARE(int(chartState().LastPointIndex), 11);
         QTest::mouseMove(transits->LabMenu[0]);
         QCOMPARE(int(chartState().LastPointIndex), 23);
