@@ -77,7 +77,8 @@ PrintPreview& printPreview()
     static PrintPreview show = [](QWidget* parent, const QString& document,
                                   const std::function<void(QPrinter&)>& paint) {
         QPrinter printer(QPrinter::HighResolution);
-        printer.setDocName(document);
+        // The print dialog offers the job's name as a file's: a date's slashes would name folders.
+        printer.setDocName(QString(document).replace(u'/', u'-'));
         // Its print button opens the print dialog, then paints again onto the printer chosen.
         QPrintPreviewDialog preview(&printer, parent);
         QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
