@@ -9,6 +9,8 @@
 #include "ui/ephemerides/FrmEphemirids.h"
 
 #include <QPageSize>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QRegularExpression>
 
@@ -60,8 +62,35 @@ FrmEphemirids* februaryTable()
 class PrintingTest final : public QObject {
     Q_OBJECT
 
+    PrintPreview realPreview;
+
 private slots:
-    void initTestCase() { recordMessages(); }
+    void initTestCase()
+    {
+        recordMessages();
+        realPreview = printPreview();
+    }
+
+    // The real preview, answered from inside its loop: the chart on one page, and the job
+    // named without the caption's slashes, which the print dialog would take for folders.
+    void realPreviewShowsThePages()
+    {
+        printPreview() = realPreview;
+        std::unique_ptr<FrmChart> window(natalChart());
+        QString document;
+        int pages = 0;
+        onNextModal([&](QWidget* shown) {
+            auto* preview = qobject_cast<QPrintPreviewDialog*>(shown);
+            if (!preview)
+                return;
+            document = preview->printer()->docName();
+            pages = preview->findChild<QPrintPreviewWidget*>()->pageCount();
+            preview->reject();
+        });
+        QTest::mouseClick(window->LabMenu[FrmChart::Print], Qt::LeftButton);
+        QCOMPARE(document, QString(kCaption).replace(u'/', u'-'));
+        QCOMPARE(pages, 1);
+    }
 
     void printsThroughThePreview_data()
     {
