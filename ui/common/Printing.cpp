@@ -233,8 +233,8 @@ std::vector<TablePage> printTable(QPrinter& printer, const QString& title,
         layout.widths.assign(static_cast<std::size_t>(columns), 2.0 * padding);
         for (int r = 0; r < rows; ++r)
             for (int c = 0; c < columns; ++c)
-                layout.widths[c] = std::max(layout.widths[c],
-                                            metrics.horizontalAdvance(cellAt(r, c)) + 2.0 * padding);
+                layout.widths[c] = std::max(
+                    layout.widths[c], metrics.horizontalAdvance(cellAt(r, c)) + 2.0 * padding);
         double fixedWidth = 0.0;
         for (int c = 0; c < fixedColumns; ++c)
             fixedWidth += layout.widths[c];
