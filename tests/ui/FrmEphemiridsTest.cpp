@@ -107,17 +107,19 @@ private slots:
         // Right to left, the day column on the right.
         const QTableWidget* planets = window->GridEphemirids[0];
         QVERIFY(planets->columnViewportPosition(0) > planets->columnViewportPosition(1));
-        QVERIFY(cell(planets, 1, 1).isEmpty() && !window->CmdEnregistrer->isEnabled());
+        QVERIFY(cell(planets, 1, 1).isEmpty() && !window->CmdEnregistrer->isEnabled() &&
+                !window->CmdImprimer->isEnabled());
 
         // Switching shows each table's last results without a run.
         runFebruary(window, 0);
         const QString sun = cell(window->GridEphemirids[0], 1, 1);
-        QVERIFY(!sun.isEmpty() && window->CmdEnregistrer->isEnabled());
+        QVERIFY(!sun.isEmpty() && window->CmdEnregistrer->isEnabled() && window->CmdImprimer->isEnabled());
         // Every column shown where the screen is wide enough, else the window as wide as the screen.
         QVERIFY(window->GridEphemirids[0]->horizontalScrollBar()->maximum() == 0 ||
                 window->screen()->availableGeometry().width() - window->frameGeometry().width() <= 32);
         window->Opt[2]->click();
-        QVERIFY(window->TypeEph == 2 && window->GridEphemirids[0]->isHidden() && !window->CmdEnregistrer->isEnabled());
+        QVERIFY(window->TypeEph == 2 && window->GridEphemirids[0]->isHidden() && !window->CmdEnregistrer->isEnabled() &&
+                !window->CmdImprimer->isEnabled());
         window->Opt[0]->click();
         QCOMPARE(cell(window->GridEphemirids[0], 1, 1), sun);
 
@@ -292,7 +294,7 @@ private slots:
         const auto printed = commandLine(kind, decimal, year);
         if (printed.exitCode != velmora::cli::kExitOk) { // after a month that ran
             runFebruary(window, kind);
-            QVERIFY(window->CmdEnregistrer->isEnabled());
+            QVERIFY(window->CmdEnregistrer->isEnabled() && window->CmdImprimer->isEnabled());
         }
         runFebruary(window, kind, year);
         QVERIFY(watch.paints > 0 && watch.busy);
@@ -310,7 +312,7 @@ private slots:
             QVERIFY(messages()[0].section(u'\n', 1).startsWith(u"SwissEph file"_s));
             QCOMPARE(grid->rowCount(), 32);
             QCOMPARE(cell(grid, 1, 1), QString());
-            QVERIFY(!window->CmdEnregistrer->isEnabled());
+            QVERIFY(!window->CmdEnregistrer->isEnabled() && !window->CmdImprimer->isEnabled());
             return;
         }
         QCOMPARE(messages(), QStringList());

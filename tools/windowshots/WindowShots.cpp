@@ -31,6 +31,10 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -141,6 +145,31 @@ void appearanceTabs()
     dialog->hide();
 }
 
+// What the next print shows, from inside the preview's own loop: the preview as it opens, each
+// of its pages large, and the print dialog its print button opens.
+void printShots(const QString& name)
+{
+    QTimer::singleShot(0, [name] {
+        auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        if (!preview)
+            qFatal("printing showed no preview");
+        preview->resize(900, 860);
+        save(preview, QStringLiteral("print-preview-") + name);
+        auto* pages = preview->findChild<QPrintPreviewWidget*>();
+        pages->setViewMode(QPrintPreviewWidget::SinglePageView);
+        preview->resize(1100, 1500);
+        pages->fitInView();
+        for (int page = 1; page <= pages->pageCount(); ++page) {
+            pages->setCurrentPage(page);
+            save(pages, QStringLiteral("print-page-%1-%2").arg(name).arg(page));
+        }
+        QPrintDialog dialog(preview->printer(), preview);
+        save(&dialog, QStringLiteral("print-dialog"));
+        dialog.close();
+        preview->close();
+    });
+}
+
 // The three tables of February 2024 at the place picker's place, the wait page, and the message
 // of a month beyond the installed files.
 void ephemerides()
@@ -154,6 +183,8 @@ void ephemerides()
         window->Opt[kind]->click();
         window->CmdCalculer->click();
         save(window, QStringLiteral("ephemerides-%1").arg(QLatin1String(tables[kind])));
+        printShots(QStringLiteral("ephemerides-%1").arg(QLatin1String(tables[kind])));
+        window->CmdImprimer->click();
     }
     window->GridEphemirids[window->TypeEph]->hide();
     window->WaitPage->show();
@@ -226,6 +257,10 @@ void chartWindows(MDIFrmMain& main)
         QTest::mouseClick(chart->LabMenu[FrmChart::Information], Qt::LeftButton);
         chart->PictTable->move(chart->chartSize() + 6, 36);
         save(frame, chart->objectName());
+        if (k == static_cast<int>(ChartKind::Natal) || k == static_cast<int>(ChartKind::Transits)) {
+            printShots(chart->objectName());
+            QTest::mouseClick(chart->LabMenu[FrmChart::Print], Qt::LeftButton);
+        }
         frame->close();
     }
 }

@@ -4,6 +4,7 @@
 #include "core/PositionTexts.h"
 #include "ui/common/BidiText.h"
 #include "ui/common/Look.h"
+#include "ui/common/Printing.h"
 #include "ui/common/Seams.h"
 #include "ui/common/Twips.h"
 #include "ui/library/FrmLibrary.h"
@@ -34,9 +35,9 @@ constexpr int kMenuWidth = px(kMenuPanelTwips);
 
 const std::array<QString, FrmChart::kMenuItemCount> kMenuCaptions = {
     u"عرض الإتصالات"_s, u"معلومات خاصة"_s, u"سمات الهيئة"_s, u"حفظ الصورة"_s, u" تحليل الهيئة"_s,
-    u"حفظ الهيئة"_s};
-constexpr std::array<int, FrmChart::kMenuItemCount> kMenuTops = {720, 1080, 1440, 1920, 2520,
-                                                                 3000};
+    u"حفظ الهيئة"_s,    u"طباعة الهيئة"_s};
+constexpr std::array<int, FrmChart::kMenuItemCount> kMenuTops = {720,  1080, 1440, 1920,
+                                                                 2520, 3000, 3360};
 constexpr int kMenuLeft = 120;
 constexpr int kMenuItemWidth = 1455;
 constexpr int kMenuItemHeight = 375;
@@ -465,6 +466,9 @@ void FrmChart::runMenu(int item)
         if (m_request)
             saveRequestAs(this, *m_request, fromCore(m_request->name));
         break;
+    case Print:
+        print();
+        break;
     }
 }
 
@@ -527,6 +531,20 @@ void FrmChart::savePicture()
     if (!error.isEmpty())
         criticalMessage()(this, u"تحذير هام"_s,
                           u"تعذر حفظ الصورة "_s + path + u'\n' + error);
+}
+
+void FrmChart::print()
+{
+    // What the window shows: its own chart as last drawn, and its listing.
+    const std::vector<TextSection> listing = positionsListing(m_state, m_kind.lastPoint);
+    printPreview()(this, m_caption, [&](QPrinter& printer) {
+        const int pages = printChart(printer, [&](QPainter& painter, double side) {
+            WheelPainter(m_state, m_model, m_kind, m_look, side, side / 20.0)
+                .draw(painter, QSizeF(side, side), m_caption);
+        }, listing);
+        if (pages == 0)
+            criticalMessage()(this, u"تحذير هام"_s, u"تعذرت طباعة الهيئة"_s);
+    });
 }
 
 } // namespace velmora::ui

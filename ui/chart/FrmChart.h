@@ -38,8 +38,8 @@ class FrmChart final : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr int kMenuItemCount = 6;
-    enum MenuItem { Listing, Information, Appearance, SavePicture, Analysis, SaveChart };
+    static constexpr int kMenuItemCount = 7;
+    enum MenuItem { Listing, Information, Appearance, SavePicture, Analysis, SaveChart, Print };
 
     // `caption` is the kind and the chart's title; a kind captioned from the clock ignores it.
     // `request` is what the chart was computed from, kept so that it can be saved.
@@ -93,6 +93,7 @@ private:
     void runMenu(int item);
     void takeAppearanceSettings(bool confirmed);
     void savePicture();
+    void print();
 
     ChartKindDescription m_kind;
     ChartState m_state;

@@ -8,6 +8,8 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QRegularExpression>
 #include <QUrl>
 
@@ -104,6 +106,22 @@ LinkOpener& linkOpener()
 {
     static LinkOpener open = [](const QUrl& link) { return QDesktopServices::openUrl(link); };
     return open;
+}
+
+PrintPreview& printPreview()
+{
+    static PrintPreview show = [](QWidget* parent, const QString& document,
+                                  const std::function<void(QPrinter&)>& paint) {
+        QPrinter printer(QPrinter::HighResolution);
+        // The print dialog offers the job's name as a file's: a date's slashes would name folders.
+        printer.setDocName(QString(document).replace(u'/', u'-'));
+        // Its print button opens the print dialog, then paints again onto the printer chosen.
+        QPrintPreviewDialog preview(&printer, parent);
+        QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                         [&paint](QPrinter* shown) { paint(*shown); });
+        preview.exec();
+    };
+    return show;
 }
 
 } // namespace velmora::ui

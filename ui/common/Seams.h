@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 
+class QPrinter;
 class QUrl;
 class QWidget;
 
@@ -64,5 +65,12 @@ TextAsker& textAsker();
 // Hands a link (a mailto: address) to the desktop; false when nothing could open it.
 using LinkOpener = std::function<bool(const QUrl& link)>;
 LinkOpener& linkOpener();
+
+// Shows the print preview of the pages that `paint` prints onto a printer; its print button
+// asks for the printer and its settings, then prints the pages there. `document` names the job.
+// Tests replace it to print at once.
+using PrintPreview = std::function<void(QWidget* parent, const QString& document,
+                                        const std::function<void(QPrinter& printer)>& paint)>;
+PrintPreview& printPreview();
 
 } // namespace velmora::ui

@@ -7,6 +7,7 @@
 #include "ui/common/FailureMessages.h"
 #include "ui/common/Look.h"
 #include "ui/common/NumberKeyCheck.h"
+#include "ui/common/Printing.h"
 #include "ui/common/Seams.h"
 #include "ui/common/Twips.h"
 #include "ui/place/FrmReperXY.h"
@@ -175,7 +176,10 @@ void FrmEphemirids::buildControls()
     CmdEnregistrer = new QPushButton(QString::fromUtf8("حفظ الجدول"), this);
     CmdEnregistrer->setMinimumSize(px(1695), px(495));
     CmdEnregistrer->setEnabled(false);
-    for (QPushButton* button : {CmdCoordonne, CmdCalculer, CmdOK, CmdEnregistrer})
+    CmdImprimer = new QPushButton(QString::fromUtf8("طباعة"), this);
+    CmdImprimer->setMinimumSize(px(1695), px(495));
+    CmdImprimer->setEnabled(false);
+    for (QPushButton* button : {CmdCoordonne, CmdCalculer, CmdOK, CmdEnregistrer, CmdImprimer})
         button->setAutoDefault(false);
     LabNote = new QLabel(this);
     LabNote->setFont(sizedFont(9));
@@ -186,7 +190,11 @@ void FrmEphemirids::buildControls()
     layout->addWidget(Frame, 0, 0);
     layout->addWidget(m_gridArea, 0, 1);
     layout->addWidget(CmdOK, 1, 0);
-    layout->addWidget(CmdEnregistrer, 1, 1, Qt::AlignLeading | Qt::AlignVCenter);
+    auto* tableCommands = new QHBoxLayout;
+    tableCommands->addWidget(CmdEnregistrer);
+    tableCommands->addWidget(CmdImprimer);
+    tableCommands->addStretch();
+    layout->addLayout(tableCommands, 1, 1);
     layout->addWidget(LabNote, 2, 0, 1, 2);
     layout->setVerticalSpacing(16);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -324,6 +332,7 @@ void FrmEphemirids::connectReactions()
     connect(CmdCalculer, &QPushButton::clicked, this, &FrmEphemirids::calculate);
     connect(CmdOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(CmdEnregistrer, &QPushButton::clicked, this, &FrmEphemirids::saveTable);
+    connect(CmdImprimer, &QPushButton::clicked, this, &FrmEphemirids::printTable);
 }
 
 DateTimeTexts FrmEphemirids::referenceRow() const
@@ -338,7 +347,7 @@ void FrmEphemirids::showTable(int kind)
     for (int k = 0; k < 3; ++k)
         GridEphemirids[k]->setVisible(k == kind);
     TypeEph = kind;
-    CmdEnregistrer->setEnabled(m_tables[kind].has_value());
+    enableTableCommands();
     showNote();
 }
 
@@ -425,6 +434,8 @@ void FrmEphemirids::calculate()
             m_fileNames[kind] = QStringLiteral("%1-%2-%3.csv")
                                     .arg(QLatin1String(kFileNames[kind]), TxtYears->text())
                                     .arg(input.monthIndex + 1, 2, 10, QLatin1Char('0'));
+            m_titles[kind] = QStringLiteral("%1 - %2 %3")
+                                 .arg(Opt[kind]->text(), CmbMois->currentText(), TxtYears->text());
             fillGrid(kind, result.table);
             m_notes[kind] = fromCore(result.houseNote);
         } else {
@@ -440,7 +451,7 @@ void FrmEphemirids::calculate()
     // Shown once the grid is back in place.
     if (!failure.isEmpty())
         criticalMessage()(this, QString::fromUtf8("تحذير هام"), failure);
-    CmdEnregistrer->setEnabled(m_tables[TypeEph].has_value());
+    enableTableCommands();
     showNote();
 }
 
@@ -493,6 +504,28 @@ void FrmEphemirids::saveTable()
                           QString::fromUtf8("تعذر حفظ الملف ") + choice.path + QStringLiteral("\n") +
                               file.errorString());
     }
+}
+
+void FrmEphemirids::enableTableCommands()
+{
+    // Only a month computed can be saved or printed: a refused run leaves nothing to either.
+    const bool computed = m_tables[TypeEph].has_value();
+    CmdEnregistrer->setEnabled(computed);
+    CmdImprimer->setEnabled(computed);
+}
+
+void FrmEphemirids::printTable()
+{
+    const int kind = TypeEph;
+    if (!m_tables[kind])
+        return;
+    printPreview()(this, m_titles[kind], [this, kind](QPrinter& printer) {
+        if (ui::printTable(printer, m_titles[kind], *m_tables[kind], GridEphemirids[kind]->font(),
+                           m_notes[kind])
+                .empty())
+            criticalMessage()(this, QString::fromUtf8("تحذير هام"),
+                              QString::fromUtf8("تعذرت طباعة الجدول"));
+    });
 }
 
 void FrmEphemirids::setVisible(bool visible)

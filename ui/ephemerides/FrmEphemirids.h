@@ -51,6 +51,7 @@ public:
     QPushButton* CmdCalculer = nullptr;
     QPushButton* CmdOK = nullptr;
     QPushButton* CmdEnregistrer = nullptr; // saves the table shown as CSV
+    QPushButton* CmdImprimer = nullptr;    // prints the table shown
     QLabel* LabNote = nullptr; // why a houses table's starred days have Porphyry cusps
 
     void setVisible(bool visible) override;
@@ -79,6 +80,8 @@ private:
     void calculate();
     void fillGrid(int kind, const EphemeridesTable& table);
     void saveTable();
+    void printTable();
+    void enableTableCommands();
     void fitGridsToScreen();
     void showNote();
 
@@ -87,6 +90,7 @@ private:
     std::array<std::optional<EphemeridesTable>, 3> m_tables;
     std::array<QString, 3> m_notes; // of each table's last run
     std::array<QString, 3> m_fileNames;
+    std::array<QString, 3> m_titles; // of each table's printed pages
     NumberKeyCheck m_keyCheck;
     QWidget* m_gridArea = nullptr; // the grids and the wait page, in one place
 };

@@ -35,6 +35,27 @@ QListWidget* creamList(const QSize& minimum, QWidget* parent)
 
 } // namespace
 
+std::vector<TextSection> positionsListing(const ChartState& chart, int lastPoint)
+{
+    std::vector<TextSection> listing = {
+        {u"مواقع الكواكب"_s, {}}, {u"مواقع البيوت"_s, {}}, {u"إتصالات الكواكب"_s, {}}};
+    // Slots past the second chart's last have neither a point nor a cusp.
+    const int last = std::min(lastPoint, kSlotCount - 1);
+    for (int i = 0; i <= last; ++i) {
+        listing[0].lines.append(
+            isolateRuns(fromCore(pointLabel(i) + signPositionText(chart.Planets[i].Longitude))));
+        listing[1].lines.append(
+            isolateRuns(fromCore(housePositionText(signPositionText(chart.HouseCusps[i]), i))));
+    }
+    // Below the cusps, why they are not Placidus ones, when they are not.
+    std::istringstream note(houseSystemNote(chart, last >= kPointsPerChart ? 2 : 1));
+    for (std::string line; std::getline(note, line);)
+        listing[1].lines.append(fromCore(line));
+    for (const std::string& line : chart.AspectLines)
+        listing[2].lines.append(isolateRuns(fromCore(line)));
+    return listing;
+}
+
 FrmDivert::FrmDivert(const ChartState& chart, int lastPoint, QWidget* parent)
     : QDialog(parent)
 {
@@ -44,20 +65,10 @@ FrmDivert::FrmDivert(const ChartState& chart, int lastPoint, QWidget* parent)
     List1 = creamList({320, 220}, this);
     List2 = creamList({320, 220}, this);
     List3 = creamList({660, 260}, this);
-
-    // Slots past the second chart's last have neither a point nor a cusp.
-    const int last = std::min(lastPoint, kSlotCount - 1);
-    for (int i = 0; i <= last; ++i) {
-        List1->addItem(isolateRuns(fromCore(pointLabel(i) + signPositionText(chart.Planets[i].Longitude))));
-        List2->addItem(
-            isolateRuns(fromCore(housePositionText(signPositionText(chart.HouseCusps[i]), i))));
-    }
-    // Below the cusps, why they are not Placidus ones, when they are not.
-    std::istringstream note(houseSystemNote(chart, last >= kPointsPerChart ? 2 : 1));
-    for (std::string line; std::getline(note, line);)
-        List2->addItem(fromCore(line));
-    for (const std::string& line : chart.AspectLines)
-        List3->addItem(isolateRuns(fromCore(line)));
+    const std::vector<TextSection> listing = positionsListing(chart, lastPoint);
+    List1->addItems(listing[0].lines);
+    List2->addItems(listing[1].lines);
+    List3->addItems(listing[2].lines);
 
     CmdOK = new QPushButton(u"&موافق"_s, this);
     connect(CmdOK, &QPushButton::clicked, this, &QDialog::accept);
@@ -68,11 +79,11 @@ FrmDivert::FrmDivert(const ChartState& chart, int lastPoint, QWidget* parent)
         return label;
     };
     auto* lists = new QGridLayout;
-    lists->addWidget(caption(u"مواقع الكواكب"_s, List1), 0, 0);
-    lists->addWidget(caption(u"مواقع البيوت"_s, List2), 0, 1);
+    lists->addWidget(caption(listing[0].heading, List1), 0, 0);
+    lists->addWidget(caption(listing[1].heading, List2), 0, 1);
     lists->addWidget(List1, 1, 0);
     lists->addWidget(List2, 1, 1);
-    lists->addWidget(caption(u"إتصالات الكواكب"_s, List3), 2, 0, 1, 2);
+    lists->addWidget(caption(listing[2].heading, List3), 2, 0, 1, 2);
     lists->addWidget(List3, 3, 0, 1, 2);
     lists->setRowStretch(3, 1);
 

@@ -1,13 +1,21 @@
 #pragma once
 
 #include "core/ChartState.h"
+#include "ui/common/Printing.h"
 
 #include <QDialog>
+
+#include <vector>
 
 class QListWidget;
 class QPushButton;
 
 namespace velmora::ui {
+
+// What the listing shows of a chart's points 0..lastPoint, under its three captions: the
+// points with their sign positions, the house cusps (with why they are not Placidus ones,
+// when they are not), and the aspect lines of its own last search. The chart window prints it.
+std::vector<TextSection> positionsListing(const ChartState& chart, int lastPoint);
 
 // The positions listing of one chart window: its points 0..lastPoint with their sign
 // positions, its house cusps, and the aspect lines of its own last search. A new dialog for
