@@ -2,6 +2,7 @@
 #define QTEST_QPA_MOUSE_HANDLING
 #include "ui/library/FrmLibrary.h"
 
+#include "core/PositionTexts.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/chart/FrmChart.h"
 #include "ui/library/LibraryAccess.h"
@@ -126,6 +127,19 @@ private slots:
         QCOMPARE(entry->TxtNom->text(), u"Tobias Ferber"_s);
         QCOMPARE(entry->TxtJour[0]->text() + u'.' + entry->TxtAnnee[0]->text(), u"27.1970"_s);
         QVERIFY2(entry->LabVille->text().contains(u"Kandel"_s), qPrintable(entry->LabVille->text()));
+    }
+
+    void aNameLongerThanTheDataEntryTakesIsRefused()
+    {
+        const TextAsker kept = textAsker();
+        textAsker() = [](QWidget*, const QString&, const QString&, const QString&, bool) {
+            return std::optional<QString>(QString(kLongestName + 1, u'x'));
+        };
+        messages().clear();
+        const bool saved = saveRequestAs(nullptr, ChartRequest{}, {});
+        textAsker() = kept;
+        QVERIFY(!saved);
+        QCOMPARE(messages().size(), 1);
     }
 };
 

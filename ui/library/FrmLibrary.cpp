@@ -2,6 +2,7 @@
 
 #include "atlas/LegalTime.h"
 #include "core/Aaf.h"
+#include "core/PositionTexts.h"
 #include "ui/common/BidiText.h"
 #include "ui/common/DialogParts.h"
 #include "ui/common/Look.h"
@@ -40,6 +41,15 @@ LegalSummerLookup legalSummerOfAtlas()
                                          local.minute},
                                         zoneHours);
     };
+}
+
+// A name the data entry would take; otherwise the user is told why.
+bool acceptableName(QWidget* parent, const QString& name)
+{
+    if (name.size() <= kLongestName)
+        return true;
+    criticalMessage()(parent, kTitle, u"الاسم أطول من %1 حرفاً"_s.arg(kLongestName));
+    return false;
 }
 
 QTableWidgetItem* cell(const QString& text)
@@ -213,7 +223,7 @@ void FrmLibrary::renameSelected()
         return;
     const auto name = textAsker()(this, u"إعادة التسمية"_s, u"الاسم الجديد"_s,
                                   fromCore(row->request.name), false);
-    if (!name || name->trimmed().isEmpty())
+    if (!name || name->trimmed().isEmpty() || !acceptableName(this, name->trimmed()))
         return;
     const library::Written written = charts->rename(row->id, name->trimmed().toStdString());
     if (!written.ok())
@@ -319,7 +329,7 @@ bool saveRequestAs(QWidget* parent, ChartRequest request, const QString& propose
     if (!charts)
         return false;
     const auto name = textAsker()(parent, u"حفظ الهيئة"_s, u"الاسم"_s, proposed, false);
-    if (!name || name->trimmed().isEmpty())
+    if (!name || name->trimmed().isEmpty() || !acceptableName(parent, name->trimmed()))
         return false;
     request.name = name->trimmed().toStdString();
     const library::Written written = charts->save(request);
