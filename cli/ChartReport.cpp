@@ -7,6 +7,8 @@
 #include "core/Aspects.h"
 #include "core/ChartComputation.h"
 #include "core/ChartRequest.h"
+#include "core/Dignities.h"
+#include "core/Lots.h"
 #include "core/Numbers.h"
 #include "core/PositionTexts.h"
 
@@ -22,6 +24,22 @@ const std::array<const char*, 12> kBodyNames = {
     "sun",     "moon",   "mercury", "venus", "mars",      "jupiter",
     "saturn",  "uranus", "neptune", "pluto", "mean_node", "mean_apogee",
 };
+
+// The dignities held, in their order of weight, or "peregrine" (detriment and fall apart).
+std::string dignityWords(const Dignities& d)
+{
+    std::string out;
+    for (const auto& [held, word] : {std::pair{d.domicile, "domicile"}, {d.exaltation, "exaltation"},
+                                     {d.triplicity, "triplicity"}, {d.term, "term"},
+                                     {d.face, "face"}, {d.detriment, "detriment"},
+                                     {d.fall, "fall"}}) {
+        if (held)
+            out += std::string(out.empty() ? "" : ",") + word;
+    }
+    if (d.peregrine())
+        out += std::string(out.empty() ? "" : ",") + "peregrine";
+    return out;
+}
 
 } // namespace
 
@@ -110,6 +128,15 @@ std::string plainReport(const ChartOptions& options, const ChartState& state, in
     }
     if (extras.analysis)
         out += extras.analysis->text;
+    if (options.lots) {
+        for (const Lot& lot : lotsOf(state))
+            out += lotText(lot) + "\n";
+    }
+    if (options.dignities) {
+        for (const Dignities& d : chartDignities(state))
+            out += std::string(kBodyNames[d.slot]) + "\t" + dignityWords(d) + "\t" +
+                   std::to_string(d.score()) + "\n";
+    }
     return out;
 }
 
@@ -168,6 +195,31 @@ std::string jsonReport(const ChartOptions& options, const ChartState& state,
     }
     if (extras.analysis)
         out += ", \"analysis\": " + jsonString(extras.analysis->text);
+    if (options.lots) {
+        out += ", \"lots\": [";
+        const auto lots = lotsOf(state);
+        for (std::size_t k = 0; k < lots.size(); ++k)
+            out += std::string(k ? ", " : "") + "{\"name\": " + jsonString(lots[k].name) +
+                   ", \"name_latin\": " + jsonString(lots[k].nameLatin) +
+                   ", \"longitude\": " + numberText(lots[k].longitude) +
+                   ", \"text\": " + jsonString(lotText(lots[k])) + "}";
+        out += "]";
+    }
+    if (options.dignities) {
+        out += ", \"dignities\": [";
+        const auto flag = [](bool held) { return held ? "true" : "false"; };
+        const auto all = chartDignities(state);
+        for (std::size_t k = 0; k < all.size(); ++k) {
+            const Dignities& d = all[k];
+            out += std::string(k ? ", " : "") + "{\"body\": " + jsonString(kBodyNames[d.slot]) +
+                   ", \"domicile\": " + flag(d.domicile) + ", \"exaltation\": " +
+                   flag(d.exaltation) + ", \"triplicity\": " + flag(d.triplicity) +
+                   ", \"term\": " + flag(d.term) + ", \"face\": " + flag(d.face) +
+                   ", \"detriment\": " + flag(d.detriment) + ", \"fall\": " + flag(d.fall) +
+                   ", \"score\": " + std::to_string(d.score()) + "}";
+        }
+        out += "]";
+    }
     return out + "}\n";
 }
 

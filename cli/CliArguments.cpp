@@ -87,8 +87,8 @@ std::string usage()
     return "usage: velmora-cli chart --date Y-M-D --time H:M --lat 21:27N|21.45 "
            "--lon 39:49E|39.82|--city NAME [--summer H] [--zone H] [--date2 Y-M-D --time2 H:M] "
            "[--kind natal|horary|solar|transits|comparison|progressions] [--aspects] "
-           "[--analysis] [--json] | velmora-cli chart --saved NAME [--db PATH] [--aspects] "
-           "[--analysis] [--json] | velmora-cli ephemerides --year Y --month 1..12 --hour H "
+           "[--analysis] [--lots] [--dignities] [--json] | velmora-cli chart --saved NAME [--db PATH] "
+           "[--aspects] [--analysis] [--lots] [--dignities] [--json] | velmora-cli ephemerides --year Y --month 1..12 --hour H "
            "--lat .. --lon ..|--city NAME [--summer H] [--zone H] --table planets|houses|aspects "
            "[--decimal] [--csv] | velmora-cli places NAME [--limit N] [--json] | velmora-cli library "
            "list [--json]|import FILE.aaf|export FILE.aaf|delete NAME [--db PATH] | "
@@ -112,6 +112,8 @@ std::string help()
            "  --kind K                 natal (default), horary, solar: one date; transits,\n"
            "                           comparison, progressions: --date2 and --time2 too\n"
            "  --aspects --analysis     the aspect lines and the sign-class analysis\n"
+           "  --lots --dignities       the seven lots (day or night by the Sun) and the essential\n"
+           "                           dignities of the Sun through Saturn\n"
            "  --json                   the chart as JSON\n"
            "  --hour H                 ephemerides: the local clock hour of every day, a whole\n"
            "                           number from 0 to 23\n"
@@ -298,7 +300,7 @@ ParsedChartArguments parseChartArguments(const std::vector<std::string>& args)
     static const KnownOptions known = withPlace({
         {"--date", true}, {"--time", true}, {"--date2", true}, {"--time2", true},
         {"--kind", true}, {"--json", false}, {"--aspects", false}, {"--analysis", false},
-        {"--saved", true}, {"--db", true},
+        {"--lots", false}, {"--dignities", false}, {"--saved", true}, {"--db", true},
     });
     const OptionValues given = readOptions(args, known, {});
     if (!given.error.empty())
@@ -314,6 +316,8 @@ ParsedChartArguments parseChartArguments(const std::vector<std::string>& args)
         options.json = given.has("--json");
         options.aspects = given.has("--aspects");
         options.analysis = given.has("--analysis");
+        options.lots = given.has("--lots");
+        options.dignities = given.has("--dignities");
         options.saved = given["--saved"];
         if (given.has("--db"))
             options.db = given["--db"];
@@ -331,6 +335,8 @@ ParsedChartArguments parseChartArguments(const std::vector<std::string>& args)
     options.json = values.has("--json");
     options.aspects = values.has("--aspects");
     options.analysis = values.has("--analysis");
+    options.lots = values.has("--lots");
+    options.dignities = values.has("--dignities");
     if (values.has("--kind")) {
         const auto kind = kindNamed(values["--kind"]);
         if (!kind)

@@ -28,6 +28,8 @@ struct ChartOptions {
     ChartKind kind = ChartKind::Natal;
     bool aspects = false;
     bool analysis = false;
+    bool lots = false;      // the seven lots of the first chart
+    bool dignities = false; // the essential dignities of the Sun through Saturn
     std::optional<std::string> saved; // --saved NAME: the saved chart's request instead
     std::optional<std::string> db;    // the library file for --saved
     std::string name;                 // a saved chart's name

@@ -102,6 +102,21 @@ TEST(ChartArguments, BadArgumentsExitWithOneUsageLineNamingTheField)
     EXPECT_NE(help.output.find("windows always use"), std::string::npos) << help.output;
 }
 
+// The lots and dignities the core computes, as lines after the chart and as JSON fields.
+TEST(ChartCommand, LotsAndDignities)
+{
+    const std::string chart = "chart --date 2000-1-1 --time 12:00 --lat 34:2N --lon 5:0W --lots --dignities";
+    const std::vector<std::string> lines = split(run(chart).output);
+    ASSERT_GE(lines.size(), 14u);
+    EXPECT_EQ(lines[lines.size() - 14].rfind("سهم السعادة في ", 0), 0u);
+    EXPECT_EQ(lines[lines.size() - 6], "moon\tfall,peregrine\t-4"); // the Moon in Scorpio
+    const std::string json = run(chart + " --json").output;
+    EXPECT_NE(json.find("\"lots\": [{\"name\": \"سهم السعادة\", \"name_latin\": \"Fortune\", "
+                        "\"longitude\": 311.34"), std::string::npos) << json;
+    EXPECT_NE(json.find(jsonString(lines[lines.size() - 14])), std::string::npos);
+    EXPECT_EQ(count(json, "\"score\": "), 7u);
+}
+
 // The saved charts: imported AAF records list, chart and export as the command line's own
 // arguments would; a refused record names its line; names must be exact and unique.
 TEST(LibraryCommands, ImportListChartExportAndDelete)

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "core/ChartState.h"
+
+#include <array>
+
+namespace velmora {
+
+// The essential dignities of one of the seven classical planets at its longitude.
+struct Dignities {
+    int slot = 0; // 0 the Sun .. 6 Saturn
+    bool domicile = false;
+    bool exaltation = false;
+    bool triplicity = false; // the Dorothean ruler of its sign's element for the chart's sect
+    bool term = false;       // the Egyptian terms
+    bool face = false;       // the Chaldean faces from 0° Aries
+    bool detriment = false;
+    bool fall = false;
+    // +5 +4 +3 +2 +1 for the dignities, -5 -4 for detriment and fall.
+    int score() const;
+    // No positive dignity holds.
+    bool peregrine() const { return !(domicile || exaltation || triplicity || term || face); }
+};
+
+Dignities dignitiesOf(int slot, double longitude, bool dayChart);
+
+// The Sun through Saturn of the first chart, by its sect.
+std::array<Dignities, 7> chartDignities(const ChartState& state);
+
+} // namespace velmora

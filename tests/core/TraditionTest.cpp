@@ -1,0 +1,104 @@
+#include "core/Dignities.h"
+#include "core/Lots.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace velmora;
+
+namespace {
+
+// Charts worked by hand: the ascendant and the Sun through Saturn, then the seven lots.
+struct LotRow {
+    const char* name;
+    float asc;
+    std::array<float, 7> points; // Sun, Moon, Mercury, Venus, Mars, Jupiter, Saturn
+    bool day;
+    std::array<double, 7> lots;  // Fortune .. Nemesis
+};
+
+const LotRow kLotRows[] = {
+    {"day: the Sun above the horizon", 100, {300, 50, 280, 320, 10, 150, 200}, true,
+     {210, 350, 70, 30, 300, 260, 110}},
+    {"night: the Sun below it", 100, {150, 50, 280, 320, 10, 170, 200}, false,
+     {200, 0, 140, 180, 270, 290, 100}},
+    {"the Sun on the descendant is day", 100, {280, 50, 280, 320, 10, 150, 200}, true,
+     {230, 330, 90, 50, 320, 280, 130}},
+    {"the Sun on the ascendant is night", 100, {100, 50, 280, 320, 10, 150, 200}, false,
+     {150, 50, 190, 230, 320, 0, 150}},
+};
+
+class LotsOfChart : public ::testing::TestWithParam<LotRow> {};
+
+TEST_P(LotsOfChart, FollowTheSectAndWrapAt360)
+{
+    const LotRow& row = GetParam();
+    ChartState state;
+    state.HouseCusps[0] = row.asc;
+    for (int slot = 0; slot < 7; ++slot)
+        state.Planets[slot].Longitude = row.points[slot];
+    EXPECT_EQ(isDayChart(row.points[0], row.asc), row.day);
+    const auto lots = lotsOf(state);
+    for (int k = 0; k < 7; ++k)
+        EXPECT_NEAR(lots[k].longitude, row.lots[k], 1e-4) << lots[k].nameLatin;
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, LotsOfChart, ::testing::ValuesIn(kLotRows),
+                         [](const auto& info) {
+                             std::string name = info.param.name;
+                             for (char& c : name)
+                                 if (!std::isalnum(static_cast<unsigned char>(c)))
+                                     c = '_';
+                             return name;
+                         });
+
+TEST(Lots, ReadAsThePointsRead)
+{
+    EXPECT_EQ(lotText({"سهم السعادة", "Fortune", 210.5}), "سهم السعادة في 0°30'0''من برج العقرب ");
+}
+
+struct DignityRow {
+    const char* name;
+    int slot;
+    double longitude;
+    bool day;
+    const char* held; // D domicile, E exaltation, T triplicity, B term, F face, d detriment, f fall
+    int score;
+};
+
+const DignityRow kDignityRows[] = {
+    {"Sun in Leo 5 by day: home and triplicity", 0, 125, true, "DT", 8},
+    {"Sun in Aries 15 by night: exalted, its face", 0, 15, false, "EF", 5},
+    {"Saturn in Libra 5 by day: exalted, triplicity, term", 6, 185, true, "ETB", 9},
+    {"Saturn in Cancer 10: detriment, peregrine", 6, 100, false, "d", -5},
+    {"Mars at 30 exactly is 0 Taurus: detriment", 4, 30, false, "d", -5},
+    {"Venus in Pisces 25 by day: exalted, triplicity", 3, 355, true, "ET", 7},
+    {"Mercury in Virgo 20 by night: home, exalted, face", 2, 170, false, "DEF", 10},
+    {"Moon in Scorpio 2 by night: fall, term of Mars not hers", 1, 212, false, "f", -4},
+    {"Jupiter in Cancer 20 by night: exalted, term", 5, 110, false, "EB", 6},
+    {"Venus in Virgo 15 by day: fall, triplicity, term, face", 3, 165, true, "TBFf", 2},
+};
+
+class DignitiesOfPlanet : public ::testing::TestWithParam<DignityRow> {};
+
+TEST_P(DignitiesOfPlanet, HoldTheirTablesAndScore)
+{
+    const DignityRow& row = GetParam();
+    const Dignities d = dignitiesOf(row.slot, row.longitude, row.day);
+    std::string held;
+    for (const auto& [flag, letter] : std::vector<std::pair<bool, char>>{
+             {d.domicile, 'D'}, {d.exaltation, 'E'}, {d.triplicity, 'T'}, {d.term, 'B'},
+             {d.face, 'F'}, {d.detriment, 'd'}, {d.fall, 'f'}})
+        if (flag)
+            held += letter;
+    EXPECT_EQ(held, std::string(row.held)) << row.name;
+    EXPECT_EQ(d.score(), row.score) << row.name;
+    EXPECT_EQ(d.peregrine(), std::string(row.held).find_first_of("DETBF") == std::string::npos)
+        << row.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, DignitiesOfPlanet, ::testing::ValuesIn(kDignityRows));
+
+} // namespace
