@@ -1,7 +1,7 @@
 #include "cli/ChartReport.h"
 
+#include "atlas/RequestLegalTime.h"
 #include "cli/LibraryReport.h"
-
 #include "cli/PlacesReport.h"
 #include "core/Analysis.h"
 #include "core/Aspects.h"
@@ -303,7 +303,7 @@ ComputedCharts computeCharts(const ChartOptions& given, ChartState& state,
     }
 
     const RequestResult computed =
-        computeRequest(state, chartRequestOf(options, out.city), ephemeris, atlasLegalSummer());
+        computeRequest(state, chartRequestOf(options, out.city), ephemeris, atlas::requestLegalSummer());
     const RequestFailure& failure = computed.failure;
     switch (failure.problem) {
     case RequestProblem::None:

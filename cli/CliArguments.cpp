@@ -293,6 +293,18 @@ std::optional<ChartKind> kindNamed(const std::string& name)
     return it->second;
 }
 
+// What a chart prints besides its points and cusps, with a saved chart or typed rows alike.
+ChartOptions withOutputs(const OptionValues& values)
+{
+    ChartOptions options;
+    options.json = values.has("--json");
+    options.aspects = values.has("--aspects");
+    options.analysis = values.has("--analysis");
+    options.lots = values.has("--lots");
+    options.dignities = values.has("--dignities");
+    return options;
+}
+
 } // namespace
 
 ParsedChartArguments parseChartArguments(const std::vector<std::string>& args)
@@ -312,12 +324,7 @@ ParsedChartArguments parseChartArguments(const std::vector<std::string>& args)
             if (given.has(replaced))
                 return {std::nullopt, std::string("--saved replaces ") + replaced};
         }
-        ChartOptions options;
-        options.json = given.has("--json");
-        options.aspects = given.has("--aspects");
-        options.analysis = given.has("--analysis");
-        options.lots = given.has("--lots");
-        options.dignities = given.has("--dignities");
+        ChartOptions options = withOutputs(given);
         options.saved = given["--saved"];
         if (given.has("--db"))
             options.db = given["--db"];
@@ -331,12 +338,7 @@ ParsedChartArguments parseChartArguments(const std::vector<std::string>& args)
     if (values.has("--date2") != values.has("--time2"))
         return {std::nullopt, "--date2 and --time2 go together"};
 
-    ChartOptions options;
-    options.json = values.has("--json");
-    options.aspects = values.has("--aspects");
-    options.analysis = values.has("--analysis");
-    options.lots = values.has("--lots");
-    options.dignities = values.has("--dignities");
+    ChartOptions options = withOutputs(values);
     if (values.has("--kind")) {
         const auto kind = kindNamed(values["--kind"]);
         if (!kind)

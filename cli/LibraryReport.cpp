@@ -1,5 +1,6 @@
 #include "cli/LibraryReport.h"
 
+#include "atlas/RequestLegalTime.h"
 #include "cli/PlacesReport.h"
 #include "core/Aaf.h"
 #include "core/Numbers.h"
@@ -59,37 +60,11 @@ std::string placeOf(const ChartRequest& request)
     return request.place.atlas ? request.place.atlas->name : std::string();
 }
 
-double signedDegrees(const std::string& degrees, const std::string& minutes, bool negative)
-{
-    return (negative ? -1 : 1) * (leadingNumber(degrees) + leadingNumber(minutes) / 60.0);
-}
-
-// The zone and summer correction the first row is computed with.
-std::pair<double, double> zoneAndSummer(const ChartRequest& request, double longitude)
-{
-    const double zone = request.zoneText ? leadingNumber(*request.zoneText)
-                                         : zoneFromLongitude(longitude);
-    double summer = leadingNumber(request.place.summerText);
-    if (request.place.atlas && !request.place.summerGiven) {
-        const DateTimeTexts& t = request.first.texts;
-        const RowClock clock{static_cast<int>(leadingNumber(t.year)),
-                             static_cast<int>(leadingNumber(t.month)),
-                             static_cast<int>(leadingNumber(t.day)),
-                             static_cast<int>(leadingNumber(t.hour)),
-                             static_cast<int>(leadingNumber(t.minute))};
-        if (auto legal = atlasLegalSummer()(*request.place.atlas, clock, static_cast<int>(zone)))
-            summer = *legal;
-    }
-    return {zone, summer};
-}
-
 std::string chartJson(const SavedChart& chart)
 {
     const ChartRequest& r = chart.request;
-    const PlaceInput& c = r.place.coordinates;
-    const double lat = signedDegrees(c.latDeg, c.latMin, c.south);
-    const double lon = signedDegrees(c.lonDeg, c.lonMin, c.west);
-    const auto [zone, summer] = zoneAndSummer(r, lon);
+    const auto [lat, lon] = placeDegrees(r.place.coordinates);
+    const auto [zone, summer] = firstRowZone(r, atlas::requestLegalSummer());
     return "{\"name\": " + jsonString(r.name) + ", \"kind\": " +
            jsonString(library::kindWord(r.kind)) + ", \"date\": " + jsonString(dateOf(r)) +
            ", \"time\": " + jsonString(timeOf(r)) + ", \"place\": " + jsonString(placeOf(r)) +
@@ -191,7 +166,7 @@ CommandResult exportFile(const ChartLibrary& charts, const std::string& path)
     std::vector<aaf::Record> records;
     for (const SavedChart& chart : all)
         records.push_back({chart.request, chart.note});
-    const std::string text = aaf::write(records, atlasLegalSummer());
+    const std::string text = aaf::write(records, atlas::requestLegalSummer());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out || !out.write(text.data(), static_cast<std::streamsize>(text.size())) || !out.flush())
         return {kExitUsage, {}, "cannot write " + path};

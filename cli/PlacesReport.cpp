@@ -98,14 +98,4 @@ AtlasIdentity identityOf(const atlas::Place& city)
     return {city.name, city.zone, city.latitude, city.longitude};
 }
 
-LegalSummerLookup atlasLegalSummer()
-{
-    return [](const AtlasIdentity& place, const RowClock& local, int zoneHours) {
-        return atlas::legalSummerForRow(place.timeZone, place.longitude,
-                                        {local.year, local.month, local.day, local.hour,
-                                         local.minute},
-                                        zoneHours);
-    };
-}
-
 } // namespace velmora::cli

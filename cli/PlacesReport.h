@@ -39,7 +39,6 @@ std::string unknownZoneText(const atlas::Place& city);
 
 // The city as a chart request names it, and the legal time of such places for each row.
 AtlasIdentity identityOf(const atlas::Place& city);
-LegalSummerLookup atlasLegalSummer();
 
 // One place as a JSON object, and as one line of text naming it.
 std::string placeJson(const atlas::Place& place);

@@ -459,19 +459,8 @@ std::string write(const std::vector<Record>& records, const LegalSummerLookup& l
                                           : std::to_string(hour) + ":" + twoDigits(minute)) +
                "," + field(placeName) + "," + field(country) + "\n";
 
-        const PlaceInput& c = request.place.coordinates;
-        const double latitude =
-            (c.south ? -1 : 1) * (leadingNumber(c.latDeg) + leadingNumber(c.latMin) / 60.0);
-        const double longitude =
-            (c.west ? -1 : 1) * (leadingNumber(c.lonDeg) + leadingNumber(c.lonMin) / 60.0);
-        const double zone = request.zoneText ? leadingNumber(*request.zoneText)
-                                             : zoneFromLongitude(longitude);
-        double summer = leadingNumber(request.place.summerText);
-        if (request.place.atlas && !request.place.summerGiven && legalSummer) {
-            if (auto legal = legalSummer(*request.place.atlas, {year, month, day, hour, minute},
-                                         static_cast<int>(zone)))
-                summer = *legal;
-        }
+        const auto [latitude, longitude] = placeDegrees(request.place.coordinates);
+        const auto [zone, summer] = firstRowZone(request, legalSummer);
         // The Julian day of what is written, so that reading it back keeps these fields.
         const std::string zoneText = sexagesimalText(zone, 'e', 'w', "h");
         const double writtenZone = *zoneHours(zoneText);

@@ -34,6 +34,34 @@ std::optional<DateTimeError> rowFault(const DateTimeTexts& row)
     return std::nullopt;
 }
 
+PlaceDegrees placeDegrees(const PlaceInput& place)
+{
+    const auto degrees = [](const std::string& whole, const std::string& minutes, bool negative) {
+        return (negative ? -1 : 1) * (leadingNumber(whole) + leadingNumber(minutes) / 60.0);
+    };
+    return {degrees(place.latDeg, place.latMin, place.south),
+            degrees(place.lonDeg, place.lonMin, place.west)};
+}
+
+RowZone firstRowZone(const ChartRequest& request, const LegalSummerLookup& legalSummer)
+{
+    RowZone out;
+    const double longitude = placeDegrees(request.place.coordinates).longitude;
+    out.zone = request.zoneText ? leadingNumber(*request.zoneText) : zoneFromLongitude(longitude);
+    out.summer = leadingNumber(request.place.summerText);
+    if (request.place.atlas && !request.place.summerGiven && legalSummer) {
+        const DateTimeTexts& t = request.first.texts;
+        const RowClock clock{static_cast<int>(leadingNumber(t.year)),
+                             static_cast<int>(leadingNumber(t.month)),
+                             static_cast<int>(leadingNumber(t.day)),
+                             static_cast<int>(leadingNumber(t.hour)),
+                             static_cast<int>(leadingNumber(t.minute))};
+        if (auto legal = legalSummer(*request.place.atlas, clock, static_cast<int>(out.zone)))
+            out.summer = *legal;
+    }
+    return out;
+}
+
 RequestResult computeRequest(ChartState& state, const ChartRequest& request,
                              EphemerisApi& ephemeris, const LegalSummerLookup& legalSummer)
 {

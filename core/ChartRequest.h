@@ -89,6 +89,22 @@ struct RequestResult {
     std::array<RowOutcome, 2> rows;
 };
 
+// The place's boxes as decimal degrees, north and east positive.
+struct PlaceDegrees {
+    double latitude = 0.0;
+    double longitude = 0.0;
+};
+PlaceDegrees placeDegrees(const PlaceInput& place);
+
+// The zone and summer correction of the first row as the request gives them, without
+// computing: the zone given or the longitude's, and the summer correction given or, for an
+// atlas place, its legal time where `legalSummer` knows it.
+struct RowZone {
+    double zone = 0.0;
+    double summer = 0.0;
+};
+RowZone firstRowZone(const ChartRequest& request, const LegalSummerLookup& legalSummer);
+
 // The first field of a row that the data entry refuses, in its order: hour 0..23, minute
 // 0..59, day 1..31, month 1..12, year -20000..20000, each a whole 16-bit number; then a day the
 // calendar reform dropped (the year's fault) and a day its month does not have.

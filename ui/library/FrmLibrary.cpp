@@ -1,6 +1,6 @@
 #include "ui/library/FrmLibrary.h"
 
-#include "atlas/LegalTime.h"
+#include "atlas/RequestLegalTime.h"
 #include "core/Aaf.h"
 #include "core/PositionTexts.h"
 #include "ui/common/BidiText.h"
@@ -31,17 +31,6 @@ namespace {
 
 const QString kTitle = u"الهيئات المحفوظة"_s;
 const QString kAafFilter = u"AAF (*.aaf *.AAF);;كل الملفات (*)"_s;
-
-// What an export writes for an atlas place whose correction was not given: its legal time.
-LegalSummerLookup legalSummerOfAtlas()
-{
-    return [](const AtlasIdentity& place, const RowClock& local, int zoneHours) {
-        return atlas::legalSummerForRow(place.timeZone, place.longitude,
-                                        {local.year, local.month, local.day, local.hour,
-                                         local.minute},
-                                        zoneHours);
-    };
-}
 
 // A name the data entry would take; otherwise the user is told why.
 bool acceptableName(QWidget* parent, const QString& name)
@@ -309,7 +298,7 @@ void FrmLibrary::exportFile()
     std::vector<aaf::Record> records;
     for (const library::SavedChart& chart : charts->list(&error))
         records.push_back({chart.request, chart.note});
-    const std::string text = aaf::write(records, legalSummerOfAtlas());
+    const std::string text = aaf::write(records, atlas::requestLegalSummer());
     QSaveFile file(choice.path);
     if (!error.empty() || !file.open(QIODevice::WriteOnly) ||
         file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||

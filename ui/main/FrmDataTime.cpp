@@ -1,6 +1,6 @@
 #include "ui/main/FrmDataTime.h"
 
-#include "atlas/LegalTime.h"
+#include "atlas/RequestLegalTime.h"
 #include "core/ChartRequest.h"
 #include "core/Numbers.h"
 #include "core/PositionTexts.h"
@@ -82,10 +82,7 @@ RequestResult computeForWindows(const ChartRequest& asked)
     const double typedSummer = leadingNumber(asked.place.summerText);
     const auto legalSummer = [typedSummer](const AtlasIdentity& place, const RowClock& local,
                                            int zoneHours) {
-        return atlas::legalSummerForRow(
-                   place.timeZone, place.longitude,
-                   {local.year, local.month, local.day, local.hour, local.minute}, zoneHours)
-            .value_or(typedSummer);
+        return atlas::requestLegalSummer()(place, local, zoneHours).value_or(typedSummer);
     };
     return computeRequest(chartState(), asked, swissEphemeris(), legalSummer);
 }

@@ -66,8 +66,11 @@ MDIFrmMain::MDIFrmMain()
     connect(CmdEphemirids, &QPushButton::clicked, this,
             [] { FrmEphemirids::instance()->exec(); });
     connect(CmdLibrary, &QPushButton::clicked, this, [] {
+        // A window kept from before reads again: the recent list grows with every chart; a new
+        // one has just read.
+        if (FrmLibrary* kept = FrmLibrary::existing())
+            kept->refresh();
         FrmLibrary* charts = FrmLibrary::instance();
-        charts->refresh(); // the recent list grows with every chart computed
         charts->show();
         charts->raise();
         charts->activateWindow();
