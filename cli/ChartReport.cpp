@@ -105,10 +105,10 @@ const char* kindWord(AspectKind kind)
     return "";
 }
 
-// Porphyry when the houses of any chart are.
+// Porphyry when the houses of any chart fell back to it.
 HouseSystem usedSystem(const ChartState& state, const ChartOptions& options)
 {
-    const bool second = options.second && state.HouseSystemUsed[1] == HouseSystem::Porphyry;
+    const bool second = options.second && state.HouseSystemUsed[1] != state.HouseSystemChosen;
     return second ? HouseSystem::Porphyry : state.HouseSystemUsed[0];
 }
 
@@ -302,6 +302,7 @@ ComputedCharts computeCharts(const ChartOptions& given, ChartState& state,
         options.place = placeInputOf(*out.city);
     }
 
+    state.HouseSystemChosen = options.houses;
     const RequestResult computed =
         computeRequest(state, chartRequestOf(options, out.city), ephemeris, atlas::requestLegalSummer());
     const RequestFailure& failure = computed.failure;
@@ -363,10 +364,11 @@ CommandResult runChart(const ChartOptions& given, ChartState& state, EphemerisAp
     CommandResult result;
     const int charts = options.second ? 2 : 1;
     for (int chart = 0; chart < charts; ++chart) {
-        if (state.HouseSystemUsed[chart] == HouseSystem::Porphyry)
+        if (state.HouseSystemUsed[chart] != state.HouseSystemChosen)
             result.error += std::string(result.error.empty() ? "" : "; ") + "note: the houses" +
                             (charts == 1 ? "" : chart == 0 ? " of the first chart" : " of the second chart") +
-                            " are Porphyry cusps, Placidus being undefined at this latitude";
+                            " are Porphyry cusps, " + houseSystemName(state.HouseSystemChosen) +
+                            " being undefined at this latitude";
     }
     result.output = options.json ? jsonReport(options, state, computed.rows, lastSlot, extras)
                                  : plainReport(options, state, lastSlot, extras);

@@ -87,10 +87,11 @@ std::string usage()
     return "usage: velmora-cli chart --date Y-M-D --time H:M --lat 21:27N|21.45 "
            "--lon 39:49E|39.82|--city NAME [--summer H] [--zone H] [--date2 Y-M-D --time2 H:M] "
            "[--kind natal|horary|solar|transits|comparison|progressions] [--aspects] "
-           "[--analysis] [--lots] [--dignities] [--json] | velmora-cli chart --saved NAME [--db PATH] "
-           "[--aspects] [--analysis] [--lots] [--dignities] [--json] | velmora-cli ephemerides --year Y --month 1..12 --hour H "
+           "[--analysis] [--lots] [--dignities] [--houses SYSTEM] [--json] | velmora-cli chart "
+           "--saved NAME [--db PATH] [--aspects] [--analysis] [--lots] [--dignities] "
+           "[--houses SYSTEM] [--json] | velmora-cli ephemerides --year Y --month 1..12 --hour H "
            "--lat .. --lon ..|--city NAME [--summer H] [--zone H] --table planets|houses|aspects "
-           "[--decimal] [--csv] | velmora-cli places NAME [--limit N] [--json] | velmora-cli library "
+           "[--houses SYSTEM] [--decimal] [--csv] | velmora-cli places NAME [--limit N] [--json] | velmora-cli library "
            "list [--json]|import FILE.aaf|export FILE.aaf|delete NAME [--db PATH] | "
            "velmora-cli --help";
 }
@@ -114,6 +115,9 @@ std::string help()
            "  --aspects --analysis     the aspect lines and the sign-class analysis\n"
            "  --lots --dignities       the seven lots (day or night by the Sun) and the essential\n"
            "                           dignities of the Sun through Saturn\n"
+           "  --houses SYSTEM          placidus (default), koch, porphyry, regiomontanus,\n"
+           "                           campanus, alcabitius, equal (from the ascendant) or\n"
+           "                           whole-sign; Porphyry where the system is undefined\n"
            "  --json                   the chart as JSON\n"
            "  --hour H                 ephemerides: the local clock hour of every day, a whole\n"
            "                           number from 0 to 23\n"
@@ -293,6 +297,19 @@ std::optional<ChartKind> kindNamed(const std::string& name)
     return it->second;
 }
 
+// The --houses option into `houses`; an error line when it names no system.
+std::string readHouses(const OptionValues& values, HouseSystem& houses)
+{
+    if (!values.has("--houses"))
+        return {};
+    const auto system = houseSystemOfOption(values["--houses"]);
+    if (!system)
+        return "bad --houses (expected placidus, koch, porphyry, regiomontanus, campanus, "
+               "alcabitius, equal or whole-sign)";
+    houses = *system;
+    return {};
+}
+
 // What a chart prints besides its points and cusps, with a saved chart or typed rows alike.
 ChartOptions withOutputs(const OptionValues& values)
 {
@@ -313,6 +330,7 @@ ParsedChartArguments parseChartArguments(const std::vector<std::string>& args)
         {"--date", true}, {"--time", true}, {"--date2", true}, {"--time2", true},
         {"--kind", true}, {"--json", false}, {"--aspects", false}, {"--analysis", false},
         {"--lots", false}, {"--dignities", false}, {"--saved", true}, {"--db", true},
+        {"--houses", true},
     });
     const OptionValues given = readOptions(args, known, {});
     if (!given.error.empty())
@@ -325,6 +343,8 @@ ParsedChartArguments parseChartArguments(const std::vector<std::string>& args)
                 return {std::nullopt, std::string("--saved replaces ") + replaced};
         }
         ChartOptions options = withOutputs(given);
+        if (const std::string error = readHouses(given, options.houses); !error.empty())
+            return {std::nullopt, error};
         options.saved = given["--saved"];
         if (given.has("--db"))
             options.db = given["--db"];
@@ -362,6 +382,8 @@ ParsedChartArguments parseChartArguments(const std::vector<std::string>& args)
     }
     if (error.empty())
         error = readPlaceOptions(values, options);
+    if (error.empty())
+        error = readHouses(values, options.houses);
     if (!error.empty())
         return {std::nullopt, error};
     return {options, {}};
@@ -371,7 +393,7 @@ ParsedEphemeridesArguments parseEphemeridesArguments(const std::vector<std::stri
 {
     static const KnownOptions known = withPlace({
         {"--year", true}, {"--month", true}, {"--hour", true}, {"--table", true},
-        {"--decimal", false}, {"--csv", false},
+        {"--decimal", false}, {"--csv", false}, {"--houses", true},
     });
     const OptionValues values =
         readOptions(args, known, {"--year", "--month", "--hour", "--table"});
@@ -403,6 +425,8 @@ ParsedEphemeridesArguments parseEphemeridesArguments(const std::vector<std::stri
     if (table == tables.end())
         return {std::nullopt, "bad --table (expected planets, houses or aspects)"};
     options.table = table->second;
+    if (const std::string error = readHouses(values, options.houses); !error.empty())
+        return {std::nullopt, error};
 
     if (const std::string error = readPlaceOptions(values, options); !error.empty())
         return {std::nullopt, error};

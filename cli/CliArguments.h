@@ -30,6 +30,7 @@ struct ChartOptions {
     bool analysis = false;
     bool lots = false;      // the seven lots of the first chart
     bool dignities = false; // the essential dignities of the Sun through Saturn
+    HouseSystem houses = HouseSystem::Placidus;
     std::optional<std::string> saved; // --saved NAME: the saved chart's request instead
     std::optional<std::string> db;    // the library file for --saved
     std::string name;                 // a saved chart's name
@@ -49,6 +50,7 @@ struct EphemeridesOptions {
     EphemerisTableKind table = EphemerisTableKind::Planets;
     bool decimal = false;
     bool csv = false;
+    HouseSystem houses = HouseSystem::Placidus; // of the houses table
 };
 
 struct ParsedEphemeridesArguments {

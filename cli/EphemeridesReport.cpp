@@ -49,6 +49,7 @@ CommandResult runEphemeridesCommand(const EphemeridesOptions& given, ChartState&
     input.latitude = state.PlaceLatitude;
     input.longitude = state.PlaceLongitude;
     input.orbs = defaultAspectOrbs();
+    input.houses = options.houses;
 
     const EphemeridesResult result = runEphemerides(input, ephemeris);
     if (!result.ok)
@@ -56,9 +57,10 @@ CommandResult runEphemeridesCommand(const EphemeridesOptions& given, ChartState&
                                         failureText(result.failure)};
     return {kExitOk,
             ephemeridesTableText(result.table, options.csv ? TableTextForm::Csv : TableTextForm::Tabs),
-            result.houseNote.empty() ? std::string()
-                                     : "note: the houses of the days marked * are Porphyry cusps, "
-                                       "Placidus being undefined at this latitude"};
+            result.houseNote.empty()
+                ? std::string()
+                : std::string("note: the houses of the days marked * are Porphyry cusps, ") +
+                      houseSystemName(options.houses) + " being undefined at this latitude"};
 }
 
 CommandResult runCommand(const std::vector<std::string>& args, ChartState& state,

@@ -194,7 +194,8 @@ ChartComputationResult computeChart(ChartState& state, int chart, const ZoneInpu
         }
     }
     const HouseCusps cusps =
-        ephemeris.placidusCusps(result.jdUt, state.PlaceLatitude, state.PlaceLongitude);
+        ephemeris.houseCusps(result.jdUt, state.PlaceLatitude, state.PlaceLongitude,
+                             state.HouseSystemChosen);
     ephemeris.close();
     if (!cusps.ok) {
         result.failure = cusps.failure;
@@ -215,20 +216,67 @@ ChartComputationResult computeChart(ChartState& state, int chart, const ZoneInpu
     return result;
 }
 
+namespace {
+
+struct HouseSystemNames {
+    HouseSystem system;
+    const char* latin;
+    const char* arabic;
+    const char* option;
+};
+
+constexpr std::array<HouseSystemNames, kHouseSystemCount> kHouseSystemNames = {{
+    {HouseSystem::Placidus, "Placidus", "بلاسيدوس", "placidus"},
+    {HouseSystem::Koch, "Koch", "كوخ", "koch"},
+    {HouseSystem::Porphyry, "Porphyry", "بورفيري", "porphyry"},
+    {HouseSystem::Regiomontanus, "Regiomontanus", "ريجيومونتانوس", "regiomontanus"},
+    {HouseSystem::Campanus, "Campanus", "كامبانوس", "campanus"},
+    {HouseSystem::Alcabitius, "Alcabitius", "ألكابيتيوس", "alcabitius"},
+    {HouseSystem::Equal, "Equal", "البيوت المتساوية", "equal"},
+    {HouseSystem::WholeSign, "Whole sign", "البروج الكاملة", "whole-sign"},
+}};
+
+const HouseSystemNames& namesOf(HouseSystem system)
+{
+    return kHouseSystemNames[static_cast<std::size_t>(system)];
+}
+
+} // namespace
+
 const char* houseSystemName(HouseSystem system)
 {
-    return system == HouseSystem::Porphyry ? "Porphyry" : "Placidus";
+    return namesOf(system).latin;
+}
+
+const char* houseSystemArabicName(HouseSystem system)
+{
+    return namesOf(system).arabic;
+}
+
+std::optional<HouseSystem> houseSystemOfOption(std::string_view option)
+{
+    for (const HouseSystemNames& names : kHouseSystemNames) {
+        if (option == names.option)
+            return names.system;
+    }
+    return std::nullopt;
+}
+
+std::string houseSystemLine(const ChartState& state)
+{
+    return std::string("نظام البيوت: ") + houseSystemArabicName(state.HouseSystemUsed[0]);
 }
 
 std::string houseSystemNote(const ChartState& state, int charts)
 {
     std::string note;
     for (int chart = 0; chart < charts && chart < 2; ++chart) {
-        if (state.HouseSystemUsed[chart] != HouseSystem::Porphyry)
+        if (state.HouseSystemUsed[chart] == state.HouseSystemChosen)
             continue;
         note += charts == 2 ? (chart == 0 ? "بيوت الهيئة الأولى" : "بيوت الهيئة الثانية")
                             : "البيوت";
-        note += " بنظام بورفيري لأن نظام بلاسيدوس غير معرّف عند هذا العرض\n";
+        note += std::string(" بنظام بورفيري لأن نظام ") +
+                houseSystemArabicName(state.HouseSystemChosen) + " غير معرّف عند هذا العرض\n";
     }
     return note;
 }

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace velmora {
 
@@ -94,12 +95,19 @@ std::optional<double> universalTimeHour(double localHour, const ZoneInput& zone)
 ChartComputationResult computeChart(ChartState& state, int chart, const ZoneInput& zone,
                                     EphemerisApi& ephemeris = swissEphemeris());
 
-// "Placidus" or "Porphyry", as velmora-cli names the system of the cusps.
+// "Placidus", "Whole sign", …: the system's name in velmora-cli's output.
 const char* houseSystemName(HouseSystem system);
+// "بلاسيدوس", "ألكابيتيوس", …: the system's name in the windows.
+const char* houseSystemArabicName(HouseSystem system);
+// The system an option names: "placidus", "koch", …, "equal", "whole-sign".
+std::optional<HouseSystem> houseSystemOfOption(std::string_view option);
+
+// "نظام البيوت: " and the Arabic name of the system of the first chart's cusps.
+std::string houseSystemLine(const ChartState& state);
 
 // One Arabic line for each of the first `charts` charts whose houses are Porphyry ones because
-// Placidus is undefined at the place's latitude, each ending in a line break; empty when every
-// chart has Placidus houses.
+// the chosen system is undefined at the place's latitude, each ending in a line break; empty
+// when every chart has the chosen system's houses.
 std::string houseSystemNote(const ChartState& state, int charts);
 
 // Sign, classes and house of each first-chart point, shown or not.

@@ -8,9 +8,19 @@
 
 namespace velmora {
 
-// The house system of a chart's cusps: Placidus, or Porphyry where the library finds Placidus
-// undefined (within the polar circles) and gives Porphyry cusps instead.
-enum class HouseSystem { Placidus, Porphyry };
+// The house system of a chart's cusps. Where the chosen one is undefined (Placidus and Koch
+// within the polar circles) the library gives Porphyry cusps instead.
+enum class HouseSystem {
+    Placidus,
+    Koch,
+    Porphyry,
+    Regiomontanus,
+    Campanus,
+    Alcabitius,
+    Equal, // from the ascendant
+    WholeSign,
+};
+inline constexpr int kHouseSystemCount = 8;
 
 // A point slot: 0..11 the first chart's points, 12..23 the second chart's in the same order.
 inline constexpr int kPointsPerChart = 12;
@@ -54,6 +64,7 @@ struct ChartState {
     std::array<float, 24> HouseCusps{};           // cusp of house h at h-1 (+12 for chart 2)
     std::array<PointAttributes, 25> PlanetAttr{}; // filled for slots 0..11
     std::array<HouseSystem, 2> HouseSystemUsed{}; // of the first and the second chart's cusps
+    HouseSystem HouseSystemChosen = HouseSystem::Placidus; // the setting the cusps are asked in
 
     std::int16_t ChartDay = 0;
     std::int16_t ChartMonth = 0;

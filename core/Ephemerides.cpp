@@ -183,17 +183,18 @@ std::optional<EphemerisFailure> fillHousesRow(EphemeridesResult& result, int r,
                                               const EphemeridesInput& input,
                                               EphemerisApi& ephemeris, double jdUt)
 {
-    const HouseCusps cusps = ephemeris.placidusCusps(jdUt, input.latitude, input.longitude);
+    const HouseCusps cusps =
+        ephemeris.houseCusps(jdUt, input.latitude, input.longitude, input.houses);
     ephemeris.close();
     if (!cusps.ok)
         return cusps.failure;
     std::vector<std::string>& row = result.table.cells[r];
     for (int h = 1; h <= 12; ++h)
         row[h] = positionText(storedCusp(cusps.cusps[h]), input.zodiacal);
-    if (cusps.system == HouseSystem::Porphyry) {
+    if (cusps.system != input.houses) {
         row[0] += kPorphyryMark;
-        result.houseNote = std::string(kPorphyryMark) +
-                           " البيوت بنظام بورفيري لأن نظام بلاسيدوس غير معرّف عند هذا العرض";
+        result.houseNote = std::string(kPorphyryMark) + " البيوت بنظام بورفيري لأن نظام " +
+                           houseSystemArabicName(input.houses) + " غير معرّف عند هذا العرض";
     }
     return std::nullopt;
 }

@@ -24,6 +24,7 @@ struct EphemeridesInput {
     float latitude = 0.0f;      // degrees, north positive
     float longitude = 0.0f;     // degrees, east positive
     AspectOrbs orbs;
+    HouseSystem houses = HouseSystem::Placidus; // of the houses table
 };
 
 // A table of text cells addressed [row][column], with its fixed header rows and columns.

@@ -93,13 +93,35 @@ BodyPosition SwissEphemeris::bodyPosition(double jdEt, int body)
     return result;
 }
 
-HouseCusps SwissEphemeris::placidusCusps(double jdUt, double latitude, double longitude)
+namespace {
+
+int houseLetter(HouseSystem system)
+{
+    switch (system) {
+    case HouseSystem::Placidus: return 'P';
+    case HouseSystem::Koch: return 'K';
+    case HouseSystem::Porphyry: return 'O';
+    case HouseSystem::Regiomontanus: return 'R';
+    case HouseSystem::Campanus: return 'C';
+    case HouseSystem::Alcabitius: return 'B';
+    case HouseSystem::Equal: return 'A';
+    case HouseSystem::WholeSign: return 'W';
+    }
+    return 'P';
+}
+
+} // namespace
+
+HouseCusps SwissEphemeris::houseCusps(double jdUt, double latitude, double longitude,
+                                      HouseSystem system)
 {
     double angles[10] = {};
     HouseCusps result;
-    // Within the polar circles Placidus is undefined: the library answers ERR and fills the
-    // buffer with Porphyry cusps, which are kept and named as such.
-    if (swe_houses_ex(jdUt, kFlags, latitude, longitude, 'P', result.cusps.data(), angles) < 0)
+    result.system = system;
+    // Where the system is undefined (Placidus and Koch within the polar circles) the library
+    // answers ERR and fills the buffer with Porphyry cusps, which are kept and named as such.
+    if (swe_houses_ex(jdUt, kFlags, latitude, longitude, houseLetter(system),
+                      result.cusps.data(), angles) < 0)
         result.system = HouseSystem::Porphyry;
     result.ok = true;
     return result;

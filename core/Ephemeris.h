@@ -60,9 +60,11 @@ public:
     virtual double deltaT(double jdUt) = 0;
     // Geocentric longitude and speed from the data files (flags 258), for an ET Julian day.
     virtual BodyPosition bodyPosition(double jdEt, int body) = 0;
-    // Placidus cusps for a UT Julian day and a place (degrees, east and north positive); where
-    // Placidus is undefined, the Porphyry cusps the library gives instead, marked so.
-    virtual HouseCusps placidusCusps(double jdUt, double latitude, double longitude) = 0;
+    // The cusps of a house system for a UT Julian day and a place (degrees, east and north
+    // positive); where the system is undefined, the Porphyry cusps the library gives instead,
+    // marked so.
+    virtual HouseCusps houseCusps(double jdUt, double latitude, double longitude,
+                                  HouseSystem system) = 0;
     // Releases the library's open files.
     virtual void close() = 0;
 };
@@ -72,7 +74,8 @@ public:
     double julianDay(int year, int month, int day, double hourUt, bool gregorian) override;
     double deltaT(double jdUt) override;
     BodyPosition bodyPosition(double jdEt, int body) override;
-    HouseCusps placidusCusps(double jdUt, double latitude, double longitude) override;
+    HouseCusps houseCusps(double jdUt, double latitude, double longitude,
+                          HouseSystem system) override;
     void close() override;
 
     // The days the installed planet and moon files cover, found from the files themselves the

@@ -86,6 +86,7 @@ TEST(ChartArguments, BadArgumentsExitWithOneUsageLineNamingTheField)
         {"places Paris --limit 0", "--limit"}, {chart + "--saved Ali", "--saved replaces --date"},
         {"chart --saved Ali --db", "--db"}, {chart + "--db x.sqlite", "--db"}, {"library", "usage"},
         {"library import", "usage"}, {"library list extra", "usage"}, {"library export x.aaf --json", "--json"},
+        {chart + "--houses Placidus", "--houses"}, {month + "--hour 12 --table houses --houses topo", "--houses"},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.line.substr(0, 120));
@@ -293,6 +294,43 @@ TEST(ChartCommand, PlainJsonAspectsAndAnalysis)
     EXPECT_EQ(count(transits.output, "\"slot\""), 24u);
     EXPECT_EQ(count(transits.output, "التحويل"), count(transits.output, "\"slots\"") + 12)
         << "every aspect joins a transit point; 12 more in the points' texts";
+}
+
+// The cusps of each house system agree with swetest's for the same letter to 1 arc-second; at
+// 70N Placidus and Koch fall back to Porphyry, as the library does, and the JSON names it.
+TEST(ChartCommand, HouseSystemsAgreeWithSwetest)
+{
+    std::ifstream file(VELMORA_TEST_DATA "/swetest_houses.txt");
+    ASSERT_TRUE(file) << "reference data missing";
+    std::string line, chart;
+    ChartState state;
+    int checked = 0;
+    while (std::getline(file, line)) {
+        std::istringstream in(line);
+        std::string kind, option, date, time, lat, lon, summer;
+        in >> kind;
+        if (kind == "houses") {
+            in >> option >> date >> time >> lat >> lon >> summer;
+            chart = line;
+            state = ChartState();
+            const auto result = runCommand({"chart", "--date", date, "--time", time, "--lat", lat,
+                                            "--lon", lon, "--summer", summer, "--houses", option,
+                                            "--json"}, state, swissEphemeris());
+            ASSERT_EQ(result.exitCode, kExitOk) << line << ": " << result.error;
+            const bool fallsBack = lat == "70:00N" && (option == "placidus" || option == "koch");
+            const std::string named = fallsBack ? "Porphyry" : houseSystemName(*houseSystemOfOption(option));
+            EXPECT_EQ(count(result.output, "\"house_system\": \"" + named + "\""), 1u) << line;
+            EXPECT_EQ(result.error.find("Porphyry") != std::string::npos, fallsBack) << line;
+        } else if (kind == "cusp") {
+            int house;
+            double expected;
+            in >> house >> expected;
+            EXPECT_LT(arcSeconds(state.HouseCusps[house - 1] - 0.5 / 3600.0, expected), 1.0)
+                << chart << " cusp " << house;
+            ++checked;
+        }
+    }
+    EXPECT_EQ(checked, 3 * kHouseSystemCount * 12);
 }
 
 // Every chart of the reference file agrees with swetest to 1 arc-second; within the polar circle

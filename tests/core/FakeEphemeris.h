@@ -28,7 +28,7 @@ public:
     int failingBody = -1; // fails this body ...
     std::optional<int> failingDay; // ... or every body on this day of the month
     bool housesFail = false;
-    HouseSystem houseSystem = HouseSystem::Placidus; // as the library would name its cusps
+    std::optional<HouseSystem> houseSystem; // as the library would name its cusps: the asked one
 
     int closes() const { return static_cast<int>(std::count(calls.begin(), calls.end(), "close")); }
 
@@ -53,13 +53,13 @@ public:
             return {false, 0, 0, {EphemerisProblem::Library, "file not found", {}}};
         return {true, longitudes[body], speeds[body], {}};
     }
-    HouseCusps placidusCusps(double jdUt, double, double) override
+    HouseCusps houseCusps(double jdUt, double, double, HouseSystem asked) override
     {
         calls.push_back("houses");
         houseDays.push_back(jdUt);
         if (housesFail)
             return {false, {}, {EphemerisProblem::Library, "houses", {}}};
-        return {true, cusps, {}, houseSystem};
+        return {true, cusps, {}, houseSystem.value_or(asked)};
     }
     void close() override { calls.push_back("close"); }
 
