@@ -212,6 +212,8 @@ ChartComputationResult computeChart(ChartState& state, int chart, const ZoneInpu
     for (int h = 1; h <= 12; ++h)
         state.HouseCusps[base + h - 1] = storedCusp(cusps.cusps[h]);
     state.HouseSystemUsed[chart == 1 ? 1 : 0] = cusps.system;
+    state.Ascendant[chart == 1 ? 1 : 0] = storedCusp(cusps.ascendant);
+    state.Midheaven[chart == 1 ? 1 : 0] = storedCusp(cusps.midheaven);
     result.ok = true;
     return result;
 }

@@ -65,6 +65,10 @@ struct ChartState {
     std::array<PointAttributes, 25> PlanetAttr{}; // filled for slots 0..11
     std::array<HouseSystem, 2> HouseSystemUsed{}; // of the first and the second chart's cusps
     HouseSystem HouseSystemChosen = HouseSystem::Placidus; // the setting the cusps are asked in
+    // Of the first and the second chart: the angles themselves, which are not cusp 1 and 10 in
+    // every system (whole signs).
+    std::array<float, 2> Ascendant{};
+    std::array<float, 2> Midheaven{};
 
     std::int16_t ChartDay = 0;
     std::int16_t ChartMonth = 0;

@@ -76,9 +76,30 @@ Dignities dignitiesOf(int slot, double longitude, bool dayChart)
     return d;
 }
 
+DignitiesTable dignitiesTable(const ChartState& state)
+{
+    static const std::array<const char*, 7> names = {"الشمس",  "القمر",   "عطارد", "الزهرة",
+                                                     "المريخ", "المشتري", "زحل"};
+    DignitiesTable table;
+    table.sect = isDayChart(state.Planets[0].Longitude, state.Ascendant[0]) ? "هيئة نهارية"
+                                                                              : "هيئة ليلية";
+    table.cells.push_back(
+        {"الكوكب", "بيت", "شرف", "مثلثة", "حد", "وجه", "وبال", "هبوط", "المجموع", "الحال"});
+    for (const Dignities& d : chartDignities(state)) {
+        const auto held = [](bool holds, const char* points) {
+            return std::string(holds ? points : "");
+        };
+        table.cells.push_back({names[d.slot], held(d.domicile, "+5"), held(d.exaltation, "+4"),
+                               held(d.triplicity, "+3"), held(d.term, "+2"), held(d.face, "+1"),
+                               held(d.detriment, "-5"), held(d.fall, "-4"),
+                               std::to_string(d.score()), d.peregrine() ? "غريب" : ""});
+    }
+    return table;
+}
+
 std::array<Dignities, 7> chartDignities(const ChartState& state)
 {
-    const bool day = isDayChart(state.Planets[0].Longitude, state.HouseCusps[0]);
+    const bool day = isDayChart(state.Planets[0].Longitude, state.Ascendant[0]);
     std::array<Dignities, 7> out;
     for (int slot = 0; slot < 7; ++slot)
         out[slot] = dignitiesOf(slot, state.Planets[slot].Longitude, day);

@@ -3,6 +3,8 @@
 #include "core/ChartState.h"
 
 #include <array>
+#include <string>
+#include <vector>
 
 namespace velmora {
 
@@ -26,5 +28,14 @@ Dignities dignitiesOf(int slot, double longitude, bool dayChart);
 
 // The Sun through Saturn of the first chart, by its sect.
 std::array<Dignities, 7> chartDignities(const ChartState& state);
+
+// What the dignities window shows: the chart's sect, and a header row over one row for each
+// of the Sun through Saturn: its name, the points of each dignity it holds ("+5" … "-4",
+// empty where it holds none), the sum, and "غريب" where it is peregrine.
+struct DignitiesTable {
+    std::string sect; // "هيئة نهارية" or "هيئة ليلية"
+    std::vector<std::vector<std::string>> cells;
+};
+DignitiesTable dignitiesTable(const ChartState& state);
 
 } // namespace velmora

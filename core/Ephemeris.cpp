@@ -123,6 +123,8 @@ HouseCusps SwissEphemeris::houseCusps(double jdUt, double latitude, double longi
     if (swe_houses_ex(jdUt, kFlags, latitude, longitude, houseLetter(system),
                       result.cusps.data(), angles) < 0)
         result.system = HouseSystem::Porphyry;
+    result.ascendant = angles[0];
+    result.midheaven = angles[1];
     result.ok = true;
     return result;
 }

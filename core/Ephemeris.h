@@ -46,6 +46,8 @@ struct HouseCusps {
     std::array<double, 13> cusps{}; // cusps[1..12], degrees; cusps[0] unused
     EphemerisFailure failure;
     HouseSystem system = HouseSystem::Placidus; // the system the library actually used
+    double ascendant = 0.0;
+    double midheaven = 0.0;
 };
 
 // What the chart core asks of the ephemeris library. The real binding is the only code that

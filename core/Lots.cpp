@@ -25,7 +25,7 @@ bool isDayChart(double sunLongitude, double ascendant)
 
 std::array<Lot, 7> lotsOf(const ChartState& state)
 {
-    const double asc = state.HouseCusps[0];
+    const double asc = state.Ascendant[0];
     const auto at = [&](int slot) { return static_cast<double>(state.Planets[slot].Longitude); };
     const bool day = isDayChart(at(Sun), asc);
     // By day Asc + a - b, by night Asc + b - a.

@@ -59,7 +59,7 @@ public:
         houseDays.push_back(jdUt);
         if (housesFail)
             return {false, {}, {EphemerisProblem::Library, "houses", {}}};
-        return {true, cusps, {}, houseSystem.value_or(asked)};
+        return {true, cusps, {}, houseSystem.value_or(asked), cusps[1], cusps[10]};
     }
     void close() override { calls.push_back("close"); }
 

@@ -36,7 +36,7 @@ TEST_P(LotsOfChart, FollowTheSectAndWrapAt360)
 {
     const LotRow& row = GetParam();
     ChartState state;
-    state.HouseCusps[0] = row.asc;
+    state.Ascendant[0] = row.asc;
     for (int slot = 0; slot < 7; ++slot)
         state.Planets[slot].Longitude = row.points[slot];
     EXPECT_EQ(isDayChart(row.points[0], row.asc), row.day);
@@ -100,5 +100,25 @@ TEST_P(DignitiesOfPlanet, HoldTheirTablesAndScore)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, DignitiesOfPlanet, ::testing::ValuesIn(kDignityRows));
+
+} // namespace
+
+namespace {
+
+// The window's table from the day chart of the lots' first row: the Sun at 0° Aquarius is in
+// detriment, Saturn at 20° Libra exalted and, by day, of air's triplicity.
+TEST(DignitiesTable, ShowsThePointsHeldAndThePeregrine)
+{
+    ChartState state;
+    state.Ascendant[0] = kLotRows[0].asc;
+    for (int slot = 0; slot < 7; ++slot)
+        state.Planets[slot].Longitude = kLotRows[0].points[slot];
+    const DignitiesTable table = dignitiesTable(state);
+    EXPECT_EQ(table.sect, "هيئة نهارية");
+    ASSERT_EQ(table.cells.size(), 8u);
+    using Row = std::vector<std::string>;
+    EXPECT_EQ(table.cells[1], (Row{"الشمس", "", "", "", "", "", "-5", "", "-5", "غريب"}));
+    EXPECT_EQ(table.cells[7], (Row{"زحل", "", "+4", "+3", "", "", "", "", "7", ""}));
+}
 
 } // namespace

@@ -3,19 +3,23 @@
 #define QTEST_QPA_MOUSE_HANDLING
 #include "ui/chart/FrmChart.h"
 
+#include "core/ChartRequest.h"
 #include "core/ChartComputation.h"
 #include "core/Numbers.h"
 #include "core/PositionTexts.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/common/BidiText.h"
 #include "ui/listings/FrmAnalyse.h"
+#include "ui/listings/FrmDignities.h"
 #include "ui/listings/FrmDivert.h"
 #include "ui/settings/ColorSwatch.h"
 #include "ui/settings/FrmThemeProprietees.h"
 #include "wheel/ColorValue.h"
 
 #include <QFileDialog>
+#include <QComboBox>
 #include <QListWidget>
+#include <QTableWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
@@ -230,6 +234,7 @@ private slots:
         chartState().HouseSystemUsed[0] = HouseSystem::Placidus;
         // The information panel and the listing say why the houses are not Placidus ones.
         QCOMPARE(window->TxtShow->toPlainText().contains(u"بورفيري"_s), porphyry);
+        QVERIFY(window->TxtShow->toPlainText().contains(u"سهم السعادة في"_s));
         computeSharedChart(120.0f);
         const std::vector<std::string> lastDrawn = open(kind)->chart().AspectLines;
         chartState().LastPointIndex = static_cast<std::int16_t>(35 - points);
@@ -242,14 +247,25 @@ private slots:
                 for (int row = 0; row < list->count(); ++row)
                     lists[l] << list->item(row)->text();
             }
+            // The dignities of the listing's chart, one row for each of the Sun through Saturn.
+            onNextModal([&](QWidget* next) {
+                auto* dignities = qobject_cast<FrmDignities*>(next);
+                QVERIFY(dignities && dignities->isRightToLeft());
+                QCOMPARE(dignities->GrdDignities->rowCount(), 7);
+                dignities->accept();
+            });
+            QTest::mouseClick(listing->CmdDignities, Qt::LeftButton);
             QTest::mouseClick(listing->CmdOK, Qt::LeftButton);
         });
         QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5),
                             Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(window->LabMenu[FrmChart::Listing], &release);
 
-        QCOMPARE(lists[0].size(), points);
-        QCOMPARE(lists[1].size(), points + (porphyry ? 1 : 0));
+        // The seven lots after the points; the houses' system after the cusps.
+        QCOMPARE(lists[0].size(), points + 7);
+        QVERIFY(lists[0].last().startsWith(u"سهم العقاب في"_s));
+        QCOMPARE(lists[1].size(), points + 1 + (porphyry ? 1 : 0));
+        QCOMPARE(lists[1][points], porphyry ? u"نظام البيوت: بورفيري"_s : u"نظام البيوت: بلاسيدوس"_s);
         QCOMPARE(lists[1].last().contains(u"بورفيري"_s), porphyry);
         // The degree texts read left to right inside the Arabic.
         QCOMPARE(lists[0][0] + u'|' + lists[1][0],
@@ -308,8 +324,10 @@ private slots:
             for (QCheckBox* box : FrmThemeProprietees::instance()->Planete)
                 box->setChecked(shown);
             FrmChart* window = open(ChartKind::Transits);
-            // Eleven counts, the separator and a line per shown point: the text is AnalysisTest's.
-            QCOMPARE(window->TxtShow->toPlainText().split(u'\n', Qt::SkipEmptyParts).size(), 12 + (shown ? 24 : 0));
+            // The houses' system, eleven counts, the separator, a line per shown point (the text is
+            // AnalysisTest's) and the seven lots.
+            QCOMPARE(window->TxtShow->toPlainText().split(u'\n', Qt::SkipEmptyParts).size(),
+                     1 + 12 + (shown ? 24 : 0) + 7);
             const ChartAnalysis analysis = analyseChart(window->chart(), ChartKind::Transits);
             int heights = 0;
             for (int i = 0; i < 4; ++i) {
@@ -367,6 +385,34 @@ private slots:
                 look->CmdAnnuler->click();
             });
             QCOMPARE(window->picture() == spread, on);
+        }
+    }
+
+    // A new house system at OK recomputes the window's own request; a window without one keeps
+    // its cusps and their system.
+    void houseSystemOfItsOwnRequest()
+    {
+        ChartRequest request;
+        request.first.texts = {"4", "5", "1990", "8", "15"};
+        request.place.coordinates = {"39", "49", "21", "25", false, false};
+        QVERIFY(computeRequest(chartState(), request).ok);
+        auto* window = new FrmChart(ChartKind::Natal, kCaption, request);
+        area->addSubWindow(window)->show();
+        FrmChart* without = open(ChartKind::Natal);
+        const auto cusps = window->chart().HouseCusps;
+        for (int index : {int(HouseSystem::Alcabitius), int(HouseSystem::Placidus)}) {
+            for (FrmChart* each : {window, without}) {
+                appearance(each, [index](FrmThemeProprietees* look) {
+                    look->CmbMaisons->setCurrentIndex(index);
+                    look->CmdOK->click();
+                });
+            }
+            const bool alcabitius = index == int(HouseSystem::Alcabitius);
+            QCOMPARE(window->chart().HouseSystemUsed[0], HouseSystem(index));
+            QCOMPARE(window->chart().HouseCusps[1] != cusps[1], alcabitius);
+            QCOMPARE(window->chart().HouseCusps[0], cusps[0]); // the ascendant in both
+            QCOMPARE(window->TxtShow->toPlainText().contains(u"ألكابيتيوس"_s), alcabitius);
+            QCOMPARE(without->chart().HouseSystemUsed[0], HouseSystem::Placidus);
         }
     }
 

@@ -1,12 +1,14 @@
 #include "ui/chart/FrmChart.h"
 
 #include "core/ChartComputation.h"
+#include "core/Lots.h"
 #include "core/PositionTexts.h"
 #include "ui/common/BidiText.h"
 #include "ui/common/Look.h"
 #include "ui/common/Printing.h"
 #include "ui/common/Seams.h"
 #include "ui/common/Twips.h"
+#include "ui/common/WindowRequest.h"
 #include "ui/library/FrmLibrary.h"
 #include "ui/listings/FrmAnalyse.h"
 #include "ui/listings/FrmDivert.h"
@@ -368,9 +370,14 @@ void FrmChart::publishToSharedState()
 void FrmChart::showAnalysis(const ChartAnalysis& analysis)
 {
     // Set only when it changed, so that a resize or an activation keeps where it is scrolled.
-    // The houses' system first, when it is not Placidus, so it is read before the houses.
+    // The houses' system first, and why it is not the chosen one when it is not, so it is read
+    // before the houses; the lots after the analysis.
+    std::string lots;
+    for (const Lot& lot : lotsOf(m_state))
+        lots += "\n" + lotText(lot);
     const QString text = isolateRuns(
-        fromCore(houseSystemNote(m_state, m_state.TwoCharts ? 2 : 1) + analysis.text)
+        fromCore(houseSystemLine(m_state) + "\n" +
+                 houseSystemNote(m_state, m_state.TwoCharts ? 2 : 1) + analysis.text + lots)
             .replace(u"\r\n"_s, u"\n"_s));
     if (text != TxtShow->toPlainText())
         TxtShow->setPlainText(text);
@@ -476,8 +483,12 @@ void FrmChart::takeAppearanceSettings(bool confirmed)
 {
     // Read after the modal show: a close by the frame has replaced the dialog.
     const FrmThemeProprietees& look = *FrmThemeProprietees::instance();
-    if (confirmed)
+    if (confirmed) {
+        const HouseSystem before = m_state.HouseSystemChosen;
         look.confirmInto(m_state);
+        if (m_state.HouseSystemChosen != before)
+            recomputeHouses(before);
+    }
     // Whichever button closed the dialog, its aspect boxes count: the point boxes wrote the
     // shared state at once, and the shown-aspect boxes take effect as they stand.
     std::copy_n(chartState().PlanetInAspects.begin(), kPointsPerChart,
@@ -485,6 +496,18 @@ void FrmChart::takeAppearanceSettings(bool confirmed)
     m_look.chords = shownChords(look);
     m_look.spread = look.spreadGlyphs();
     m_look.background = look.backgroundActive() ? look.backgroundPicture() : QImage();
+}
+
+void FrmChart::recomputeHouses(HouseSystem before)
+{
+    // The window's own chart again from its request, in the new system; a window without a
+    // request, or one the library now refuses, keeps its cusps and the system they are in.
+    ChartState recomputed = m_state;
+    if (m_request && computeForWindows(recomputed, *m_request).ok) {
+        m_state = recomputed; // drawn by the caller's render
+    } else {
+        m_state.HouseSystemChosen = before;
+    }
 }
 
 void FrmChart::savePicture()

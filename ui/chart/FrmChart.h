@@ -92,6 +92,8 @@ private:
     void hoverMenu(int item);
     void runMenu(int item);
     void takeAppearanceSettings(bool confirmed);
+    // Recomputes the window's chart after the house system changed from `before`.
+    void recomputeHouses(HouseSystem before);
     void savePicture();
     void print();
 

@@ -422,6 +422,7 @@ void FrmEphemirids::calculate()
         // The orbs a new chart would take: the chart state holds none until a chart window or
         // the appearance dialog's OK has copied them.
         input.orbs = FrmThemeProprietees::instance()->orbs();
+        input.houses = FrmThemeProprietees::instance()->houseSystem();
 
         const EphemeridesResult result =
             runEphemerides(input, swissEphemeris(), [this](int day, int days) {

@@ -1,10 +1,12 @@
 #include "ui/listings/FrmDivert.h"
 
 #include "core/ChartComputation.h"
+#include "core/Lots.h"
 #include "core/PositionTexts.h"
 #include "ui/common/BidiText.h"
 #include "ui/common/DialogParts.h"
 #include "ui/common/Look.h"
+#include "ui/listings/FrmDignities.h"
 #include "wheel/CoreText.h"
 
 #include <QGridLayout>
@@ -47,7 +49,11 @@ std::vector<TextSection> positionsListing(const ChartState& chart, int lastPoint
         listing[1].lines.append(
             isolateRuns(fromCore(housePositionText(signPositionText(chart.HouseCusps[i]), i))));
     }
-    // Below the cusps, why they are not Placidus ones, when they are not.
+    // The first chart's lots after the points, as the points read.
+    for (const Lot& lot : lotsOf(chart))
+        listing[0].lines.append(isolateRuns(fromCore(lotText(lot))));
+    // Below the cusps their system, and why it is not the chosen one, when it is not.
+    listing[1].lines.append(fromCore(houseSystemLine(chart)));
     std::istringstream note(houseSystemNote(chart, last >= kPointsPerChart ? 2 : 1));
     for (std::string line; std::getline(note, line);)
         listing[1].lines.append(fromCore(line));
@@ -70,6 +76,12 @@ FrmDivert::FrmDivert(const ChartState& chart, int lastPoint, QWidget* parent)
     List2->addItems(listing[1].lines);
     List3->addItems(listing[2].lines);
 
+    CmdDignities = new QPushButton(u"الكرامات الذاتية"_s, this);
+    const ChartState kept = chart;
+    connect(CmdDignities, &QPushButton::clicked, this, [this, kept] {
+        FrmDignities dignities(kept, this);
+        dignities.exec();
+    });
     CmdOK = new QPushButton(u"&موافق"_s, this);
     connect(CmdOK, &QPushButton::clicked, this, &QDialog::accept);
 
@@ -89,7 +101,7 @@ FrmDivert::FrmDivert(const ChartState& chart, int lastPoint, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(lists);
-    layout->addLayout(buttonRow({CmdOK}));
+    layout->addLayout(buttonRow({CmdDignities, CmdOK}));
 }
 
 } // namespace velmora::ui

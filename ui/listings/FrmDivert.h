@@ -29,6 +29,7 @@ public:
     QListWidget* List1 = nullptr; // points
     QListWidget* List2 = nullptr; // house cusps; blank lines for slots 12..23
     QListWidget* List3 = nullptr; // aspect lines
+    QPushButton* CmdDignities = nullptr; // the first chart's essential dignities
     QPushButton* CmdOK = nullptr;
 };
 

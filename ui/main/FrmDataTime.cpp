@@ -9,6 +9,7 @@
 #include "ui/common/FailureMessages.h"
 #include "ui/common/Look.h"
 #include "ui/common/Seams.h"
+#include "ui/common/WindowRequest.h"
 #include "ui/library/FrmLibrary.h"
 #include "ui/library/LibraryAccess.h"
 #include "ui/main/MDIFrmMain.h"
@@ -75,16 +76,13 @@ QString rowName(int row, DateTimeField field)
     return u'\n' + (time ? u"الوقت  الثاني "_s : u"التاريخ الثاني"_s);
 }
 
-// Computes into the shared state, each row of an atlas place at its legal time; a zone the
-// system's database lacks keeps the typed correction, as the picker said.
-RequestResult computeForWindows(const ChartRequest& asked)
+// Into the shared state, with the appearance dialog's house system (a first read builds the
+// dialog with its defaults).
+RequestResult computeInSharedState(const ChartRequest& asked)
 {
-    const double typedSummer = leadingNumber(asked.place.summerText);
-    const auto legalSummer = [typedSummer](const AtlasIdentity& place, const RowClock& local,
-                                           int zoneHours) {
-        return atlas::requestLegalSummer()(place, local, zoneHours).value_or(typedSummer);
-    };
-    return computeRequest(chartState(), asked, swissEphemeris(), legalSummer);
+    ChartState& state = chartState();
+    state.HouseSystemChosen = FrmThemeProprietees::instance()->houseSystem();
+    return computeForWindows(state, asked);
 }
 
 // The message of a refused request, naming the second row where it failed.
@@ -336,7 +334,7 @@ ChartRequest FrmDataTime::request(bool twoCharts) const
 QString FrmDataTime::computeAndCommit(bool twoCharts)
 {
     const ChartRequest asked = request(twoCharts);
-    const RequestResult result = computeForWindows(asked);
+    const RequestResult result = computeInSharedState(asked);
     if (!result.ok) {
         if (result.failure.problem == RequestProblem::Field) {
             QLineEdit* box = (this->*checkOf(result.failure.field.field).boxes)[result.failure.row];
@@ -373,7 +371,7 @@ void FrmDataTime::confirm()
 
 QString FrmDataTime::openRequest(const ChartRequest& request)
 {
-    const RequestResult result = computeForWindows(request);
+    const RequestResult result = computeInSharedState(request);
     if (!result.ok)
         return refusal(result.failure);
     // As the chart-type dialog writes them for its choice.

@@ -1,6 +1,7 @@
 #include "ui/settings/FrmThemeProprietees.h"
 
 #include "core/Appearance.h"
+#include "core/ChartComputation.h"
 #include "core/Numbers.h"
 #include "resources/VelmoraResources.h"
 #include "ui/common/DialogParts.h"
@@ -14,6 +15,7 @@
 #include "wheel/CoreText.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -27,6 +29,8 @@
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace velmora::ui {
 
@@ -198,10 +202,22 @@ QWidget* FrmThemeProprietees::buildColoursTab()
     ChkSpread = checkedBox("تباعد الرموز المتقاربة", tab);
     ChkSpread->setObjectName(QStringLiteral("ChkSpread"));
 
+    CmbMaisons = new QComboBox(tab);
+    CmbMaisons->setObjectName(QStringLiteral("CmbMaisons"));
+    for (int i = 0; i < kHouseSystemCount; ++i)
+        CmbMaisons->addItem(utf8(houseSystemArabicName(static_cast<HouseSystem>(i))));
+    auto* housesCaption = new QLabel(utf8("نظام البيوت"), tab);
+    housesCaption->setBuddy(CmbMaisons);
+    auto* houses = new QHBoxLayout;
+    houses->addWidget(housesCaption);
+    houses->addWidget(CmbMaisons);
+    houses->addStretch();
+
     auto* layout = new QVBoxLayout(tab);
     layout->addLayout(noteRow("يمكنك إختيار اللون المحدد لكل عنصر  على الهيئة الفلكية", tab));
     layout->addLayout(sample);
     layout->addWidget(ChkSpread);
+    layout->addLayout(houses);
     return tab;
 }
 
@@ -405,6 +421,11 @@ bool FrmThemeProprietees::spreadGlyphs() const
     return ChkSpread->isChecked();
 }
 
+HouseSystem FrmThemeProprietees::houseSystem() const
+{
+    return static_cast<HouseSystem>(std::max(0, CmbMaisons->currentIndex()));
+}
+
 bool FrmThemeProprietees::showHouses() const
 {
     return ShowMaison->isChecked();
@@ -432,6 +453,7 @@ void FrmThemeProprietees::confirmInto(ChartState& state) const
 {
     copyCommonSettings(state, kConfirmedSwatches);
     state.ShowHouses = toFlag(ShowMaison->isChecked());
+    state.HouseSystemChosen = houseSystem();
     state.OrientOnAscendant = toFlag(OptZodiacPos[0]->isChecked());
 }
 

@@ -10,6 +10,7 @@
 #include <bitset>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -44,7 +45,7 @@ public:
     // shown points (all 24), the glyph style, and every point back into the aspect search.
     void copyInto(ChartState& state, const SwatchSet& swatches) const;
     // What OK writes into the shared state: the orbs, the colours but the sign symbols', the
-    // shown points, the glyph style, the houses switch and the wheel's start.
+    // shown points, the glyph style, the houses switch, the house system and the wheel's start.
     void confirmInto(ChartState& state) const;
 
     // The orb boxes as whole degrees: the leading number of each text, halves to even; an
@@ -63,6 +64,8 @@ public:
     bool showHouses() const;
     // Read with the shown aspects: whether crowded point glyphs move apart (ChkSpread).
     bool spreadGlyphs() const;
+    // Read before each chart is computed: the system its cusps are asked in (CmbMaisons).
+    HouseSystem houseSystem() const;
     // Takes a background picture read from `path`, as a choice in the file dialog does.
     void showPicture(const QString& path, const QImage& picture);
 
@@ -70,6 +73,7 @@ public:
     std::array<ColorSwatch*, kSwatchCount> LabColor{};
     QLabel* PicSample = nullptr; // the colours tab's sample picture
     QCheckBox* ChkSpread = nullptr; // crowded point glyphs move apart, on the colours tab
+    QComboBox* CmbMaisons = nullptr; // the house system, in HouseSystem's order
     std::array<QCheckBox*, 2 * kPointsPerChart> Planete{};
     QCheckBox* ShowMaison = nullptr;
     std::array<QCheckBox*, kPointsPerChart> AspectPlanet{};

@@ -7,6 +7,7 @@
 #include "ui/settings/PictureFile.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -111,6 +112,7 @@ void storeAppearance(const FrmThemeProprietees& dialog, QSettings& file)
     file.setValue(u"background"_s, dialog.ChkActifPic->isChecked());
     file.setValue(u"backgroundPicture"_s, dialog.TxtURL->text());
     file.setValue(u"spreadGlyphs"_s, dialog.ChkSpread->isChecked());
+    file.setValue(u"houseSystem"_s, dialog.CmbMaisons->currentIndex());
     file.endGroup();
 }
 
@@ -140,6 +142,8 @@ void restoreAppearance(FrmThemeProprietees& dialog, const QSettings& stored)
         dialog.OptZodiacPos[*ascendant ? 0 : 1]->setChecked(true);
     restoreCheck(dialog.ChkActifPic, stored, key(u"background"_s));
     restoreCheck(dialog.ChkSpread, stored, key(u"spreadGlyphs"_s));
+    if (const auto system = wholeNumber(stored, key(u"houseSystem"_s), 0, kHouseSystemCount - 1))
+        dialog.CmbMaisons->setCurrentIndex(static_cast<int>(*system));
     const QString path = stored.value(key(u"backgroundPicture"_s)).toString();
     if (!path.isEmpty() && path != dialog.TxtURL->text()) {
         const QImage picture = readPictureFile(QDir::fromNativeSeparators(path));
