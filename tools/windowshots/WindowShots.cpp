@@ -12,6 +12,7 @@
 #include "ui/common/Seams.h"
 #include "ui/ephemerides/FrmEphemirids.h"
 #include "ui/listings/FrmAnalyse.h"
+#include "ui/listings/FrmDignities.h"
 #include "ui/listings/FrmDivert.h"
 #include "ui/main/FrmApropos.h"
 #include "ui/main/FrmDataTime.h"
@@ -217,6 +218,8 @@ void listings()
     findAspects(state, searchForKind(ChartKind::Transits));
     FrmDivert listing(state, 23);
     save(&listing, QStringLiteral("listing"));
+    FrmDignities dignities(state);
+    save(&dignities, QStringLiteral("dignities"));
 
     FrmAnalyse* information = FrmAnalyse::instance();
     save(information, QStringLiteral("information"));
@@ -237,7 +240,14 @@ void chartWindows(MDIFrmMain& main)
                                  QStringLiteral("5"), QStringLiteral("1990")},
                                 {QStringLiteral("12"), QStringLiteral("0"), QStringLiteral("6"),
                                  QStringLiteral("12"), QStringLiteral("2026")}};
-    for (int k = 0; k < kChartKindCount; ++k) {
+    // Each kind in the default houses, then the natal chart in Alcabitius' houses.
+    for (int k = 0; k <= kChartKindCount; ++k) {
+        const bool alcabitius = k == kChartKindCount;
+        if (alcabitius) {
+            k = static_cast<int>(ChartKind::Natal);
+            FrmThemeProprietees::instance()->CmbMaisons->setCurrentIndex(
+                static_cast<int>(HouseSystem::Alcabitius));
+        }
         FrmSelectTypeChart::instance()->OptChart[k]->setChecked(true);
         entry->TxtNom->setText(QString::fromUtf8("سلمى"));
         for (int row = 0; row < 2; ++row) {
@@ -256,7 +266,12 @@ void chartWindows(MDIFrmMain& main)
         frame->move(0, 0);
         QTest::mouseClick(chart->LabMenu[FrmChart::Information], Qt::LeftButton);
         chart->PictTable->move(chart->chartSize() + 6, 36);
-        save(frame, chart->objectName());
+        save(frame, chart->objectName() + (alcabitius ? QStringLiteral("-alcabitius") : QString()));
+        if (alcabitius) {
+            FrmThemeProprietees::instance()->CmbMaisons->setCurrentIndex(0);
+            frame->close();
+            break;
+        }
         if (k == static_cast<int>(ChartKind::Natal) || k == static_cast<int>(ChartKind::Transits)) {
             printShots(chart->objectName());
             QTest::mouseClick(chart->LabMenu[FrmChart::Print], Qt::LeftButton);

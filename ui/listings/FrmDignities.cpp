@@ -32,9 +32,8 @@ FrmDignities::FrmDignities(const ChartState& chart, QWidget* parent)
                                               new QTableWidgetItem(fromCore(header[c])));
     for (std::size_t r = 1; r < table.cells.size(); ++r) {
         for (std::size_t c = 0; c < header.size(); ++c) {
-            // Points read as numbers whatever the direction: "+5", not "5+".
-            auto* item = new QTableWidgetItem(u"\u2066"_s + fromCore(table.cells[r][c]) +
-                                              u"\u2069"_s);
+            // A left-to-right mark first makes a signed number read "+5", not "5+".
+            auto* item = new QTableWidgetItem(u"\u200E"_s + fromCore(table.cells[r][c]));
             item->setFlags(Qt::ItemIsEnabled);
             item->setTextAlignment(c == 0 ? Qt::AlignVCenter | Qt::AlignRight : Qt::AlignCenter);
             GrdDignities->setItem(static_cast<int>(r) - 1, static_cast<int>(c), item);
