@@ -93,7 +93,7 @@ std::string usage()
            "--lat .. --lon ..|--city NAME [--summer H] [--zone H] --table planets|houses|aspects "
            "[--houses SYSTEM] [--decimal] [--csv] | velmora-cli places NAME [--limit N] [--json] | velmora-cli library "
            "list [--json]|import FILE.aaf|export FILE.aaf|delete NAME [--db PATH] | "
-           "velmora-cli --help";
+           "velmora-cli --help | velmora-cli --version";
 }
 
 std::string help()

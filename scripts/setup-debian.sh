@@ -12,6 +12,7 @@ packages=(
   xvfb xauth
   fonts-dejavu-core fonts-noto-core
   qt6-svg-dev
+  desktop-file-utils appstream dpkg-dev
 )
 
 # Only the scripts in tools/ need these (resources, screenshots).

@@ -2,6 +2,7 @@
 // renders the symbol font's glyph sheet. Usage:
 //   velmora-imagegen images <font.ttf> <out-dir>
 //   velmora-imagegen sheet <font.ttf> <out.png>
+#include <QDir>
 #include <QFont>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -240,14 +241,36 @@ bool makeSheet(const QString& out)
     return save(sheet, out);
 }
 
+// The program's icon for the desktop's menus: the emblem drawn afresh at each size of the icon
+// theme, into <out>/hicolor/<n>x<n>/apps/.
+bool makeIcons(const QString& out)
+{
+    bool ok = true;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        QImage icon(size, size, QImage::Format_ARGB32);
+        icon.fill(Qt::transparent);
+        {
+            QPainter p(&icon);
+            const double margin = size / 64.0;
+            drawEmblem(p, QRectF(margin, margin, size - 2 * margin, size - 2 * margin),
+                       QColor(40, 50, 110));
+        }
+        const QString dir = QStringLiteral("%1/hicolor/%2x%2/apps").arg(out).arg(size);
+        ok &= QDir().mkpath(dir) && save(icon, dir + QStringLiteral("/org.velmora.Velmora.png"));
+    }
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 4 || (args[1] != QStringLiteral("images") && args[1] != QStringLiteral("sheet"))) {
-        std::fprintf(stderr, "usage: velmora-imagegen images|sheet <font.ttf> <out>\n");
+    const QStringList modes = {QStringLiteral("images"), QStringLiteral("sheet"),
+                               QStringLiteral("icons")};
+    if (args.size() != 4 || !modes.contains(args[1])) {
+        std::fprintf(stderr, "usage: velmora-imagegen images|sheet|icons <font.ttf> <out>\n");
         return 2;
     }
     const int id = QFontDatabase::addApplicationFont(args[2]);
@@ -256,6 +279,8 @@ int main(int argc, char** argv)
         return 1;
     }
     symbolFamily = QFontDatabase::applicationFontFamilies(id).value(0);
-    const bool ok = args[1] == QStringLiteral("images") ? makeImages(args[3]) : makeSheet(args[3]);
+    const bool ok = args[1] == modes[0]   ? makeImages(args[3])
+                    : args[1] == modes[1] ? makeSheet(args[3])
+                                          : makeIcons(args[3]);
     return ok ? 0 : 1;
 }
