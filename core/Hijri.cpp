@@ -1,5 +1,7 @@
 #include "core/Hijri.h"
 
+#include "core/Numbers.h"
+
 #include <unicode/calendar.h>
 #include <unicode/gregocal.h>
 #include <unicode/locid.h>
@@ -99,6 +101,16 @@ std::optional<CalendarDate> civilOf(const HijriDate& hijri)
     return CalendarDate{f->year, f->month, f->day};
 }
 
+std::optional<HijriDate> hijriOfRow(const DateTimeTexts& row)
+{
+    const auto year = wholeInt16(row.year);
+    const auto month = wholeInt16(row.month);
+    const auto day = wholeInt16(row.day);
+    if (!year || !month || !day)
+        return std::nullopt;
+    return hijriOf({*year, *month, *day});
+}
+
 std::string hijriMonthName(int month)
 {
     static const std::array<const char*, 12> kNames = {
@@ -112,6 +124,23 @@ std::string hijriText(const HijriDate& date)
 {
     return std::to_string(date.day) + " " + hijriMonthName(date.month) + " " +
            std::to_string(date.year) + " هـ";
+}
+
+std::string hijriDateLine(const HijriDate& date)
+{
+    return "التاريخ الهجري " + hijriText(date);
+}
+
+std::string chartDateLine(const DateTimeTexts& row)
+{
+    const auto year = wholeInt16(row.year);
+    const auto month = wholeInt16(row.month);
+    const auto day = wholeInt16(row.day);
+    if (!year || !month || !day || !dateExists(*year, *month, *day))
+        return {};
+    const auto hijri = hijriOf({*year, *month, *day});
+    return "التاريخ " + std::to_string(*year) + "/" + std::to_string(*month) + "/" +
+           std::to_string(*day) + (hijri ? " الموافق " + hijriText(*hijri) : "");
 }
 
 } // namespace velmora

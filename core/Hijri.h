@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Calendar.h"
+#include "core/ChartComputation.h"
 
 #include <optional>
 #include <string>
@@ -29,10 +30,22 @@ std::optional<HijriDate> hijriOf(const CalendarDate& civil);
 // 29-day month, a year before 1): an impossible date is refused, never carried over.
 std::optional<CalendarDate> civilOf(const HijriDate& hijri);
 
+// The Hijri day of a typed row's date, read as the chart computation reads it; nothing when a
+// field is no whole number or the date has no Hijri day.
+std::optional<HijriDate> hijriOfRow(const DateTimeTexts& row);
+
 // The Arabic name of a month 1..12 ("محرم" .. "ذو الحجة"); empty outside.
 std::string hijriMonthName(int month);
 
 // The date as the windows write it: "1 رمضان 1445 هـ".
 std::string hijriText(const HijriDate& date);
+
+// The line the chart's text gives its Hijri date in: "التاريخ الهجري 1 رمضان 1445 هـ".
+std::string hijriDateLine(const HijriDate& date);
+
+// A row's date as the panel and the listing head it, the civil date as the caption writes it
+// and its Hijri day beside it: "التاريخ 2024/3/11 الموافق 1 رمضان 1445 هـ"; the civil date
+// alone before the Hijra, empty when the row names no day.
+std::string chartDateLine(const DateTimeTexts& row);
 
 } // namespace velmora
