@@ -1,6 +1,7 @@
 #include "ui/chart/FrmChart.h"
 
 #include "core/ChartComputation.h"
+#include "core/Hijri.h"
 #include "core/PositionTexts.h"
 #include "ui/common/BidiText.h"
 #include "ui/common/Look.h"
@@ -369,8 +370,12 @@ void FrmChart::showAnalysis(const ChartAnalysis& analysis)
 {
     // Set only when it changed, so that a resize or an activation keeps where it is scrolled.
     // The houses' system first, when it is not Placidus, so it is read before the houses.
+    // The chart's date and its Hijri day head the panel.
+    const auto row = firstRow();
+    const std::string date = row ? chartDateLine(*row) : std::string();
     const QString text = isolateRuns(
-        fromCore(houseSystemNote(m_state, m_state.TwoCharts ? 2 : 1) + analysis.text)
+        fromCore((date.empty() ? date : date + "\n") +
+                 houseSystemNote(m_state, m_state.TwoCharts ? 2 : 1) + analysis.text)
             .replace(u"\r\n"_s, u"\n"_s));
     if (text != TxtShow->toPlainText())
         TxtShow->setPlainText(text);
@@ -380,6 +385,17 @@ void FrmChart::showAnalysis(const ChartAnalysis& analysis)
         const int top = px(analysis.bars[i].top);
         bars[i]->setGeometry(bars[i]->x(), top, bars[i]->width(), base - top);
     }
+}
+
+std::optional<DateTimeTexts> FrmChart::firstRow() const
+{
+    // The state holds the row read last: the first one only when there is no second.
+    if (m_request)
+        return m_request->first.texts;
+    if (m_state.TwoCharts == 1)
+        return std::nullopt;
+    return DateTimeTexts{std::to_string(m_state.ChartDay), std::to_string(m_state.ChartMonth),
+                         std::to_string(m_state.ChartYear), {}, {}};
 }
 
 bool FrmChart::eventFilter(QObject* watched, QEvent* event)
@@ -434,7 +450,7 @@ void FrmChart::runMenu(int item)
     switch (item) {
     case Listing: {
         // This window's own points and aspect lines, whichever window drew last.
-        FrmDivert listing(m_state, m_kind.lastPoint, this);
+        FrmDivert listing(m_state, m_kind.lastPoint, this, firstRow());
         listing.exec();
         break;
     }
