@@ -8,6 +8,7 @@
 #include "core/ChartComputation.h"
 #include "core/ChartRequest.h"
 #include "core/Dignities.h"
+#include "core/Hijri.h"
 #include "core/Lots.h"
 #include "core/Numbers.h"
 #include "core/PositionTexts.h"
@@ -122,6 +123,8 @@ std::string plainReport(const ChartOptions& options, const ChartState& state, in
         out += cuspText(state, slot) + "\n";
     for (int slot = 0; slot < kPointsPerChart; ++slot)
         out += pointLabel(slot) + houseName(state.PlanetAttr[slot].House) + "\n";
+    if (const auto hijri = hijriOfRow(options.first))
+        out += hijriDateLine(*hijri) + "\n";
     if (options.aspects) {
         for (const std::string& line : state.AspectLines)
             out += line + "\n";
@@ -181,6 +184,12 @@ std::string jsonReport(const ChartOptions& options, const ChartState& state,
                jsonString(cuspText(state, slot)) + "}";
     }
     out += "]";
+    // The Hijri day of the first row's local date; null before the Hijra.
+    const auto hijri = hijriOfRow(options.first);
+    out += ", \"hijri\": " + (hijri ? "{\"year\": " + std::to_string(hijri->year) +
+                                          ", \"month\": " + std::to_string(hijri->month) +
+                                          ", \"day\": " + std::to_string(hijri->day) + "}"
+                                    : std::string("null"));
     if (options.aspects) {
         out += ", \"aspects\": [";
         for (std::size_t k = 0; k < extras.aspects.size(); ++k) {

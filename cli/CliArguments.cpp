@@ -2,6 +2,7 @@
 
 #include "core/Calendar.h"
 #include "core/ChartRequest.h"
+#include "core/Hijri.h"
 #include "core/Numbers.h"
 
 #include <cctype>
@@ -84,7 +85,7 @@ bool withinADay(const std::string& text)
 
 std::string usage()
 {
-    return "usage: velmora-cli chart --date Y-M-D --time H:M --lat 21:27N|21.45 "
+    return "usage: velmora-cli chart --date Y-M-D|--hijri Y-M-D --time H:M --lat 21:27N|21.45 "
            "--lon 39:49E|39.82|--city NAME [--summer H] [--zone H] [--date2 Y-M-D --time2 H:M] "
            "[--kind natal|horary|solar|transits|comparison|progressions] [--aspects] "
            "[--analysis] [--lots] [--dignities] [--houses SYSTEM] [--json] | velmora-cli chart "
@@ -102,6 +103,8 @@ std::string help()
            usage() +
            "\n\n"
            "  --date Y-M-D --time H:M  local date and clock time (the year may be negative)\n"
+           "  --hijri Y-M-D            the local date as a day of the Umm al-Qura calendar,\n"
+           "                           in place of --date\n"
            "  --lat, --lon             21:27N, 39:49E (degrees:minutes and hemisphere) or signed\n"
            "                           decimal degrees, north and east positive\n"
            "  --city NAME              the first place of the atlas instead, each date at its\n"
@@ -264,11 +267,28 @@ std::string readPlaceOptions(const OptionValues& values, Options& options)
     return {};
 }
 
+// --hijri as the civil "Y-M-D" it names; empty when it is no day of the calendar.
+std::string civilOfHijriOption(const std::string& text)
+{
+    const auto parts = splitDate(text);
+    if (!parts || !allDigits(parts->year) || !allDigits(parts->month) || !allDigits(parts->day))
+        return {};
+    const auto year = wholeInt16(parts->year);
+    const auto month = wholeInt16(parts->month);
+    const auto day = wholeInt16(parts->day);
+    const auto civil = year && month && day ? civilOf({*year, *month, *day}) : std::nullopt;
+    if (!civil)
+        return {};
+    return std::to_string(civil->year) + "-" + std::to_string(civil->month) + "-" +
+           std::to_string(civil->day);
+}
+
 // A date and a time option into a row that names a real moment; empty on success.
 std::string readRow(const OptionValues& values, const std::string& dateOption,
-                    const std::string& timeOption, DateTimeTexts& row)
+                    const std::string& timeOption, DateTimeTexts& row,
+                    const std::string& dateText)
 {
-    auto date = splitDate(values[dateOption]);
+    auto date = splitDate(dateText);
     if (!date || !splitTime(values[timeOption], *date))
         return "bad " + dateOption + " or " + timeOption + " (expected Y-M-D and H:M)";
     row = *date;
@@ -331,13 +351,14 @@ ParsedChartArguments parseChartArguments(const std::vector<std::string>& args)
         {"--kind", true}, {"--json", false}, {"--aspects", false}, {"--analysis", false},
         {"--lots", false}, {"--dignities", false}, {"--saved", true}, {"--db", true},
         {"--houses", true},
+        {"--hijri", true},
     });
     const OptionValues given = readOptions(args, known, {});
     if (!given.error.empty())
         return {std::nullopt, given.error};
     if (given.has("--saved")) {
         // The saved request gives the kind, the dates and the place.
-        for (const char* replaced : {"--date", "--time", "--date2", "--time2", "--kind", "--lat",
+        for (const char* replaced : {"--date", "--hijri", "--time", "--date2", "--time2", "--kind", "--lat",
                                      "--lon", "--city", "--summer", "--zone"}) {
             if (given.has(replaced))
                 return {std::nullopt, std::string("--saved replaces ") + replaced};
@@ -352,7 +373,10 @@ ParsedChartArguments parseChartArguments(const std::vector<std::string>& args)
     }
     if (given.has("--db"))
         return {std::nullopt, "--db goes with --saved"};
-    const OptionValues values = readOptions(args, known, {"--date", "--time"});
+    if (given.has("--date") && given.has("--hijri"))
+        return {std::nullopt, "--hijri replaces --date: give one of them"};
+    const bool hijri = given.has("--hijri");
+    const OptionValues values = readOptions(args, known, {hijri ? "--hijri" : "--date", "--time"});
     if (!values.error.empty())
         return {std::nullopt, values.error};
     if (values.has("--date2") != values.has("--time2"))
@@ -372,13 +396,20 @@ ParsedChartArguments parseChartArguments(const std::vector<std::string>& args)
         return {std::nullopt, "--date2 and --time2 need a two-chart --kind (transits, comparison "
                               "or progressions)"};
 
-    options.dateText = values["--date"];
+    // A Hijri date stands for the civil date it falls on, which the chart is then read from.
+    options.dateText = hijri ? civilOfHijriOption(values["--hijri"]) : values["--date"];
+    if (hijri && options.dateText.empty())
+        return {std::nullopt, "bad --hijri '" + values["--hijri"] +
+                                  "' (expected Y-M-D, a day of the Umm al-Qura calendar: month 1 "
+                                  "to 12, day 1 to the month's 29 or 30)"};
     options.timeText = values["--time"];
-    std::string error = readRow(values, "--date", "--time", options.first);
+    std::string error = readRow(values, hijri ? "--hijri" : "--date", "--time", options.first,
+                                options.dateText);
     if (error.empty() && values.has("--date2")) {
         options.date2Text = values["--date2"];
         options.time2Text = values["--time2"];
-        error = readRow(values, "--date2", "--time2", options.second.emplace());
+        error = readRow(values, "--date2", "--time2", options.second.emplace(),
+                        values["--date2"]);
     }
     if (error.empty())
         error = readPlaceOptions(values, options);

@@ -7,6 +7,7 @@ packages=(
   build-essential cmake pkg-config git
   qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n
   libswe-dev swe-basic-data swe-standard-data swetest
+  libicu-dev
   googletest libgtest-dev libbenchmark-dev
   libgeonames-dev libgeonames0 libgeonames-common libsqlite3-dev libglib2.0-dev tzdata
   xvfb xauth

@@ -87,6 +87,9 @@ TEST(ChartArguments, BadArgumentsExitWithOneUsageLineNamingTheField)
         {"chart --saved Ali --db", "--db"}, {chart + "--db x.sqlite", "--db"}, {"library", "usage"},
         {"library import", "usage"}, {"library list extra", "usage"}, {"library export x.aaf --json", "--json"},
         {chart + "--houses Placidus", "--houses"}, {month + "--hour 12 --table houses --houses topo", "--houses"},
+        {chart + "--hijri 1445-9-1", "--hijri replaces --date"},
+        {"chart --hijri 1444-9-30 --time 12:00 --lat 1 --lon 1", "--hijri '1444-9-30'"},
+        {"chart --hijri 1445-13-1 --time 12:00 --lat 1 --lon 1", "--hijri '1445-13-1'"},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.line.substr(0, 120));
@@ -116,6 +119,18 @@ TEST(ChartCommand, LotsAndDignities)
                         "\"longitude\": 311.34"), std::string::npos) << json;
     EXPECT_NE(json.find(jsonString(lines[lines.size() - 14])), std::string::npos);
     EXPECT_EQ(count(json, "\"score\": "), 7u);
+}
+
+// A Hijri date stands for its civil day; the first row's Hijri day is a JSON field and a line.
+TEST(ChartCommand, HijriDates)
+{
+    const std::string rest = " --time 12:00" + kMecca + " --json";
+    const std::string json = run("chart --date 2024-3-11" + rest).output;
+    EXPECT_EQ(run("chart --hijri 1445-9-1" + rest).output, json);
+    EXPECT_NE(json.find(", \"hijri\": {\"year\": 1445, \"month\": 9, \"day\": 1}"), std::string::npos);
+    EXPECT_NE(run("chart --date 600-1-1" + rest).output.find("\"hijri\": null"), std::string::npos);
+    EXPECT_EQ(count(run("chart --date 2024-3-11 --time 12:00" + kMecca).output,
+                    "\nالتاريخ الهجري 1 رمضان 1445 هـ\n"), 1u);
 }
 
 // The saved charts: imported AAF records list, chart and export as the command line's own

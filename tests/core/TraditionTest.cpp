@@ -1,9 +1,12 @@
 #include "core/Dignities.h"
+#include "core/Hijri.h"
 #include "core/Lots.h"
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace velmora;
@@ -100,6 +103,79 @@ TEST_P(DignitiesOfPlanet, HoldTheirTablesAndScore)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, DignitiesOfPlanet, ::testing::ValuesIn(kDignityRows));
+
+struct HijriRow {
+    const char* name;
+    HijriDate hijri;
+    CalendarDate civil;
+};
+
+const HijriRow kHijriRows[] = {
+    {"1 Ramadan 1445", {1445, 9, 1}, {2024, 3, 11}},
+    {"1 Muharram 1446", {1446, 1, 1}, {2024, 7, 7}},
+    {"1 Shawwal 1444", {1444, 10, 1}, {2023, 4, 21}},
+    {"the Hijra, in the Julian calendar", {1, 1, 1}, {622, 7, 16}},
+};
+
+TEST(Hijri, KnownDaysBothWays)
+{
+    for (const HijriRow& row : kHijriRows) {
+        const auto civil = civilOf(row.hijri);
+        const auto hijri = hijriOf(row.civil);
+        ASSERT_TRUE(civil && hijri) << row.name;
+        EXPECT_EQ(std::tie(civil->year, civil->month, civil->day),
+                  std::tie(row.civil.year, row.civil.month, row.civil.day)) << row.name;
+        EXPECT_EQ(std::tie(hijri->year, hijri->month, hijri->day),
+                  std::tie(row.hijri.year, row.hijri.month, row.hijri.day)) << row.name;
+    }
+    EXPECT_EQ(hijriText({1445, 9, 1}), "1 رمضان 1445 هـ");
+}
+
+const std::pair<const char*, HijriDate> kImpossibleHijri[] = {
+    {"month 13", {1445, 13, 1}}, {"month 0", {1445, 0, 1}}, {"day 0", {1445, 9, 0}},
+    {"day 31", {1445, 9, 31}},   {"year 0", {0, 1, 1}},
+    {"day 30 of 29-day Ramadan 1444", {1444, 9, 30}},
+};
+
+TEST(Hijri, ImpossibleDaysAreRefused)
+{
+    for (const auto& [name, date] : kImpossibleHijri)
+        EXPECT_FALSE(civilOf(date)) << name;
+    EXPECT_FALSE(hijriOf({622, 7, 15})) << "before the Hijra";
+    EXPECT_FALSE(hijriOf({1582, 10, 10})) << "a day the reform dropped";
+}
+
+// Each civil day, across the calendar reform and from before to after the Umm al-Qura table,
+// is the day after the one before in both calendars, and each reads back to itself.
+TEST(Hijri, DaysFollowOneAnotherBothWays)
+{
+    for (const auto& [from, to] : {std::pair{1560, 1600}, std::pair{1870, 2190}}) {
+        std::optional<HijriDate> last;
+        for (CalendarDate d{from, 1, 1}; d.year < to;) {
+            const auto h = hijriOf(d);
+            ASSERT_TRUE(h) << d.year << "-" << d.month << "-" << d.day;
+            const auto back = civilOf(*h);
+            ASSERT_TRUE(back && back->year == d.year && back->month == d.month &&
+                        back->day == d.day) << d.year << "-" << d.month << "-" << d.day;
+            if (last) {
+                const bool nextDay = h->year == last->year && h->month == last->month &&
+                                     h->day == last->day + 1;
+                const bool nextMonth = h->day == 1 && last->day >= 29 &&
+                                       (h->month == last->month % 12 + 1) &&
+                                       h->year == last->year + (last->month == 12);
+                ASSERT_TRUE(nextDay || nextMonth) << d.year << "-" << d.month << "-" << d.day;
+                if (nextMonth) {
+                    EXPECT_FALSE(civilOf({last->year, last->month, last->day + 1}));
+                }
+            }
+            last = h;
+            do {
+                if (++d.day > daysInMonth(d.month - 1, d.year))
+                    d = {d.year + (d.month == 12), d.month % 12 + 1, 1};
+            } while (!dateExists(d.year, d.month, d.day));
+        }
+    }
+}
 
 } // namespace
 

@@ -109,6 +109,11 @@ private slots:
         QVERIFY(planets->columnViewportPosition(0) > planets->columnViewportPosition(1));
         QVERIFY(cell(planets, 1, 1).isEmpty() && !window->CmdEnregistrer->isEnabled() &&
                 !window->CmdImprimer->isEnabled());
+        // The Hijri box turns the month over by its 15th, and back.
+        window->ChkHijri->click();
+        QCOMPARE(window->CmbMois->currentText() + window->TxtYears->text(), u"شعبان1420"_s);
+        window->ChkHijri->click();
+        QCOMPARE(window->CmbMois->currentText() + window->TxtYears->text(), u"نونبر1999"_s);
 
         // Switching shows each table's last results without a run.
         runFebruary(window, 0);
@@ -323,9 +328,11 @@ private slots:
         QCOMPARE(grid->rowCount(), lines.size());
         for (int row = 0; row < lines.size(); ++row) {
             const QStringList cells = lines[row].split(u',');
+            // The day column's Hijri days are a second line of the grid only.
             for (int column = 0; column < cells.size(); ++column)
-                QVERIFY2(cell(grid, row, column) == cells[column], qPrintable(u"row %1 column %2"_s.arg(row).arg(column)));
+                QVERIFY2(cell(grid, row, column).section(u'\n', 0, 0) == cells[column], qPrintable(u"row %1 column %2"_s.arg(row).arg(column)));
         }
+        QVERIFY(cell(grid, kind == 2 ? 0 : 1, 0).endsWith(u"\n\u2067\u206620\u2069 رجب \u20661445\u2069\u2069"_s));
         QCOMPARE(grid->font().family() == velmora::kSymbolFontFamily, kind == 2);
 
         QTemporaryDir dir;

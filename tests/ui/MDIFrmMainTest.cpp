@@ -36,11 +36,17 @@ QByteArray computedState()
     return bytes;
 }
 
-// "TxtHeure0=24 TxtNom=" sets the first hour box to "24" and empties the name.
+// "TxtHeure0=24 TxtNom=" sets the first hour box to "24" and empties the name; "ChkHijri0=1"
+// ticks the first row's Hijri box.
 void applyEdits(FrmDataTime* entry, const QString& edits)
 {
-    for (const QString& edit : edits.split(u' ', Qt::SkipEmptyParts))
-        entry->findChild<QLineEdit*>(edit.section(u'=', 0, 0))->setText(edit.section(u'=', 1));
+    for (const QString& edit : edits.split(u' ', Qt::SkipEmptyParts)) {
+        const QString name = edit.section(u'=', 0, 0);
+        if (auto* box = entry->findChild<QCheckBox*>(name))
+            box->setChecked(edit.section(u'=', 1) == u"1"_s);
+        else
+            entry->findChild<QLineEdit*>(name)->setText(edit.section(u'=', 1));
+    }
 }
 
 void chooseKind(ChartKind kind)
@@ -196,6 +202,9 @@ private slots:
             << u"TxtJour0=10 TxtMois0=10 TxtAnnee0=1582"_s
             << year + u"\nالأيام من 5 إلى 14 أكتوبر 1582 أسقطها إصلاح التقويم: بعد 4 أكتوبر يأتي 15 أكتوبر"_s
             << u"TxtAnnee0"_s;
+        QTest::newRow("day 30 of a 29-day Hijri month in the second row")
+            << u"ChkHijri1=1 TxtJour1=30 TxtMois1=9 TxtAnnee1=1444"_s
+            << u"index hors plage !التاريخ الهجري غير صحيح "_s + secondDate << u"TxtJour1"_s;
     }
 
     void dataEntryRefusesWithTheFirstMessage()
@@ -240,6 +249,8 @@ private slots:
         QTest::newRow("solar without a time, houses box cleared") << ChartKind::Solar << u"ChkTime"_s << u"هيئة شمسية لأحمد2004/3/3   00:12"_s;
         QTest::newRow("progressions keep the leading space")
             << ChartKind::Progressions << QString() << u" هيئة تسييرات لأحمد2004/3/3   5:9"_s;
+        QTest::newRow("Hijri boxes turn the dates over and back to the same day")
+            << ChartKind::Progressions << u"ChkHijri0=1 ChkHijri1=1"_s << u" هيئة تسييرات لأحمد2004/3/3   5:9"_s;
     }
 
     void okOpensTheChosenKindWithItsCaption()

@@ -216,7 +216,7 @@ void listings()
     setOrbs(state, defaultAspectOrbs());
     state.PlanetInAspects.fill(kTrue);
     findAspects(state, searchForKind(ChartKind::Transits));
-    FrmDivert listing(state, 23);
+    FrmDivert listing(state, 23, nullptr, request.first.texts);
     save(&listing, QStringLiteral("listing"));
     FrmDignities dignities(state);
     save(&dignities, QStringLiteral("dignities"));

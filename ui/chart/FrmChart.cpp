@@ -2,6 +2,7 @@
 
 #include "core/ChartComputation.h"
 #include "core/Lots.h"
+#include "core/Hijri.h"
 #include "core/PositionTexts.h"
 #include "ui/common/BidiText.h"
 #include "ui/common/Look.h"
@@ -370,13 +371,16 @@ void FrmChart::publishToSharedState()
 void FrmChart::showAnalysis(const ChartAnalysis& analysis)
 {
     // Set only when it changed, so that a resize or an activation keeps where it is scrolled.
-    // The houses' system first, and why it is not the chosen one when it is not, so it is read
-    // before the houses; the lots after the analysis.
+    // The chart's date and its Hijri day head the panel, then the houses' system and why it
+    // is not the chosen one when it is not, so it is read before the houses; the lots after
+    // the analysis.
+    const auto row = firstRow();
+    const std::string date = row ? chartDateLine(*row) : std::string();
     std::string lots;
     for (const Lot& lot : lotsOf(m_state))
         lots += "\n" + lotText(lot);
     const QString text = isolateRuns(
-        fromCore(houseSystemLine(m_state) + "\n" +
+        fromCore((date.empty() ? date : date + "\n") + houseSystemLine(m_state) + "\n" +
                  houseSystemNote(m_state, m_state.TwoCharts ? 2 : 1) + analysis.text + lots)
             .replace(u"\r\n"_s, u"\n"_s));
     if (text != TxtShow->toPlainText())
@@ -387,6 +391,17 @@ void FrmChart::showAnalysis(const ChartAnalysis& analysis)
         const int top = px(analysis.bars[i].top);
         bars[i]->setGeometry(bars[i]->x(), top, bars[i]->width(), base - top);
     }
+}
+
+std::optional<DateTimeTexts> FrmChart::firstRow() const
+{
+    // The state holds the row read last: the first one only when there is no second.
+    if (m_request)
+        return m_request->first.texts;
+    if (m_state.TwoCharts == 1)
+        return std::nullopt;
+    return DateTimeTexts{std::to_string(m_state.ChartDay), std::to_string(m_state.ChartMonth),
+                         std::to_string(m_state.ChartYear), {}, {}};
 }
 
 bool FrmChart::eventFilter(QObject* watched, QEvent* event)
@@ -441,7 +456,7 @@ void FrmChart::runMenu(int item)
     switch (item) {
     case Listing: {
         // This window's own points and aspect lines, whichever window drew last.
-        FrmDivert listing(m_state, m_kind.lastPoint, this);
+        FrmDivert listing(m_state, m_kind.lastPoint, this, firstRow());
         listing.exec();
         break;
     }

@@ -89,6 +89,7 @@ private:
     void render();
     void publishToSharedState();
     void showAnalysis(const ChartAnalysis& analysis);
+    std::optional<DateTimeTexts> firstRow() const;
     void hoverMenu(int item);
     void runMenu(int item);
     void takeAppearanceSettings(bool confirmed);

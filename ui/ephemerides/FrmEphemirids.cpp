@@ -1,8 +1,10 @@
 #include "ui/ephemerides/FrmEphemirids.h"
 
 #include "core/ChartState.h"
+#include "core/Hijri.h"
 #include "core/Numbers.h"
 #include "resources/VelmoraResources.h"
+#include "ui/common/BidiText.h"
 #include "ui/common/DialogParts.h"
 #include "ui/common/FailureMessages.h"
 #include "ui/common/Look.h"
@@ -255,6 +257,8 @@ void FrmEphemirids::buildInputsPanel()
     Label[1] = label("السنوات", sizedFont(9, true), Frame);
     ChkAvant = new QCheckBox(QString::fromUtf8("قبل الميلاد"), Frame);
     ChkAvant->setFont(sizedFont(11.25));
+    ChkHijri = new QCheckBox(QString::fromUtf8("هجري"), Frame);
+    ChkHijri->setFont(sizedFont(11.25));
     buildTableChoice();
     ChkChoix = new QCheckBox(QString::fromUtf8("الحساب بالزوايا"), Frame);
     ChkChoix->setFont(sizedFont(11.25));
@@ -267,7 +271,10 @@ void FrmEphemirids::buildInputsPanel()
     panel->addLayout(fieldRow(Label[0], CmbMois));
     panel->addSpacing(12);
     panel->addLayout(fieldRow(Label[1], TxtYears));
-    panel->addWidget(ChkAvant);
+    auto* calendars = new QHBoxLayout;
+    calendars->addWidget(ChkAvant);
+    calendars->addWidget(ChkHijri);
+    panel->addLayout(calendars);
     panel->addWidget(Frame1);
     panel->addWidget(ChkChoix);
     panel->addWidget(CmdCalculer, 0, Qt::AlignHCenter);
@@ -324,6 +331,7 @@ void FrmEphemirids::connectReactions()
             warnAndSelect(TxtYears);
     });
     connect(ChkAvant, &QCheckBox::toggled, this, &FrmEphemirids::negateYear);
+    connect(ChkHijri, &QCheckBox::toggled, this, &FrmEphemirids::turnMonthOver);
     connect(CmdCoordonne, &QPushButton::clicked, this, [this] {
         FrmReperXY* picker = FrmReperXY::instance();
         picker->setReferenceMoment(referenceRow());
@@ -338,8 +346,39 @@ void FrmEphemirids::connectReactions()
 DateTimeTexts FrmEphemirids::referenceRow() const
 {
     // A city's legal time is taken at the middle of the month, at the table's hour.
-    return {"15", std::to_string(CmbMois->currentIndex() + 1), boxText(TxtYears), boxText(TxtHeur),
-            "0"};
+    const CivilMonth month = civilMonth().value_or(CivilMonth{CmbMois->currentIndex(), boxText(TxtYears)});
+    return {"15", std::to_string(month.monthIndex + 1), month.yearText, boxText(TxtHeur), "0"};
+}
+
+std::optional<FrmEphemirids::CivilMonth> FrmEphemirids::civilMonth() const
+{
+    if (!ChkHijri->isChecked())
+        return CivilMonth{CmbMois->currentIndex(), boxText(TxtYears)};
+    const auto year = wholeInt16(boxText(TxtYears));
+    const auto civil = year ? civilOf({*year, CmbMois->currentIndex() + 1, 15}) : std::nullopt;
+    if (!civil)
+        return std::nullopt;
+    return CivilMonth{civil->month - 1, std::to_string(civil->year)};
+}
+
+void FrmEphemirids::turnMonthOver(bool toHijri)
+{
+    // The month shown in the other calendar, by its 15th; a year that is none stays as typed.
+    const auto year = wholeInt16(boxText(TxtYears));
+    const int month = CmbMois->currentIndex() + 1;
+    std::optional<CalendarDate> turned;
+    if (year && toHijri) {
+        if (const auto hijri = hijriOf({*year, month, 15}))
+            turned = CalendarDate{hijri->year, hijri->month, hijri->day};
+    } else if (year) {
+        turned = civilOf({*year, month, 15});
+    }
+    CmbMois->clear();
+    for (int m = 1; m <= 12; ++m)
+        CmbMois->addItem(toHijri ? fromCore(hijriMonthName(m)) : QString::fromUtf8(kMonths[m - 1]));
+    CmbMois->setCurrentIndex((turned ? turned->month : month) - 1);
+    if (turned)
+        TxtYears->setText(QString::number(turned->year));
 }
 
 void FrmEphemirids::showTable(int kind)
@@ -378,6 +417,13 @@ void FrmEphemirids::warnAndSelect(QLineEdit* box)
 
 bool FrmEphemirids::fieldsAllowARun()
 {
+    if (ChkHijri->isChecked() && wholeNumberText(boxText(TxtYears)) && !civilMonth()) {
+        criticalMessage()(this, QString::fromUtf8("تحذير هام"),
+                          QString::fromUtf8("السنة الهجرية غير صحيحة"));
+        TxtYears->setFocus();
+        TxtYears->selectAll();
+        return false;
+    }
     // A run reads every text by its leading number, so an hour of 99 would shift every row by
     // days and letters would mean 0: such fields are refused rather than computed.
     QLineEdit* refused = nullptr;
@@ -409,9 +455,10 @@ void FrmEphemirids::calculate()
         picker->readPlace();
         const ZoneInput zone = picker->zoneInput();
 
+        const CivilMonth month = *civilMonth();
         EphemeridesInput input;
-        input.monthIndex = CmbMois->currentIndex();
-        input.yearText = boxText(TxtYears);
+        input.monthIndex = month.monthIndex;
+        input.yearText = month.yearText;
         input.hourText = boxText(TxtHeur);
         input.table = EphemerisTableKind(kind);
         input.zodiacal = ChkChoix->isChecked();
@@ -432,12 +479,14 @@ void FrmEphemirids::calculate()
             });
         if (result.ok) {
             m_tables[kind] = result.table;
+            const QString year = fromCore(month.yearText);
             m_fileNames[kind] = QStringLiteral("%1-%2-%3.csv")
-                                    .arg(QLatin1String(kFileNames[kind]), TxtYears->text())
+                                    .arg(QLatin1String(kFileNames[kind]), year)
                                     .arg(input.monthIndex + 1, 2, 10, QLatin1Char('0'));
             m_titles[kind] = QStringLiteral("%1 - %2 %3")
-                                 .arg(Opt[kind]->text(), CmbMois->currentText(), TxtYears->text());
+                                 .arg(Opt[kind]->text(), QString::fromUtf8(kMonths[month.monthIndex]), year);
             fillGrid(kind, result.table);
+            showHijriDays(kind, result.table, month);
             m_notes[kind] = fromCore(result.houseNote);
         } else {
             // The month's table is gone rather than left to pass for the one refused.
@@ -462,6 +511,9 @@ void FrmEphemirids::fillGrid(int kind, const EphemeridesTable& table)
     const QBrush fixedCell = palette().button();
     g->clearContents();
     g->setRowCount(table.rowCount());
+    // One line a row again, after a run that showed the Hijri days.
+    for (int r = 0; r < table.rowCount(); ++r)
+        g->setRowHeight(r, g->verticalHeader()->defaultSectionSize());
     g->setColumnCount(table.columnCount());
     for (int r = 0; r < table.rowCount(); ++r) {
         for (int c = 0; c < table.columnCount(); ++c) {
@@ -481,6 +533,29 @@ void FrmEphemirids::fillGrid(int kind, const EphemeridesTable& table)
         g->setFont(f);
     }
     g->resizeColumnsToContents();
+}
+
+void FrmEphemirids::showHijriDays(int kind, const EphemeridesTable& table, const CivilMonth& month)
+{
+    // Under each day of the grid its Hijri day, the year where the table or a month begins;
+    // the table itself, which is saved and printed, keeps its day numbers.
+    QTableWidget* g = GridEphemirids[kind];
+    const auto year = wholeInt16(month.yearText);
+    for (int r = table.fixedRows; year && r < table.rowCount(); ++r) {
+        QTableWidgetItem* item = g->item(r, 0);
+        const auto day = wholeInt16(table.cells[r][0]);
+        const auto hijri = item && day ? hijriOf({*year, month.monthIndex + 1, *day}) : std::nullopt;
+        if (!hijri)
+            continue;
+        std::string text = std::to_string(hijri->day) + " " + hijriMonthName(hijri->month);
+        if (r == table.fixedRows || hijri->day == 1)
+            text += " " + std::to_string(hijri->year);
+        // An isolate that reads right to left inside the cell's left-to-right line.
+        item->setText(item->text() + u'\n' + QChar(0x2067) + isolateRuns(fromCore(text)) +
+                      QChar(0x2069));
+    }
+    g->resizeColumnsToContents();
+    g->resizeRowsToContents();
 }
 
 void FrmEphemirids::saveTable()

@@ -42,6 +42,9 @@ public:
     std::array<QLabel*, 2> Label{};
     QLineEdit* TxtYears = nullptr;
     QCheckBox* ChkAvant = nullptr;
+    // The month and year are Hijri ones: the run computes the civil month that holds the Hijri
+    // month's 15th. A toggle turns the month shown over into the other calendar.
+    QCheckBox* ChkHijri = nullptr;
     QGroupBox* Frame1 = nullptr;
     std::array<QRadioButton*, 3> Opt{}; // by table kind; top to bottom 0, 2, 1
     QLineEdit* TxtHeur = nullptr;
@@ -72,6 +75,13 @@ private:
     void buildInputsPanel();
     void buildTableChoice();
     DateTimeTexts referenceRow() const;
+    struct CivilMonth {
+        int monthIndex = 0; // 0 January .. 11 December
+        std::string yearText;
+    };
+    std::optional<CivilMonth> civilMonth() const;
+    void turnMonthOver(bool toHijri);
+    void showHijriDays(int kind, const EphemeridesTable& table, const CivilMonth& month);
     void connectReactions();
     void showTable(int kind);
     void negateYear();

@@ -2,6 +2,7 @@
 
 #include "core/ChartComputation.h"
 #include "core/Lots.h"
+#include "core/Hijri.h"
 #include "core/PositionTexts.h"
 #include "ui/common/BidiText.h"
 #include "ui/common/DialogParts.h"
@@ -62,7 +63,8 @@ std::vector<TextSection> positionsListing(const ChartState& chart, int lastPoint
     return listing;
 }
 
-FrmDivert::FrmDivert(const ChartState& chart, int lastPoint, QWidget* parent)
+FrmDivert::FrmDivert(const ChartState& chart, int lastPoint, QWidget* parent,
+                     const std::optional<DateTimeTexts>& firstRow)
     : QDialog(parent)
 {
     setWindowTitle(u"عرض الأطوال و الإتصلات الفلكية"_s);
@@ -99,7 +101,11 @@ FrmDivert::FrmDivert(const ChartState& chart, int lastPoint, QWidget* parent)
     lists->addWidget(List3, 3, 0, 1, 2);
     lists->setRowStretch(3, 1);
 
+    LabDate = new QLabel(firstRow ? isolateRuns(fromCore(chartDateLine(*firstRow))) : QString(), this);
+    LabDate->setVisible(!LabDate->text().isEmpty());
+
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(LabDate);
     layout->addLayout(lists);
     layout->addLayout(buttonRow({CmdDignities, CmdOK}));
 }

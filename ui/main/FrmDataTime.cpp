@@ -2,6 +2,7 @@
 
 #include "atlas/RequestLegalTime.h"
 #include "core/ChartRequest.h"
+#include "core/Hijri.h"
 #include "core/Numbers.h"
 #include "core/PositionTexts.h"
 #include "ui/common/BidiText.h"
@@ -74,6 +75,22 @@ QString rowName(int row, DateTimeField field)
         return {};
     const bool time = field == DateTimeField::Hour || field == DateTimeField::Minute;
     return u'\n' + (time ? u"الوقت  الثاني "_s : u"التاريخ الثاني"_s);
+}
+
+// A row's date boxes read as a Hijri date, as the civil date it falls on; nothing when they
+// name no day of that calendar.
+std::optional<DateTimeTexts> civilOfHijriBoxes(DateTimeTexts row)
+{
+    const auto year = wholeInt16(row.year);
+    const auto month = wholeInt16(row.month);
+    const auto day = wholeInt16(row.day);
+    const auto civil = year && month && day ? civilOf({*year, *month, *day}) : std::nullopt;
+    if (!civil)
+        return std::nullopt;
+    row.year = std::to_string(civil->year);
+    row.month = std::to_string(civil->month);
+    row.day = std::to_string(civil->day);
+    return row;
 }
 
 // Into the shared state, with the appearance dialog's house system (a first read builds the
@@ -174,6 +191,8 @@ void FrmDataTime::buildControls()
         TxtMois[row] = numberBox(u"TxtMois"_s, row, 2, this);
         // Room for -20000, so that a year beyond the limits is refused rather than cut.
         TxtAnnee[row] = numberBox(u"TxtAnnee"_s, row, 6, this);
+        ChkHijri[row] = new QCheckBox(u"هجري"_s, this);
+        ChkHijri[row]->setObjectName(u"ChkHijri"_s + QString::number(row));
     }
     ChkTime = new QCheckBox(u"غير متوفر"_s, this);
 
@@ -196,7 +215,7 @@ void FrmDataTime::buildControls()
     auto dateLine = [&](QWidget* owner, const QString& caption, int row) {
         return lineOf(owner, caption,
                       {TxtJour[row], new QLabel(u"/"_s, owner), TxtMois[row],
-                       new QLabel(u"/"_s, owner), TxtAnnee[row]});
+                       new QLabel(u"/"_s, owner), TxtAnnee[row], ChkHijri[row]});
     };
 
     QHBoxLayout* firstTime = timeLine(this, u"الوقت  الأول"_s, 0);
@@ -252,6 +271,9 @@ void FrmDataTime::connectReactions()
         for (QLineEdit* box : {TxtHeure[row], TxtMin[row]})
             connect(box, &QLineEdit::textEdited, ChkTime, [this] { ChkTime->setChecked(false); });
     }
+    for (int row = 0; row < 2; ++row)
+        connect(ChkHijri[row], &QCheckBox::toggled, this,
+                [this, row](bool hijri) { turnDateOver(row, hijri); });
     connect(ChkTime, &QCheckBox::clicked, this, [this] {
         TxtHeure[0]->setText(u"12"_s);
         TxtMin[0]->setText(u"00"_s);
@@ -283,11 +305,30 @@ void FrmDataTime::followLegalTime()
 
 void FrmDataTime::fillRow(int row, const QDateTime& moment)
 {
-    TxtHeure[row]->setText(QString::number(moment.time().hour()));
-    TxtMin[row]->setText(QString::number(moment.time().minute()));
-    TxtJour[row]->setText(QString::number(moment.date().day()));
-    TxtMois[row]->setText(QString::number(moment.date().month()));
-    TxtAnnee[row]->setText(QString::number(moment.date().year()));
+    const auto number = [](int value) { return std::to_string(value); };
+    setRowTexts(row, {number(moment.date().day()), number(moment.date().month()),
+                      number(moment.date().year()), number(moment.time().hour()),
+                      number(moment.time().minute())});
+}
+
+void FrmDataTime::turnDateOver(int row, bool toHijri)
+{
+    // What the boxes held in the other calendar; a date that is none in it stays as typed.
+    const DateTimeTexts boxes = boxTexts(row);
+    std::optional<DateTimeTexts> turned;
+    if (!toHijri) {
+        turned = civilOfHijriBoxes(boxes);
+    } else if (const auto hijri = hijriOfRow(boxes)) {
+        turned = boxes;
+        turned->year = std::to_string(hijri->year);
+        turned->month = std::to_string(hijri->month);
+        turned->day = std::to_string(hijri->day);
+    }
+    if (!turned)
+        return;
+    TxtJour[row]->setText(fromCore(turned->day));
+    TxtMois[row]->setText(fromCore(turned->month));
+    TxtAnnee[row]->setText(fromCore(turned->year));
 }
 
 void FrmDataTime::fillFirstRowFromClock()
@@ -295,18 +336,33 @@ void FrmDataTime::fillFirstRowFromClock()
     fillRow(0, clock()());
 }
 
-DateTimeTexts FrmDataTime::rowTexts(int row) const
+DateTimeTexts FrmDataTime::boxTexts(int row) const
 {
     return {boxText(TxtJour[row]), boxText(TxtMois[row]),
             boxText(TxtAnnee[row]), boxText(TxtHeure[row]),
             boxText(TxtMin[row])};
 }
 
+DateTimeTexts FrmDataTime::rowTexts(int row) const
+{
+    // A Hijri date that is no day stays as typed here; the computation refuses it first.
+    const DateTimeTexts boxes = boxTexts(row);
+    if (!ChkHijri[row]->isChecked())
+        return boxes;
+    return civilOfHijriBoxes(boxes).value_or(boxes);
+}
+
 void FrmDataTime::setRowTexts(int row, const DateTimeTexts& texts)
 {
-    TxtJour[row]->setText(fromCore(texts.day));
-    TxtMois[row]->setText(fromCore(texts.month));
-    TxtAnnee[row]->setText(fromCore(texts.year));
+    // A civil date into Hijri boxes as its Hijri day; one before the Hijra turns them civil.
+    const auto hijri = ChkHijri[row]->isChecked() ? hijriOfRow(texts) : std::nullopt;
+    if (ChkHijri[row]->isChecked() && !hijri) {
+        const QSignalBlocker quiet(ChkHijri[row]);
+        ChkHijri[row]->setChecked(false);
+    }
+    TxtJour[row]->setText(hijri ? QString::number(hijri->day) : fromCore(texts.day));
+    TxtMois[row]->setText(hijri ? QString::number(hijri->month) : fromCore(texts.month));
+    TxtAnnee[row]->setText(hijri ? QString::number(hijri->year) : fromCore(texts.year));
     TxtHeure[row]->setText(fromCore(texts.hour));
     TxtMin[row]->setText(fromCore(texts.minute));
 }
@@ -333,6 +389,14 @@ ChartRequest FrmDataTime::request(bool twoCharts) const
 
 QString FrmDataTime::computeAndCommit(bool twoCharts)
 {
+    for (int row = 0; row < (twoCharts ? 2 : 1); ++row) {
+        if (ChkHijri[row]->isChecked() && !civilOfHijriBoxes(boxTexts(row))) {
+            TxtJour[row]->setFocus();
+            TxtJour[row]->selectAll();
+            return u"index hors plage !"_s + u"التاريخ الهجري غير صحيح "_s +
+                   rowName(row, DateTimeField::Day);
+        }
+    }
     const ChartRequest asked = request(twoCharts);
     const RequestResult result = computeInSharedState(asked);
     if (!result.ok) {

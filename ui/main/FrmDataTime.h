@@ -34,6 +34,9 @@ public:
     std::array<QLineEdit*, 2> TxtJour{};
     std::array<QLineEdit*, 2> TxtMois{};
     std::array<QLineEdit*, 2> TxtAnnee{};
+    // Beside each date: its boxes hold a Hijri date, which the row is computed from as the
+    // civil date it falls on. Off at the start; a toggle turns the boxes' date over.
+    std::array<QCheckBox*, 2> ChkHijri{};
     QWidget* SecondRows = nullptr; // shown for the two-chart kinds
     QCheckBox* ChkTime = nullptr;
     QFrame* PicContener = nullptr;
@@ -76,6 +79,8 @@ private:
     void connectReactions();
     void fillRow(int row, const QDateTime& moment);
     DateTimeTexts rowTexts(int row) const;
+    DateTimeTexts boxTexts(int row) const;
+    void turnDateOver(int row, bool toHijri);
     void setRowTexts(int row, const DateTimeTexts& texts);
     void followLegalTime();
     ChartRequest request(bool twoCharts) const;
