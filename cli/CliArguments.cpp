@@ -273,14 +273,10 @@ std::string civilOfHijriOption(const std::string& text)
     const auto parts = splitDate(text);
     if (!parts || !allDigits(parts->year) || !allDigits(parts->month) || !allDigits(parts->day))
         return {};
-    const auto year = wholeInt16(parts->year);
-    const auto month = wholeInt16(parts->month);
-    const auto day = wholeInt16(parts->day);
-    const auto civil = year && month && day ? civilOf({*year, *month, *day}) : std::nullopt;
+    const auto civil = civilOfHijriRow(*parts);
     if (!civil)
         return {};
-    return std::to_string(civil->year) + "-" + std::to_string(civil->month) + "-" +
-           std::to_string(civil->day);
+    return civil->year + "-" + civil->month + "-" + civil->day;
 }
 
 // A date and a time option into a row that names a real moment; empty on success.

@@ -269,6 +269,12 @@ std::string houseSystemLine(const ChartState& state)
     return std::string("نظام البيوت: ") + houseSystemArabicName(state.HouseSystemUsed[0]);
 }
 
+std::string porphyryFallbackText(HouseSystem chosen)
+{
+    return std::string(" بنظام بورفيري لأن نظام ") + houseSystemArabicName(chosen) +
+           " غير معرّف عند هذا العرض";
+}
+
 std::string houseSystemNote(const ChartState& state, int charts)
 {
     std::string note;
@@ -277,8 +283,7 @@ std::string houseSystemNote(const ChartState& state, int charts)
             continue;
         note += charts == 2 ? (chart == 0 ? "بيوت الهيئة الأولى" : "بيوت الهيئة الثانية")
                             : "البيوت";
-        note += std::string(" بنظام بورفيري لأن نظام ") +
-                houseSystemArabicName(state.HouseSystemChosen) + " غير معرّف عند هذا العرض\n";
+        note += porphyryFallbackText(state.HouseSystemChosen) + "\n";
     }
     return note;
 }

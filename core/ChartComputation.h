@@ -105,6 +105,10 @@ std::optional<HouseSystem> houseSystemOfOption(std::string_view option);
 // "نظام البيوت: " and the Arabic name of the system of the first chart's cusps.
 std::string houseSystemLine(const ChartState& state);
 
+// " بنظام بورفيري لأن نظام … غير معرّف عند هذا العرض": why cusps chosen in `chosen` are
+// Porphyry ones, after what names the houses.
+std::string porphyryFallbackText(HouseSystem chosen);
+
 // One Arabic line for each of the first `charts` charts whose houses are Porphyry ones because
 // the chosen system is undefined at the place's latitude, each ending in a line break; empty
 // when every chart has the chosen system's houses.

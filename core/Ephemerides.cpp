@@ -193,8 +193,7 @@ std::optional<EphemerisFailure> fillHousesRow(EphemeridesResult& result, int r,
         row[h] = positionText(storedCusp(cusps.cusps[h]), input.zodiacal);
     if (cusps.system != input.houses) {
         row[0] += kPorphyryMark;
-        result.houseNote = std::string(kPorphyryMark) + " البيوت بنظام بورفيري لأن نظام " +
-                           houseSystemArabicName(input.houses) + " غير معرّف عند هذا العرض";
+        result.houseNote = std::string(kPorphyryMark) + " البيوت" + porphyryFallbackText(input.houses);
     }
     return std::nullopt;
 }

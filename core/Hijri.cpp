@@ -111,6 +111,20 @@ std::optional<HijriDate> hijriOfRow(const DateTimeTexts& row)
     return hijriOf({*year, *month, *day});
 }
 
+std::optional<DateTimeTexts> civilOfHijriRow(DateTimeTexts row)
+{
+    const auto year = wholeInt16(row.year);
+    const auto month = wholeInt16(row.month);
+    const auto day = wholeInt16(row.day);
+    const auto civil = year && month && day ? civilOf({*year, *month, *day}) : std::nullopt;
+    if (!civil)
+        return std::nullopt;
+    row.year = std::to_string(civil->year);
+    row.month = std::to_string(civil->month);
+    row.day = std::to_string(civil->day);
+    return row;
+}
+
 std::string hijriMonthName(int month)
 {
     static const std::array<const char*, 12> kNames = {

@@ -34,6 +34,10 @@ std::optional<CalendarDate> civilOf(const HijriDate& hijri);
 // field is no whole number or the date has no Hijri day.
 std::optional<HijriDate> hijriOfRow(const DateTimeTexts& row);
 
+// A row whose date fields are a Hijri date, with the civil date it falls on in their place;
+// nothing when a field is no whole number or the Hijri date does not exist.
+std::optional<DateTimeTexts> civilOfHijriRow(DateTimeTexts row);
+
 // The Arabic name of a month 1..12 ("محرم" .. "ذو الحجة"); empty outside.
 std::string hijriMonthName(int month);
 

@@ -77,22 +77,6 @@ QString rowName(int row, DateTimeField field)
     return u'\n' + (time ? u"الوقت  الثاني "_s : u"التاريخ الثاني"_s);
 }
 
-// A row's date boxes read as a Hijri date, as the civil date it falls on; nothing when they
-// name no day of that calendar.
-std::optional<DateTimeTexts> civilOfHijriBoxes(DateTimeTexts row)
-{
-    const auto year = wholeInt16(row.year);
-    const auto month = wholeInt16(row.month);
-    const auto day = wholeInt16(row.day);
-    const auto civil = year && month && day ? civilOf({*year, *month, *day}) : std::nullopt;
-    if (!civil)
-        return std::nullopt;
-    row.year = std::to_string(civil->year);
-    row.month = std::to_string(civil->month);
-    row.day = std::to_string(civil->day);
-    return row;
-}
-
 // Into the shared state, with the appearance dialog's house system (a first read builds the
 // dialog with its defaults).
 RequestResult computeInSharedState(const ChartRequest& asked)
@@ -317,7 +301,7 @@ void FrmDataTime::turnDateOver(int row, bool toHijri)
     const DateTimeTexts boxes = boxTexts(row);
     std::optional<DateTimeTexts> turned;
     if (!toHijri) {
-        turned = civilOfHijriBoxes(boxes);
+        turned = civilOfHijriRow(boxes);
     } else if (const auto hijri = hijriOfRow(boxes)) {
         turned = boxes;
         turned->year = std::to_string(hijri->year);
@@ -349,7 +333,7 @@ DateTimeTexts FrmDataTime::rowTexts(int row) const
     const DateTimeTexts boxes = boxTexts(row);
     if (!ChkHijri[row]->isChecked())
         return boxes;
-    return civilOfHijriBoxes(boxes).value_or(boxes);
+    return civilOfHijriRow(boxes).value_or(boxes);
 }
 
 void FrmDataTime::setRowTexts(int row, const DateTimeTexts& texts)
@@ -390,7 +374,7 @@ ChartRequest FrmDataTime::request(bool twoCharts) const
 QString FrmDataTime::computeAndCommit(bool twoCharts)
 {
     for (int row = 0; row < (twoCharts ? 2 : 1); ++row) {
-        if (ChkHijri[row]->isChecked() && !civilOfHijriBoxes(boxTexts(row))) {
+        if (ChkHijri[row]->isChecked() && !civilOfHijriRow(boxTexts(row))) {
             TxtJour[row]->setFocus();
             TxtJour[row]->selectAll();
             return u"index hors plage !"_s + u"التاريخ الهجري غير صحيح "_s +
