@@ -78,6 +78,23 @@ std::optional<double> legalSummerForRow(const std::string& zone, double eastLong
     return summerCorrection(*offset, zoneHours);
 }
 
+std::optional<double> placeOffsetHoursAt(const std::string& zone, double eastLongitude,
+                                         double jdUt)
+{
+    GTimeZone* tz = zone.empty() ? nullptr : g_time_zone_new_identifier(zone.c_str());
+    if (!tz)
+        return std::nullopt;
+    // Seconds since 1970-01-01 00:00 UT, the Julian day 2440587.5.
+    const auto universal = static_cast<std::int64_t>(std::floor((jdUt - 2440587.5) * 86400.0));
+    const int interval = g_time_zone_find_interval(tz, G_TIME_TYPE_UNIVERSAL, universal);
+    double hours = g_time_zone_get_offset(tz, interval) / 3600.0;
+    const char* abbreviation = g_time_zone_get_abbreviation(tz, interval);
+    if (abbreviation && std::strcmp(abbreviation, "LMT") == 0)
+        hours = std::lround(eastLongitude * 240.0) / 3600.0;
+    g_time_zone_unref(tz);
+    return hours;
+}
+
 double summerCorrection(const LegalOffset& offset, int zoneHours)
 {
     return std::nearbyint((offset.seconds / 3600.0 - zoneHours) * 10000.0) / 10000.0;

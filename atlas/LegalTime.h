@@ -38,6 +38,12 @@ std::optional<LegalOffset> legalOffset(const std::string& zone, const LocalMomen
 std::optional<LegalOffset> placeLegalOffset(const std::string& zone, double eastLongitude,
                                             const LocalMoment& local);
 
+// The legal offset of a place of the zone, in hours, at a moment of universal time given as a
+// Julian day; before standard time, the town's own mean time. Nothing when the database does
+// not know the zone.
+std::optional<double> placeOffsetHoursAt(const std::string& zone, double eastLongitude,
+                                         double jdUt);
+
 // The summer-time correction of a place at the local date and time of a chart row, in hours
 // added to the zone the longitude gives (placeLegalOffset - zoneHours); nothing when the
 // database does not know the zone.
