@@ -1,5 +1,6 @@
 // The event search of a year and of a century against a brute-force hourly scan of the library
-// over the same year, in one run.
+// over the same year, and a batch of charts against the library calls it makes, in one run.
+#include "cli/EphemeridesReport.h"
 #include "core/ChartRequest.h"
 #include "core/EventSearch.h"
 
@@ -7,6 +8,8 @@
 #include <swephexp.h>
 
 #include <cmath>
+#include <cstdio>
+#include <fstream>
 
 namespace {
 
@@ -88,6 +91,64 @@ void BM_HourlyScanOneYear(benchmark::State& run)
     }
 }
 BENCHMARK(BM_HourlyScanOneYear)->Unit(benchmark::kMillisecond);
+
+// Ten thousand charts on successive days from 1990 at Mecca, as batch rows.
+constexpr int kBatchRows = 10000;
+
+struct Day {
+    int year;
+    int month;
+    int day;
+};
+Day dayOfRow(int row)
+{
+    return {1990 + row / 336, row / 28 % 12 + 1, row % 28 + 1};
+}
+
+void BM_BatchTenThousandRows(benchmark::State& run)
+{
+    const std::string path = "/tmp/velmora-bench-batch.csv";
+    {
+        std::ofstream file(path);
+        file << "name,date,time,lat,lon,zone,summer\n";
+        for (int row = 0; row < kBatchRows; ++row) {
+            const Day d = dayOfRow(row);
+            file << "row" << row << "," << d.year << "-" << d.month << "-" << d.day
+                 << ",12:30,21:27N,39:49E,3,0\n";
+        }
+    }
+    velmora::ChartState state;
+    std::ofstream rows("/dev/null");
+    for (auto _ : run) {
+        const auto result = velmora::cli::runCommand({"chart", "--batch", path}, state,
+                                                     velmora::swissEphemeris(), &rows);
+        benchmark::DoNotOptimize(result.exitCode);
+    }
+    std::remove(path.c_str());
+}
+BENCHMARK(BM_BatchTenThousandRows)->Unit(benchmark::kMillisecond);
+
+// What the same charts cost the library alone, its files kept open.
+void BM_BareLibraryTenThousandCharts(benchmark::State& run)
+{
+    double xx[6];
+    char serr[AS_MAXCH];
+    double cusps[13];
+    double angles[10];
+    for (auto _ : run) {
+        for (int row = 0; row < kBatchRows; ++row) {
+            const Day d = dayOfRow(row);
+            const double jdUt = swe_julday(d.year, d.month, d.day, 12.5 - 3, SE_GREG_CAL);
+            const double jdEt = jdUt + swe_deltat(jdUt);
+            for (int body : velmora::kBodyOfSlot)
+                benchmark::DoNotOptimize(swe_calc(jdEt, body, 258, xx, serr));
+            benchmark::DoNotOptimize(
+                swe_houses_ex(jdUt, 258, 21.45, 39.816666, 'P', cusps, angles));
+        }
+        swe_close();
+    }
+}
+BENCHMARK(BM_BareLibraryTenThousandCharts)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -44,22 +44,36 @@ std::string dignityWords(const Dignities& d)
 
 } // namespace
 
-std::string jsonString(const std::string& text)
+void appendJsonString(std::string& out, const std::string& text)
 {
-    std::string out = "\"";
-    for (unsigned char c : text) {
+    out += '"';
+    std::size_t from = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c != '"' && c != '\\' && c >= 0x20)
+            continue;
+        // The plain run before the character, in one piece.
+        out.append(text, from, i - from);
+        from = i + 1;
         if (c == '"' || c == '\\') {
             out += '\\';
             out += static_cast<char>(c);
-        } else if (c < 0x20) {
+        } else {
             char escaped[8];
             std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
             out += escaped;
-        } else {
-            out += static_cast<char>(c);
         }
     }
-    return out + "\"";
+    out.append(text, from, std::string::npos);
+    out += '"';
+}
+
+std::string jsonString(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size() + 2);
+    appendJsonString(out, text);
+    return out;
 }
 
 namespace {
@@ -80,7 +94,9 @@ std::string storedValue(float value)
 
 std::string pointText(const ChartState& state, int slot)
 {
-    return pointLabel(slot) + signPositionText(state.Planets[slot].Longitude);
+    std::string text = pointLabel(slot);
+    text += signPositionText(state.Planets[slot].Longitude);
+    return text;
 }
 
 std::string cuspText(const ChartState& state, int slot)
@@ -143,93 +159,128 @@ std::string plainReport(const ChartOptions& options, const ChartState& state, in
     return out;
 }
 
+// Appends each piece in turn: a chart's JSON is some ten thousand characters, and a batch
+// writes thousands of them.
+struct JsonOut {
+    std::string text;
+    JsonOut& operator<<(const char* piece)
+    {
+        text += piece;
+        return *this;
+    }
+    JsonOut& operator<<(const std::string& piece)
+    {
+        text += piece;
+        return *this;
+    }
+    JsonOut& quoted(const std::string& piece)
+    {
+        appendJsonString(text, piece);
+        return *this;
+    }
+};
+
 std::string jsonReport(const ChartOptions& options, const ChartState& state,
                        const std::array<RowOutcome, 2>& rows, int lastSlot, const Extras& extras)
 {
     char jd[64];
     std::snprintf(jd, sizeof jd, "%.8f", rows[0].jdUt);
+    JsonOut out;
+    out.text.reserve(16384);
+    out << "{\"input\": {\"date\": ";
+    out.quoted(options.dateText) << ", \"time\": ";
+    out.quoted(options.timeText) << ", \"lat\": "
+        << numberText(leadingNumber(state.PlaceLatitudeText)) << ", \"lon\": "
+        << numberText(leadingNumber(state.PlaceLongitudeText)) << ", \"zone\": "
+        << numberText(leadingNumber(rows[0].zoneText)) << ", \"summer\": "
+        << numberText(rows[0].summerHours);
     // The second row of a two-chart kind, with its own summer correction.
-    const std::string second =
-        options.second ? ", \"date2\": " + jsonString(options.date2Text.value_or("")) +
-                             ", \"time2\": " + jsonString(options.time2Text.value_or("")) +
-                             ", \"summer2\": " + numberText(rows[1].summerHours)
-                       : "";
-    std::string out = "{\"input\": {\"date\": " + jsonString(options.dateText) +
-                      ", \"time\": " + jsonString(options.timeText) +
-                      ", \"lat\": " + numberText(leadingNumber(state.PlaceLatitudeText)) +
-                      ", \"lon\": " + numberText(leadingNumber(state.PlaceLongitudeText)) +
-                      ", \"zone\": " + numberText(leadingNumber(rows[0].zoneText)) +
-                      ", \"summer\": " + numberText(rows[0].summerHours) + second +
-                      (extras.city ? ", \"city\": " + placeJson(*extras.city) : "") +
-                      "}, \"jd_ut\": " + jd + ", \"house_system\": " +
-                      jsonString(houseSystemName(usedSystem(state, options))) +
-                      ", \"points\": [";
+    if (options.second) {
+        out << ", \"date2\": ";
+        out.quoted(options.date2Text.value_or("")) << ", \"time2\": ";
+        out.quoted(options.time2Text.value_or("")) << ", \"summer2\": "
+            << numberText(rows[1].summerHours);
+    }
+    if (extras.city)
+        out << ", \"city\": " << placeJson(*extras.city);
+    out << "}, \"jd_ut\": " << jd << ", \"house_system\": ";
+    out.quoted(houseSystemName(usedSystem(state, options))) << ", \"points\": [";
     for (int slot = 0; slot <= lastSlot; ++slot) {
         const PlanetPos& pos = state.Planets[slot];
-        out += slot ? ", " : "";
-        out += "{\"slot\": " + std::to_string(slot) + ", \"body\": " +
-               jsonString(kBodyNames[slot % 12]) + ", \"longitude\": " +
-               storedValue(pos.Longitude) + ", \"speed\": " + storedValue(pos.Speed);
+        out << (slot ? ", " : "") << "{\"slot\": " << std::to_string(slot) << ", \"body\": ";
+        out.quoted(kBodyNames[slot % 12]) << ", \"longitude\": " << storedValue(pos.Longitude)
+                                          << ", \"speed\": " << storedValue(pos.Speed);
         if (slot < kPointsPerChart) {
-            out += ", \"sign\": " + std::to_string(state.PlanetAttr[slot].Sign) +
-                   ", \"house\": " + std::to_string(state.PlanetAttr[slot].House);
+            out << ", \"sign\": " << std::to_string(state.PlanetAttr[slot].Sign)
+                << ", \"house\": " << std::to_string(state.PlanetAttr[slot].House);
         }
-        out += ", \"text\": " + jsonString(pointText(state, slot)) + "}";
+        out << ", \"text\": ";
+        out.quoted(pointText(state, slot)) << "}";
     }
-    out += "], \"cusps\": [";
+    out << "], \"cusps\": [";
     for (int slot = 0; slot <= lastSlot; ++slot) {
-        out += slot ? ", " : "";
-        out += "{\"house\": " + std::to_string(slot % 12 + 1) + ", \"longitude\": " +
-               storedValue(state.HouseCusps[slot]) + ", \"text\": " +
-               jsonString(cuspText(state, slot)) + "}";
+        out << (slot ? ", " : "") << "{\"house\": " << std::to_string(slot % 12 + 1)
+            << ", \"longitude\": " << storedValue(state.HouseCusps[slot]) << ", \"text\": ";
+        out.quoted(cuspText(state, slot)) << "}";
     }
-    out += "]";
+    out << "]";
     // The Hijri day of the first row's local date; null before the Hijra.
     const auto hijri = hijriOfRow(options.first);
-    out += ", \"hijri\": " + (hijri ? "{\"year\": " + std::to_string(hijri->year) +
-                                          ", \"month\": " + std::to_string(hijri->month) +
-                                          ", \"day\": " + std::to_string(hijri->day) + "}"
-                                    : std::string("null"));
+    out << ", \"hijri\": ";
+    if (hijri)
+        out << "{\"year\": " << std::to_string(hijri->year) << ", \"month\": "
+            << std::to_string(hijri->month) << ", \"day\": " << std::to_string(hijri->day)
+            << "}";
+    else
+        out << "null";
     if (options.aspects) {
-        out += ", \"aspects\": [";
+        out << ", \"aspects\": [";
         for (std::size_t k = 0; k < extras.aspects.size(); ++k) {
             const Aspect& a = extras.aspects[k];
-            out += k ? ", " : "";
-            out += "{\"slots\": [" + std::to_string(a.slotA) + ", " + std::to_string(a.slotB) +
-                   "], \"kind\": " + jsonString(kindWord(a.kind)) +
-                   ", \"distance\": " + storedValue(a.distance) +
-                   ", \"text\": " + jsonString(a.text) + "}";
+            out << (k ? ", " : "") << "{\"slots\": [" << std::to_string(a.slotA) << ", "
+                << std::to_string(a.slotB) << "], \"kind\": ";
+            out.quoted(kindWord(a.kind)) << ", \"distance\": " << storedValue(a.distance)
+                                         << ", \"text\": ";
+            out.quoted(a.text) << "}";
         }
-        out += "]";
+        out << "]";
     }
-    if (extras.analysis)
-        out += ", \"analysis\": " + jsonString(extras.analysis->text);
+    if (extras.analysis) {
+        out << ", \"analysis\": ";
+        out.quoted(extras.analysis->text);
+    }
     if (options.lots) {
-        out += ", \"lots\": [";
+        out << ", \"lots\": [";
         const auto lots = lotsOf(state);
-        for (std::size_t k = 0; k < lots.size(); ++k)
-            out += std::string(k ? ", " : "") + "{\"name\": " + jsonString(lots[k].name) +
-                   ", \"name_latin\": " + jsonString(lots[k].nameLatin) +
-                   ", \"longitude\": " + numberText(lots[k].longitude) +
-                   ", \"text\": " + jsonString(lotText(lots[k])) + "}";
-        out += "]";
+        for (std::size_t k = 0; k < lots.size(); ++k) {
+            out << (k ? ", " : "") << "{\"name\": ";
+            out.quoted(lots[k].name) << ", \"name_latin\": ";
+            out.quoted(lots[k].nameLatin) << ", \"longitude\": " << numberText(lots[k].longitude)
+                                          << ", \"text\": ";
+            out.quoted(lotText(lots[k])) << "}";
+        }
+        out << "]";
     }
     if (options.dignities) {
-        out += ", \"dignities\": [";
+        out << ", \"dignities\": [";
         const auto flag = [](bool held) { return held ? "true" : "false"; };
         const auto all = chartDignities(state);
         for (std::size_t k = 0; k < all.size(); ++k) {
             const Dignities& d = all[k];
-            out += std::string(k ? ", " : "") + "{\"body\": " + jsonString(kBodyNames[d.slot]) +
-                   ", \"domicile\": " + flag(d.domicile) + ", \"exaltation\": " +
-                   flag(d.exaltation) + ", \"triplicity\": " + flag(d.triplicity) +
-                   ", \"term\": " + flag(d.term) + ", \"face\": " + flag(d.face) +
-                   ", \"detriment\": " + flag(d.detriment) + ", \"fall\": " + flag(d.fall) +
-                   ", \"score\": " + std::to_string(d.score()) + "}";
+            out << (k ? ", " : "") << "{\"body\": ";
+            out.quoted(kBodyNames[d.slot]) << ", \"domicile\": " << flag(d.domicile)
+                                           << ", \"exaltation\": " << flag(d.exaltation)
+                                           << ", \"triplicity\": " << flag(d.triplicity)
+                                           << ", \"term\": " << flag(d.term)
+                                           << ", \"face\": " << flag(d.face)
+                                           << ", \"detriment\": " << flag(d.detriment)
+                                           << ", \"fall\": " << flag(d.fall) << ", \"score\": "
+                                           << std::to_string(d.score()) << "}";
         }
-        out += "]";
+        out << "]";
     }
-    return out + "}\n";
+    out << "}\n";
+    return std::move(out.text);
 }
 
 std::string fieldWord(DateTimeField field)

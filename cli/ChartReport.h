@@ -26,6 +26,8 @@ struct CommandResult {
 
 // Text as a JSON string literal (quotes and control characters escaped; UTF-8 kept).
 std::string jsonString(const std::string& text);
+// The same literal appended to `out`.
+void appendJsonString(std::string& out, const std::string& text);
 
 // The charts of a request computed into the state exactly as the data-entry dialog's OK
 // computes them (the place from --city when given, each row at its legal time), the state then set up as a new chart window

@@ -386,9 +386,11 @@ ParsedChartArguments parseChartArguments(const std::vector<std::string>& args)
     if (given.has("--date") && given.has("--hijri"))
         return {std::nullopt, "--hijri replaces --date: give one of them"};
     const bool hijri = given.has("--hijri");
-    const OptionValues values = readOptions(args, known, {hijri ? "--hijri" : "--date", "--time"});
-    if (!values.error.empty())
-        return {std::nullopt, values.error};
+    for (const char* required : {hijri ? "--hijri" : "--date", "--time"}) {
+        if (!given.has(required))
+            return {std::nullopt, std::string(required) + " is required"};
+    }
+    const OptionValues& values = given;
     if (values.has("--date2") != values.has("--time2"))
         return {std::nullopt, "--date2 and --time2 go together"};
 

@@ -66,14 +66,14 @@ CommandResult runEphemeridesCommand(const EphemeridesOptions& given, ChartState&
 }
 
 CommandResult runCommand(const std::vector<std::string>& args, ChartState& state,
-                         EphemerisApi& ephemeris)
+                         EphemerisApi& ephemeris, std::ostream* rows)
 {
     const std::vector<std::string> rest(args.empty() ? args.end() : args.begin() + 1, args.end());
     if (!args.empty() && (args[0] == "--help" || args[0] == "-h" || args[0] == "help"))
         return {kExitOk, help(), {}};
     if (!args.empty() && args[0] == "chart" &&
         std::find(rest.begin(), rest.end(), "--batch") != rest.end())
-        return runBatchCommand(rest, state, ephemeris);
+        return runBatchCommand(rest, state, ephemeris, rows);
     if (!args.empty() && args[0] == "events")
         return runEventsCommand(rest, state, ephemeris);
     if (!args.empty() && args[0] == "return")

@@ -2,6 +2,8 @@
 
 #include "cli/ChartReport.h"
 
+#include <ostream>
+
 namespace velmora::cli {
 
 // Runs a month of ephemerides as the ephemerides window does and prints its table: cells
@@ -9,8 +11,9 @@ namespace velmora::cli {
 CommandResult runEphemeridesCommand(const EphemeridesOptions& options, ChartState& state,
                                     EphemerisApi& ephemeris);
 
-// Runs a whole command line (without the program name).
+// Runs a whole command line (without the program name). A batch writes its rows to `rows` as
+// they are computed, when given, rather than into the result.
 CommandResult runCommand(const std::vector<std::string>& args, ChartState& state,
-                         EphemerisApi& ephemeris);
+                         EphemerisApi& ephemeris, std::ostream* rows = nullptr);
 
 } // namespace velmora::cli

@@ -328,7 +328,7 @@ const std::vector<std::string> kBatchColumns = {"name", "date", "time", "lat",
 } // namespace
 
 CommandResult runBatchCommand(const std::vector<std::string>& args, ChartState& state,
-                              EphemerisApi& ephemeris)
+                              EphemerisApi& ephemeris, std::ostream* rows)
 {
     const TakenOptions own = takeOptions(args, {{"--batch", true}, {"--json", false}});
     if (!own.error.empty())
@@ -384,9 +384,11 @@ CommandResult runBatchCommand(const std::vector<std::string>& args, ChartState& 
 
     OpenAcrossRows open(ephemeris);
     const bool terminal = isatty(STDERR_FILENO) == 1;
-    const std::size_t rows = lines.size() - 1;
+    const std::size_t count = lines.size() - 1;
     CommandResult result;
-    for (std::size_t row = 1; row <= rows; ++row) {
+    // The rows not yet written; all of them when there is no stream to write to.
+    std::string& pending = result.output;
+    for (std::size_t row = 1; row <= count; ++row) {
         const std::vector<std::string> cells = csvCells(lines[row]);
         const auto cell = [&](const char* name) {
             const auto it = column.find(name);
@@ -406,8 +408,11 @@ CommandResult runBatchCommand(const std::vector<std::string>& args, ChartState& 
         chartArgs.insert(chartArgs.end(), own.rest.begin(), own.rest.end());
         chartArgs.push_back("--json");
 
-        const std::string head = "{\"row\": " + std::to_string(row) +
-                                 ", \"name\": " + jsonString(cell("name"));
+        pending += "{\"row\": ";
+        pending += std::to_string(row);
+        pending += ", \"name\": ";
+        appendJsonString(pending, cell("name"));
+        pending += ", ";
         const ParsedChartArguments parsed = parseChartArguments(chartArgs);
         CommandResult chart;
         if (parsed.options)
@@ -415,15 +420,21 @@ CommandResult runBatchCommand(const std::vector<std::string>& args, ChartState& 
         else
             chart = {kExitUsage, {}, parsed.error};
         if (chart.exitCode == kExitOk) {
-            result.output += head + ", " + chart.output.substr(1);
+            pending.append(chart.output, 1, std::string::npos);
         } else {
             // The row's own fault, without the usage line a command refusal carries.
-            const std::string reason = chart.error.substr(0, chart.error.find("; usage: "));
-            result.output += head + ", \"error\": " + jsonString(reason) + "}\n";
+            pending += "\"error\": ";
+            appendJsonString(pending, chart.error.substr(0, chart.error.find("; usage: ")));
+            pending += "}\n";
             result.exitCode = kExitEphemeris;
         }
-        if (terminal && (row % 100 == 0 || row == rows))
-            std::fprintf(stderr, "\rrow %zu of %zu%s", row, rows, row == rows ? "\n" : "");
+        // Written a few hundred kilobytes at a time, and at the end.
+        if (rows && (pending.size() > (1u << 18) || row == count)) {
+            rows->write(pending.data(), static_cast<std::streamsize>(pending.size()));
+            pending.clear();
+        }
+        if (terminal && (row % 100 == 0 || row == count))
+            std::fprintf(stderr, "\rrow %zu of %zu%s", row, count, row == count ? "\n" : "");
     }
     return result;
 }

@@ -4,6 +4,7 @@
 #include "core/ChartState.h"
 #include "core/Ephemeris.h"
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,9 @@ CommandResult runEventsCommand(const std::vector<std::string>& args, ChartState&
 CommandResult runReturnCommand(const std::vector<std::string>& args, ChartState& state,
                                EphemerisApi& ephemeris);
 
-// "chart --batch FILE|-": one chart per CSV row, as JSON Lines in row order.
+// "chart --batch FILE|-": one chart per CSV row, as JSON Lines in row order, written to `rows`
+// as each is computed when given, else into the result.
 CommandResult runBatchCommand(const std::vector<std::string>& args, ChartState& state,
-                              EphemerisApi& ephemeris);
+                              EphemerisApi& ephemeris, std::ostream* rows = nullptr);
 
 } // namespace velmora::cli

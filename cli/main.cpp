@@ -11,7 +11,7 @@ int main(int argc, char** argv)
         return 0;
     }
     const auto result =
-        velmora::cli::runCommand(args, velmora::chartState(), velmora::swissEphemeris());
+        velmora::cli::runCommand(args, velmora::chartState(), velmora::swissEphemeris(), &std::cout);
     std::cout << result.output;
     if (!result.error.empty())
         std::cerr << result.error << '\n';

@@ -8,6 +8,9 @@
 #include <unicode/timezone.h>
 
 #include <array>
+#include <cmath>
+#include <cstdint>
+#include <map>
 #include <memory>
 
 namespace velmora {
@@ -70,6 +73,53 @@ std::optional<Fields> fieldsAt(icu::Calendar& calendar, UDate moment)
     return f;
 }
 
+// The Hijri months met so far, by the day number (since 1970) of their first day, with their
+// lengths: ICU takes microseconds to place a day in the Umm al-Qura table, and a batch of
+// charts asks for the same months again and again.
+struct KnownMonth {
+    int year;
+    int month;
+    int days;
+};
+using KnownMonths = std::map<std::int64_t, KnownMonth>;
+
+std::optional<Fields> hijriFieldsAt(icu::Calendar& hijri, UDate moment)
+{
+    thread_local KnownMonths known;
+    constexpr double kDay = 86400000.0;
+    const auto day = static_cast<std::int64_t>(std::floor(moment / kDay));
+    auto it = known.upper_bound(day);
+    if (it != known.begin()) {
+        --it;
+        const std::int64_t offset = day - it->first;
+        if (offset < it->second.days)
+            return Fields{it->second.year, it->second.month, static_cast<int>(offset + 1)};
+    }
+    const auto f = fieldsAt(hijri, moment);
+    UErrorCode status = U_ZERO_ERROR;
+    const int days = f ? hijri.getActualMaximum(UCAL_DATE, status) : 0;
+    if (f && U_SUCCESS(status) && days >= f->day)
+        known[day - (f->day - 1)] = {f->year, f->month, days};
+    return f;
+}
+
+// Days from 1970-01-01 to a civil date, Julian before 15 October 1582 as ICU's Gregorian
+// calendar counts them; plain arithmetic, which a batch of charts calls thousands of times.
+std::int64_t dayNumber(const CalendarDate& date)
+{
+    const std::int64_t a = (14 - date.month) / 12;
+    const std::int64_t y = std::int64_t{date.year} + 4800 - a;
+    const std::int64_t m = date.month + 12 * a - 3;
+    const auto floorDiv = [](std::int64_t n, std::int64_t d) {
+        return n >= 0 ? n / d : -((-n + d - 1) / d);
+    };
+    std::int64_t julianDay = date.day + (153 * m + 2) / 5 + 365 * y + floorDiv(y, 4);
+    julianDay += isGregorian(date.year, date.month, date.day)
+                     ? -floorDiv(y, 100) + floorDiv(y, 400) - 32045
+                     : -32083;
+    return julianDay - 2440588;
+}
+
 } // namespace
 
 std::optional<HijriDate> hijriOf(const CalendarDate& civil)
@@ -77,8 +127,8 @@ std::optional<HijriDate> hijriOf(const CalendarDate& civil)
     Calendars* c = calendars();
     if (!c || !dateExists(civil.year, civil.month, civil.day))
         return std::nullopt;
-    const auto moment = momentOf(*c->civil, civil.year, civil.month, civil.day);
-    const auto f = moment ? fieldsAt(*c->hijri, *moment) : std::nullopt;
+    const std::optional<UDate> moment = static_cast<UDate>(dayNumber(civil)) * 86400000.0;
+    const auto f = hijriFieldsAt(*c->hijri, *moment);
     if (!f || f->year < 1)
         return std::nullopt;
     return HijriDate{f->year, f->month, f->day};

@@ -67,7 +67,8 @@ std::string shortestText(T value)
 {
     if (value == 0)
         return "0";
-    std::array<char, 512> buffer{};
+    // Left unset: to_chars writes what is read back.
+    std::array<char, 512> buffer;
     const auto result =
         std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed);
     return std::string(buffer.data(), result.ptr);

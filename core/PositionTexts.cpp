@@ -62,7 +62,8 @@ std::string formatDegrees(float x)
     const float m = (x - d) * 60.0f;
     const float s = (m - truncateTowardZero(m)) * 60.0f;
     std::string text;
-    text.reserve(24);
+    // Room for the sign's name that usually follows.
+    text.reserve(64);
     appendWhole(text, d);
     text += "°";
     appendWhole(text, truncateTowardZero(m));
@@ -77,7 +78,9 @@ std::string degreesInSignText(float longitude, const std::array<const char*, 12>
     const int k = signOfLongitude(longitude);
     if (k == 0)
         return {};
-    return formatDegrees(longitude - 30.0f * static_cast<float>(k - 1)) + signNames[k - 1];
+    std::string text = formatDegrees(longitude - 30.0f * static_cast<float>(k - 1));
+    text += signNames[k - 1];
+    return text;
 }
 
 std::string signPositionText(float longitude)
