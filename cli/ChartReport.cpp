@@ -44,9 +44,11 @@ std::string dignityWords(const Dignities& d)
 
 } // namespace
 
-void appendJsonString(std::string& out, const std::string& text)
+namespace {
+
+// The text's characters as a JSON string holds them, without the quotes.
+void appendJsonEscaped(std::string& out, const std::string& text)
 {
-    out += '"';
     std::size_t from = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
@@ -65,6 +67,14 @@ void appendJsonString(std::string& out, const std::string& text)
         }
     }
     out.append(text, from, std::string::npos);
+}
+
+} // namespace
+
+void appendJsonString(std::string& out, const std::string& text)
+{
+    out += '"';
+    appendJsonEscaped(out, text);
     out += '"';
 }
 
@@ -87,8 +97,8 @@ std::string storedValue(float value)
         text += '.';
         point = text.size() - 1;
     }
-    while (text.size() - point - 1 < 6)
-        text += '0';
+    if (text.size() - point - 1 < 6)
+        text.append(6 - (text.size() - point - 1), '0');
     return text;
 }
 
@@ -178,6 +188,15 @@ struct JsonOut {
         appendJsonString(text, piece);
         return *this;
     }
+    // Two texts as one JSON string.
+    JsonOut& quoted(const std::string& first, const std::string& second)
+    {
+        text += '"';
+        appendJsonEscaped(text, first);
+        appendJsonEscaped(text, second);
+        text += '"';
+        return *this;
+    }
 };
 
 std::string jsonReport(const ChartOptions& options, const ChartState& state,
@@ -215,13 +234,14 @@ std::string jsonReport(const ChartOptions& options, const ChartState& state,
                 << ", \"house\": " << std::to_string(state.PlanetAttr[slot].House);
         }
         out << ", \"text\": ";
-        out.quoted(pointText(state, slot)) << "}";
+        out.quoted(pointLabel(slot), signPositionText(state.Planets[slot].Longitude)) << "}";
     }
     out << "], \"cusps\": [";
     for (int slot = 0; slot <= lastSlot; ++slot) {
         out << (slot ? ", " : "") << "{\"house\": " << std::to_string(slot % 12 + 1)
             << ", \"longitude\": " << storedValue(state.HouseCusps[slot]) << ", \"text\": ";
-        out.quoted(cuspText(state, slot)) << "}";
+        out.quoted(housePositionText({}, slot % 12), signPositionText(state.HouseCusps[slot]))
+            << "}";
     }
     out << "]";
     // The Hijri day of the first row's local date; null before the Hijra.
