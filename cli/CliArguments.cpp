@@ -90,7 +90,10 @@ std::string usage()
            "[--kind natal|horary|solar|transits|comparison|progressions] [--aspects] "
            "[--analysis] [--lots] [--dignities] [--houses SYSTEM] [--json] | velmora-cli chart "
            "--saved NAME [--db PATH] [--aspects] [--analysis] [--lots] [--dignities] "
-           "[--houses SYSTEM] [--json] | velmora-cli ephemerides --year Y --month 1..12 --hour H "
+           "[--houses SYSTEM] [--json] | velmora-cli chart --batch FILE|- [--houses SYSTEM] [--aspects] "
+           "[--analysis] [--lots] [--dignities] | velmora-cli events CHART --from Y-M-D --to Y-M-D "
+           "[--moon] [--node] [--json|--csv] | velmora-cli return CHART --solar|--lunar --year Y "
+           "[--month M] [--json] | velmora-cli ephemerides --year Y --month 1..12 --hour H "
            "--lat .. --lon ..|--city NAME [--summer H] [--zone H] --table planets|houses|aspects "
            "[--houses SYSTEM] [--decimal] [--csv] | velmora-cli places NAME [--limit N] [--json] | velmora-cli library "
            "list [--json]|import FILE.aaf|export FILE.aaf|delete NAME [--db PATH] | "
@@ -131,10 +134,21 @@ std::string help()
            "  library list|import|export|delete\n"
            "                           the saved charts: list them, import or export AAF\n"
            "                           records, delete one by its exact name\n"
-           "  --db PATH                the chart library file instead of the program's own\n\n"
-           "Exit status: 0 success, 2 bad arguments, an unknown or ambiguous saved name or refused\n"
-           "import records, 3 a date the ephemeris cannot compute, 4 the atlas, a place's time\n"
-           "zone or the chart library cannot be read.\n";
+           "  --db PATH                the chart library file instead of the program's own\n"
+           "  --batch FILE|-           chart: one chart a row of a CSV file (or standard input)\n"
+           "                           whose header names name,date,time,lat,lon,zone,summer or\n"
+           "                           name,date,time,city; one JSON object a line, in row order,\n"
+           "                           with \"row\" and \"name\", or \"error\" for a row that fails\n"
+           "  events CHART             the transits to the chart's points, sign ingresses,\n"
+           "                           stations and solar returns from --from to --to (whole\n"
+           "                           local days); CHART is a chart's --date, --time and place\n"
+           "                           or --saved NAME; --moon, --node: those bodies too\n"
+           "  return CHART             the moments the Sun (--solar) or the Moon (--lunar)\n"
+           "                           returns to its natal place in --year, or in --month\n\n"
+           "Exit status: 0 success, 2 bad arguments, an unknown or ambiguous saved name, refused\n"
+           "import records or an unreadable batch file, 3 a date the ephemeris cannot compute\n"
+           "or a batch row that failed, 4 the atlas, a place's time zone or the chart library\n"
+           "cannot be read.\n";
 }
 
 std::optional<DateTimeTexts> splitDate(const std::string& text)

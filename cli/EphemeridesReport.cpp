@@ -1,11 +1,13 @@
 #include "cli/EphemeridesReport.h"
 
+#include "cli/EventsReport.h"
 #include "cli/LibraryReport.h"
 
 #include "cli/PlacesReport.h"
 #include "core/ChartComputation.h"
 #include "core/Numbers.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace velmora::cli {
@@ -69,6 +71,13 @@ CommandResult runCommand(const std::vector<std::string>& args, ChartState& state
     const std::vector<std::string> rest(args.empty() ? args.end() : args.begin() + 1, args.end());
     if (!args.empty() && (args[0] == "--help" || args[0] == "-h" || args[0] == "help"))
         return {kExitOk, help(), {}};
+    if (!args.empty() && args[0] == "chart" &&
+        std::find(rest.begin(), rest.end(), "--batch") != rest.end())
+        return runBatchCommand(rest, state, ephemeris);
+    if (!args.empty() && args[0] == "events")
+        return runEventsCommand(rest, state, ephemeris);
+    if (!args.empty() && args[0] == "return")
+        return runReturnCommand(rest, state, ephemeris);
     if (!args.empty() && args[0] == "chart") {
         const ParsedChartArguments parsed = parseChartArguments(rest);
         if (!parsed.options)

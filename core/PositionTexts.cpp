@@ -85,6 +85,16 @@ std::string signPositionText(float longitude)
     return degreesInSignText(longitude, kSignTexts);
 }
 
+std::string signName(int sign)
+{
+    if (sign < 1 || sign > 12)
+        return {};
+    // The position's sign text without its leading "من " and trailing space.
+    const std::string text = kSignTexts[sign - 1];
+    const std::size_t from = text.find(' ') + 1;
+    return text.substr(from, text.size() - from - 1);
+}
+
 std::string housePositionText(const std::string& position, int house)
 {
     if (house < 0 || house > 11)

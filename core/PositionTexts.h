@@ -18,6 +18,9 @@ std::string signPositionText(float longitude);
 // empty outside 0..360.
 std::string degreesInSignText(float longitude, const std::array<const char*, 12>& signNames);
 
+// The sign's name 1..12 with its word "برج" ("برج الحمل"); empty for any other number.
+std::string signName(int sign);
+
 // The house's label (house 0 is the first) followed by the position text; empty for a house
 // outside 0..11.
 std::string housePositionText(const std::string& position, int house);

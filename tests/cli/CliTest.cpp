@@ -437,3 +437,107 @@ TEST(Commands, AMonthOfEphemeridesAgreesWithSwetest)
                            "c v g\tc w n\td v e\td x f\td x h\td z l\te x f\te x h\te z l\tf z g\t"
                            "f v h\tf y n\tg w n\th y n\ti z j");
 }
+
+// The events of a year: each line of the plain list is one JSON object and one CSV row, each
+// object carrying the fields of its kind; the return command finds the same solar return.
+TEST(EventsCommand, OneYearInEachFormAndItsReturns)
+{
+    const std::string chart = "--date 1990-5-4 --time 10:30 --zone 0 --summer 1 --lat 34:2N --lon 4:59W";
+    const std::string period = " --from 2020-1-1 --to 2020-12-31";
+    const auto plain = run("events " + chart + period);
+    const auto json = run("events " + chart + period + " --json");
+    const auto csv = run("events " + chart + period + " --csv");
+    ASSERT_EQ(plain.exitCode, kExitOk) << plain.error;
+    const std::size_t events = split(plain.output).size();
+    EXPECT_GT(events, 400u);
+    EXPECT_EQ(count(json.output, "{\"jd_ut\""), events);
+    EXPECT_EQ(split(csv.output).size(), events + 1);
+    EXPECT_EQ(split(csv.output)[0], "jd_ut,local,kind,body,aspect,target,sign,direction,text");
+    const struct {
+        const char* kind;
+        const char* fields;
+        std::size_t least;
+    } kinds[] = {
+        {"aspect", "\"aspect\": ", 300},
+        {"ingress", "\"sign\": ", 40},
+        {"station", "\"direction\": ", 10},
+        {"return", "\"longitude\": ", 1},
+    };
+    for (const auto& row : kinds) {
+        const std::string kind = std::string("\"kind\": \"") + row.kind + "\"";
+        EXPECT_GE(count(json.output, kind), row.least) << row.kind;
+        const auto at = json.output.find(kind);
+        ASSERT_NE(at, std::string::npos) << row.kind;
+        EXPECT_NE(json.output.substr(at, 200).find(row.fields), std::string::npos) << row.kind;
+    }
+    for (const char* angle : {"\"target\": \"ascendant\"", "\"target\": \"midheaven\""})
+        EXPECT_GT(count(json.output, angle), 0u) << angle;
+
+    const auto solar = run("return " + chart + " --solar --year 2020 --json");
+    ASSERT_EQ(solar.exitCode, kExitOk) << solar.error;
+    EXPECT_EQ(count(solar.output, "\n"), 1u);
+    const std::string jd = solar.output.substr(0, solar.output.find(','));
+    EXPECT_NE(json.output.find(jd + ", \"local\""), std::string::npos) << jd;
+    EXPECT_EQ(split(run("return " + chart + " --lunar --year 2020 --month 2").output).size(), 1u);
+
+    const struct {
+        const char* name;
+        std::string line;
+    } refused[] = {
+        {"no --to", "events " + chart + " --from 2020-1-1"},
+        {"the end before the start", "events " + chart + " --from 2020-1-2 --to 2020-1-1"},
+        {"over 200 years", "events " + chart + " --from 2000-1-1 --to 2201-1-1"},
+        {"no such day", "events " + chart + " --from 2020-2-30 --to 2020-3-1"},
+        {"both forms", "events " + chart + period + " --json --csv"},
+        {"neither return", "return " + chart + " --year 2020"},
+        {"month 13", "return " + chart + " --solar --year 2020 --month 13"},
+    };
+    for (const auto& row : refused)
+        EXPECT_EQ(run(row.line).exitCode, kExitUsage) << row.name;
+}
+
+// Each batch row prints what one chart --json prints for it, with its number and name; a row
+// that cannot be computed is reported by number and the others go on.
+TEST(ChartCommand, BatchRowsAsSingleCharts)
+{
+    char path[] = "/tmp/velmora-batchXXXXXX";
+    const int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    const auto write = [&](const std::string& text) { std::ofstream(path) << text; };
+    write("name,date,time,lat,lon,zone,summer\n"
+          "\"Doe, Jane\",1990-5-4,10:30,34:2N,4:59W,0,1\n"
+          "Bad,1990-2-30,10:00,34:0N,5:0W,,\n"
+          "\n"
+          "Third,2000-1-1,12:00,21.45,39.82,,\n");
+    const auto batch = run(std::string("chart --batch ") + path + " --houses koch");
+    EXPECT_EQ(batch.exitCode, kExitEphemeris);
+    const auto rows = split(batch.output);
+    ASSERT_EQ(rows.size(), 3u);
+    const std::string singles[] = {
+        run("chart --date 1990-5-4 --time 10:30 --lat 34:2N --lon 4:59W --zone 0 --summer 1 "
+            "--houses koch --json").output,
+        "",
+        run("chart --date 2000-1-1 --time 12:00 --lat 21.45 --lon 39.82 --houses koch --json").output,
+    };
+    EXPECT_EQ(rows[0] + "\n", "{\"row\": 1, \"name\": \"Doe, Jane\", " + singles[0].substr(1));
+    EXPECT_EQ(rows[1].rfind("{\"row\": 2, \"name\": \"Bad\", \"error\": \"bad day '30'", 0), 0u)
+        << rows[1];
+    EXPECT_EQ(rows[2] + "\n", "{\"row\": 3, \"name\": \"Third\", " + singles[2].substr(1));
+
+    const struct {
+        const char* name;
+        const char* file;
+    } unreadable[] = {
+        {"an unknown column", "name,when\n"},
+        {"no place columns", "name,date,time\n1,2000-1-1,12:00\n"},
+        {"no header", ""},
+    };
+    for (const auto& row : unreadable) {
+        write(row.file);
+        EXPECT_EQ(run(std::string("chart --batch ") + path).exitCode, kExitUsage) << row.name;
+    }
+    std::remove(path);
+    EXPECT_EQ(run("chart --batch /nonexistent/rows.csv").exitCode, kExitUsage);
+    EXPECT_EQ(run("chart --batch - --date 2000-1-1").exitCode, kExitUsage);
+}
