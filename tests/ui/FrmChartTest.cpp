@@ -639,7 +639,13 @@ private slots:
         const ChartEvent event = events->eventOfRow(row);
 
         const QModelIndex cell = events->GrdEvents->model()->index(row, FrmEvents::Event);
-        events->GrdEvents->scrollTo(cell);
+        // Once the grid's scroll range has followed its new rows.
+        const auto shown = [&] {
+            events->GrdEvents->scrollTo(cell);
+            return events->GrdEvents->viewport()->rect().contains(
+                events->GrdEvents->visualRect(cell).center());
+        };
+        QTRY_VERIFY(shown());
         QTest::mouseDClick(events->GrdEvents->viewport(), Qt::LeftButton, {},
                            events->GrdEvents->visualRect(cell).center());
         QCOMPARE(main.mdiArea()->subWindowList().size(), 2);

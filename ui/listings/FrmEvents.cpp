@@ -2,7 +2,6 @@
 
 #include "atlas/RequestLegalTime.h"
 #include "core/Calendar.h"
-#include "core/PositionTexts.h"
 #include "ui/common/BidiText.h"
 #include "ui/common/DialogParts.h"
 #include "ui/common/FailureMessages.h"
@@ -79,14 +78,17 @@ struct EventTexts {
 };
 
 // The row of an event as the core words it; the grid shows it with isolates, the CSV as it is.
+// The core's text ends with the transiting body's position after a comma, which has a column
+// of its own.
 EventTexts textsOf(const ChartEvent& event, double offsetHours)
 {
-    const QString position = fromCore(signPositionText(static_cast<float>(event.longitude)));
     QString text = fromCore(eventText(event));
-    // The position has a column of its own.
-    const QString tail = u" في "_s + position;
-    if (text.endsWith(tail))
-        text.chop(tail.size());
+    QString position;
+    const qsizetype comma = text.lastIndexOf(u"، "_s);
+    if (comma >= 0) {
+        position = text.mid(comma + 2);
+        text.truncate(comma);
+    }
     return {{fromCore(localTimeText(localTimeOf(event.jdUt, offsetHours))), kindWord(event.kind),
              text, position},
             {event.jdUt, static_cast<int>(event.kind), text, event.longitude}};
