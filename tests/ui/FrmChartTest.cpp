@@ -3,6 +3,7 @@
 #define QTEST_QPA_MOUSE_HANDLING
 #include "ui/chart/FrmChart.h"
 
+#include "atlas/RequestLegalTime.h"
 #include "core/ChartRequest.h"
 #include "core/ChartComputation.h"
 #include "core/Numbers.h"
@@ -12,12 +13,17 @@
 #include "ui/listings/FrmAnalyse.h"
 #include "ui/listings/FrmDignities.h"
 #include "ui/listings/FrmDivert.h"
+#include "ui/listings/FrmEvents.h"
+#include "ui/main/MDIFrmMain.h"
 #include "ui/settings/ColorSwatch.h"
 #include "ui/settings/FrmThemeProprietees.h"
 #include "wheel/ColorValue.h"
 
 #include <QFileDialog>
 #include <QComboBox>
+#include <QDateEdit>
+#include <QHeaderView>
+#include <QProgressBar>
 #include <QListWidget>
 #include <QTableWidget>
 #include <QMdiArea>
@@ -81,6 +87,33 @@ void appearance(FrmChart* window, const std::function<void(FrmThemeProprietees*)
 {
     onNextModal([act](QWidget* shown) { act(static_cast<FrmThemeProprietees*>(shown)); });
     QTest::mouseClick(window->LabMenu[FrmChart::Appearance], Qt::LeftButton);
+}
+
+// Salma, 4 May 1990 at 08:15 in Mecca, by its coordinates: the clock is the longitude's zone.
+ChartRequest meccaNatalRequest()
+{
+    ChartRequest request;
+    request.name = "سلمى";
+    request.first.texts = {"4", "5", "1990", "8", "15"};
+    request.place.coordinates = {"39", "49", "21", "25", false, false};
+    return request;
+}
+
+// The natal chart's window in the main window, its events window opened from its menu.
+FrmEvents* eventsOfNatalChart(MDIFrmMain& main, const ChartRequest& request)
+{
+    if (!computeRequest(chartState(), request).ok)
+        return nullptr;
+    auto* chart = qobject_cast<FrmChart*>(
+        main.openChartWindow(ChartKind::Natal, kCaption, request)->widget());
+    QTest::mouseClick(chart->LabMenu[FrmChart::Events], Qt::LeftButton);
+    return chart->events();
+}
+
+QString gridDate(const ChartEvent& event, const ChartRequest& request)
+{
+    return isolateRuns(fromCore(
+        localTimeText(localTimeOf(event.jdUt, atlas::requestClock(request)(event.jdUt)))));
 }
 
 struct Kind {
@@ -506,6 +539,128 @@ private slots:
             if (existing)
                 QCOMPARE(QFileInfo(folder.filePath(u"chart.png"_s)).lastModified(), before);
         }
+    }
+
+    // From the menu, for the clock's year; a month's search fills the grid in local time, the
+    // date column sorts, the grid saves as CSV, and a fifty years' search stops at the cancel.
+    void eventsOfItsOwnChart()
+    {
+        MDIFrmMain main;
+        main.show();
+        const ChartRequest request = meccaNatalRequest();
+        FrmEvents* events = eventsOfNatalChart(main, request);
+        QVERIFY(events && QTest::qWaitForWindowExposed(events));
+        QCOMPARE(events->DateFrom->date(), QDate(2004, 1, 1));
+        QCOMPARE(events->DateTo->date(), QDate(2004, 12, 31));
+
+        events->DateFrom->setDate(QDate(2004, 5, 1));
+        events->DateTo->setDate(QDate(2004, 5, 31));
+        events->CmdSearch->click();
+        const int rows = events->GrdEvents->rowCount();
+        QVERIFY(rows > 0);
+        QCOMPARE(std::size_t(rows), events->events().size());
+        const double offset = atlas::requestClock(request)(events->events()[0].jdUt);
+        const double from = swissEphemeris().julianDay(2004, 5, 1, -offset, true);
+        for (const ChartEvent& event : events->events()) {
+            QVERIFY(event.jdUt >= from && event.jdUt < from + 31);
+            QVERIFY(event.body != kMoonSlot && event.body != kNodeSlot);
+        }
+        QCOMPARE(events->GrdEvents->item(0, FrmEvents::When)->text(),
+                 gridDate(events->eventOfRow(0), request));
+        QVERIFY(!events->BarProgress->isVisible() && events->CmdSave->isEnabled());
+
+        QHeaderView* header = events->GrdEvents->horizontalHeader();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(FrmEvents::When) + 20,
+                                 header->height() / 2));
+        QVERIFY(events->eventOfRow(0).jdUt > events->eventOfRow(rows - 1).jdUt);
+
+        QTemporaryDir folder;
+        const QString path = folder.filePath(u"events.csv"_s);
+        saveFileChooser() = [path](QWidget*, const QString&, const QString&, const QString&) {
+            return SaveChoice{path, u"CSV (*.csv)"_s};
+        };
+        events->CmdSave->click();
+        QFile csv(path);
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(csv.readAll()).split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), rows + 1);
+        QVERIFY(lines[0].startsWith(u"التاريخ والوقت,النوع,الحدث,الموقع"_s));
+        QVERIFY(lines[1].startsWith(fromCore(localTimeText(localTimeOf(
+            events->eventOfRow(0).jdUt, atlas::requestClock(request)(events->eventOfRow(0).jdUt))))));
+
+        events->DateFrom->setDate(QDate(1990, 1, 1));
+        events->DateTo->setDate(QDate(2039, 12, 31));
+        bool barShown = false;
+        QTimer::singleShot(0, events, [&] {
+            barShown = events->BarProgress->isVisible() && events->searching();
+            events->CmdCancel->click();
+        });
+        events->CmdSearch->click();
+        QVERIFY(barShown);
+        QVERIFY(!events->searching() && !events->BarProgress->isVisible());
+        QVERIFY2(events->LabStatus->text().startsWith(u"أُلغي البحث"_s), qPrintable(events->LabStatus->text()));
+        for (const ChartEvent& event : events->events())
+            QVERIFY(event.jdUt < from + 365.25 * 10);
+        QVERIFY(messages().isEmpty());
+    }
+
+    // A double click on an aspect opens the transits over the natal chart at the row's moment,
+    // one on the solar return that moment's solar chart.
+    void eventRowOpensItsChart_data()
+    {
+        QTest::addColumn<EventKind>("kind");
+        QTest::addColumn<QString>("window");
+        QTest::newRow("aspect: transits") << EventKind::Aspect << u"FrmTransite"_s;
+        QTest::newRow("solar return: solar chart") << EventKind::Return << u"FrmSolaire"_s;
+    }
+
+    void eventRowOpensItsChart()
+    {
+        QFETCH(EventKind, kind);
+        QFETCH(QString, window);
+        MDIFrmMain main;
+        main.show();
+        const ChartRequest request = meccaNatalRequest();
+        FrmEvents* events = eventsOfNatalChart(main, request);
+        QVERIFY(events && QTest::qWaitForWindowExposed(events));
+        events->DateFrom->setDate(QDate(2004, 5, 1));
+        events->DateTo->setDate(QDate(2004, 5, 31));
+        events->ChkMoon->setChecked(true);
+        events->CmdSearch->click();
+        const auto& found = events->events();
+        QVERIFY(std::any_of(found.begin(), found.end(),
+                            [](const ChartEvent& e) { return e.body == kMoonSlot; }));
+        int row = 0;
+        while (row < events->GrdEvents->rowCount() &&
+               !(events->eventOfRow(row).kind == kind && events->eventOfRow(row).body == 0))
+            ++row;
+        QVERIFY(row < events->GrdEvents->rowCount());
+        const ChartEvent event = events->eventOfRow(row);
+
+        const QModelIndex cell = events->GrdEvents->model()->index(row, FrmEvents::Event);
+        // Once the grid's scroll range has followed its new rows.
+        const auto shown = [&] {
+            events->GrdEvents->scrollTo(cell);
+            return events->GrdEvents->viewport()->rect().contains(
+                events->GrdEvents->visualRect(cell).center());
+        };
+        QTRY_VERIFY(shown());
+        QTest::mouseDClick(events->GrdEvents->viewport(), Qt::LeftButton, {},
+                           events->GrdEvents->visualRect(cell).center());
+        QCOMPARE(main.mdiArea()->subWindowList().size(), 2);
+        const auto* opened = qobject_cast<FrmChart*>(main.mdiArea()->subWindowList()[1]->widget());
+        QCOMPARE(opened->objectName(), window);
+        const double offset = atlas::requestClock(request)(event.jdUt);
+        const LocalTime t = localTimeOf(event.jdUt + 30.0 / 86400.0, offset);
+        const DateTimeTexts moment = opened->request()->second ? opened->request()->second->texts
+                                                               : opened->request()->first.texts;
+        QCOMPARE(QString::fromStdString(moment.year + "/" + moment.month + "/" + moment.day + " " +
+                                        moment.hour + ":" + moment.minute),
+                 u"%1/%2/%3 %4:%5"_s.arg(t.year).arg(t.month).arg(t.day).arg(t.hour).arg(t.minute));
+        if (kind == EventKind::Aspect)
+            QCOMPARE(opened->request()->first.texts.year, request.first.texts.year);
+        QVERIFY(messages().isEmpty());
     }
 
     void captionShowsAsTyped()

@@ -13,6 +13,7 @@
 #include "ui/library/FrmLibrary.h"
 #include "ui/listings/FrmAnalyse.h"
 #include "ui/listings/FrmDivert.h"
+#include "ui/listings/FrmEvents.h"
 #include "ui/settings/FrmThemeProprietees.h"
 #include "wheel/CoreText.h"
 #include "wheel/PictureWriter.h"
@@ -38,9 +39,9 @@ constexpr int kMenuWidth = px(kMenuPanelTwips);
 
 const std::array<QString, FrmChart::kMenuItemCount> kMenuCaptions = {
     u"عرض الإتصالات"_s, u"معلومات خاصة"_s, u"سمات الهيئة"_s, u"حفظ الصورة"_s, u" تحليل الهيئة"_s,
-    u"حفظ الهيئة"_s,    u"طباعة الهيئة"_s};
+    u"حفظ الهيئة"_s,    u"طباعة الهيئة"_s, u"الأحداث"_s};
 constexpr std::array<int, FrmChart::kMenuItemCount> kMenuTops = {720,  1080, 1440, 1920,
-                                                                 2520, 3000, 3360};
+                                                                 2520, 3000, 3360, 3720};
 constexpr int kMenuLeft = 120;
 constexpr int kMenuItemWidth = 1455;
 constexpr int kMenuItemHeight = 375;
@@ -153,6 +154,11 @@ QSize FrmChart::sizeHint() const
 int FrmChart::chartSize() const
 {
     return std::max(1, std::min(height(), width() - kMenuWidth));
+}
+
+FrmEvents* FrmChart::events() const
+{
+    return m_events;
 }
 
 void FrmChart::setCaption(const QString& caption)
@@ -490,6 +496,15 @@ void FrmChart::runMenu(int item)
         break;
     case Print:
         print();
+        break;
+    case Events:
+        // One window for this chart, kept with its period and results while the chart lives.
+        if (!m_events)
+            m_events = new FrmEvents(m_state, m_request, this);
+        m_events->setWindowTitle(u"الأحداث - "_s + m_caption);
+        m_events->show();
+        m_events->raise();
+        m_events->activateWindow();
         break;
     }
 }

@@ -8,6 +8,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -19,6 +20,8 @@ class QLabel;
 class QPlainTextEdit;
 
 namespace velmora::ui {
+
+class FrmEvents;
 
 // The window of one chart, of any of the six kinds (its object name is the kind's window name,
 // FrmNatale and the like). It keeps its own copy of the chart, taken from the shared state when
@@ -38,8 +41,17 @@ class FrmChart final : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr int kMenuItemCount = 7;
-    enum MenuItem { Listing, Information, Appearance, SavePicture, Analysis, SaveChart, Print };
+    static constexpr int kMenuItemCount = 8;
+    enum MenuItem {
+        Listing,
+        Information,
+        Appearance,
+        SavePicture,
+        Analysis,
+        SaveChart,
+        Print,
+        Events,
+    };
 
     // `caption` is the kind and the chart's title; a kind captioned from the clock ignores it.
     // `request` is what the chart was computed from, kept so that it can be saved.
@@ -74,6 +86,8 @@ public:
     QFrame* STerre = nullptr;
     QFrame* SAir = nullptr;
     QFrame* SEau = nullptr;
+    // The events of a period for this chart, made by the menu's first use; nothing before.
+    FrmEvents* events() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -109,6 +123,7 @@ private:
     bool m_dragging = false;
     bool m_panelPlaced = false; // shown once: from then on it stays where it was
     QPoint m_dragStart; // in the title bar, where the drag began
+    QPointer<FrmEvents> m_events;
 };
 
 } // namespace velmora::ui
