@@ -14,6 +14,7 @@
 #include "ui/listings/FrmAnalyse.h"
 #include "ui/listings/FrmDignities.h"
 #include "ui/listings/FrmDivert.h"
+#include "ui/listings/FrmEvents.h"
 #include "ui/main/FrmApropos.h"
 #include "ui/main/FrmDataTime.h"
 #include "ui/main/FrmFlash.h"
@@ -24,7 +25,9 @@
 #include "ui/settings/FrmThemeProprietees.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,6 +39,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -229,6 +233,44 @@ void listings()
     information->hide();
 }
 
+// The events of 2020 for a natal chart at Fes (4 May 1990, 10:30), in the city's legal time;
+// then a fifty-year search caught at about a third of its progress bar, and cancelled.
+void events()
+{
+    ChartState natal;
+    ChartRequest request;
+    request.name = "سلمى";
+    request.first.texts = {"4", "5", "1990", "10", "30"};
+    request.place.coordinates = {"4", "59", "34", "2", true, false};
+    request.place.summerText = "1";
+    request.place.atlas = AtlasIdentity{"فاس", "Africa/Casablanca", 34.03313, -5.00028};
+    request.zoneText = "0";
+    if (!computeRequest(natal, request).ok)
+        qFatal("could not compute the events' natal chart");
+    FrmEvents window(natal, request);
+    window.resize(760, 560);
+    window.show();
+    window.DateFrom->setDate(QDate(2020, 1, 1));
+    window.DateTo->setDate(QDate(2020, 12, 31));
+    window.CmdSearch->click();
+    save(&window, QStringLiteral("events"));
+
+    window.DateTo->setDate(QDate(2069, 12, 31));
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (window.BarProgress->value() < window.BarProgress->maximum() / 3)
+            return;
+        watch.stop();
+        save(&window, QStringLiteral("events-progress"));
+        window.CmdCancel->click();
+    });
+    watch.start(5);
+    window.CmdSearch->click();
+    if (watch.isActive())
+        qFatal("the fifty-year search ended before its progress could be seen");
+    window.close();
+}
+
 // A chart of each kind for Salma, 4 May 1990 at 08:15 (and 6 December 2026 at noon), asked for
 // through the data entry, each window widened so that its information panel, dragged beside
 // the wheel, hides nothing of it.
@@ -306,6 +348,7 @@ int main(int argc, char** argv)
     appearanceTabs();
     ephemerides();
     listings();
+    events();
     chartWindows(main);
     return 0;
 }
