@@ -96,10 +96,17 @@ std::optional<Fields> hijriFieldsAt(icu::Calendar& hijri, UDate moment)
             return Fields{it->second.year, it->second.month, static_cast<int>(offset + 1)};
     }
     const auto f = fieldsAt(hijri, moment);
-    UErrorCode status = U_ZERO_ERROR;
-    const int days = f ? hijri.getActualMaximum(UCAL_DATE, status) : 0;
-    if (f && U_SUCCESS(status) && days >= f->day)
-        known[day - (f->day - 1)] = {f->year, f->month, days};
+    if (!f)
+        return f;
+    // The month's length from the first day of the next one (the lenient calendar turns month
+    // 13 into the next year): a fraction of what asking ICU for the month's last day costs.
+    const std::int64_t first = day - (f->day - 1);
+    const auto next = momentOf(hijri, f->year, f->month + 1, 1);
+    if (next) {
+        const std::int64_t days = static_cast<std::int64_t>(std::floor(*next / kDay)) - first;
+        if (days >= f->day && days <= 30)
+            known[first] = {f->year, f->month, static_cast<int>(days)};
+    }
     return f;
 }
 
