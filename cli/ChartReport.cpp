@@ -13,8 +13,12 @@
 #include "core/Numbers.h"
 #include "core/PositionTexts.h"
 
+#include <algorithm>
 #include <array>
+#include <charconv>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 
 namespace velmora::cli {
@@ -46,17 +50,40 @@ std::string dignityWords(const Dignities& d)
 
 namespace {
 
+// Whether any of eight bytes needs escaping: a control character, a quote or a backslash.
+bool anyToEscape(std::uint64_t bytes)
+{
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    constexpr std::uint64_t kHighs = 0x8080808080808080ull;
+    const auto anyBelow = [](std::uint64_t v, std::uint64_t n) {
+        return (v - kOnes * n) & ~v & kHighs;
+    };
+    return (anyBelow(bytes, 0x20) | anyBelow(bytes ^ (kOnes * '"'), 1) |
+            anyBelow(bytes ^ (kOnes * '\\'), 1)) != 0;
+}
+
 // The text's characters as a JSON string holds them, without the quotes.
 void appendJsonEscaped(std::string& out, const std::string& text)
 {
+    // Eight bytes at a time through the plain runs: a batch escapes megabytes of Arabic texts.
+    const char* const p = text.data();
+    const std::size_t n = text.size();
     std::size_t from = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
+    for (std::size_t i = 0; i < n;) {
+        if (i + 8 <= n) {
+            std::uint64_t chunk;
+            std::memcpy(&chunk, p + i, 8);
+            if (!anyToEscape(chunk)) {
+                i += 8;
+                continue;
+            }
+        }
+        const auto c = static_cast<unsigned char>(p[i++]);
         if (c != '"' && c != '\\' && c >= 0x20)
             continue;
         // The plain run before the character, in one piece.
-        out.append(text, from, i - from);
-        from = i + 1;
+        out.append(p + from, i - 1 - from);
+        from = i;
         if (c == '"' || c == '\\') {
             out += '\\';
             out += static_cast<char>(c);
@@ -66,7 +93,7 @@ void appendJsonEscaped(std::string& out, const std::string& text)
             out += escaped;
         }
     }
-    out.append(text, from, std::string::npos);
+    out.append(p + from, n - from);
 }
 
 } // namespace
@@ -89,17 +116,21 @@ std::string jsonString(const std::string& text)
 namespace {
 
 // The stored float in the fewest digits that read back to it, with at least six decimals.
-std::string storedValue(float value)
+void appendStoredValue(std::string& out, float value)
 {
-    std::string text = numberText(value);
-    auto point = text.find('.');
-    if (point == std::string::npos) {
-        text += '.';
-        point = text.size() - 1;
+    if (value == 0) {
+        out += "0.000000";
+        return;
     }
-    if (text.size() - point - 1 < 6)
-        text.append(6 - (text.size() - point - 1), '0');
-    return text;
+    // Room for any float in fixed notation and the padding, appended in one piece.
+    char buffer[80];
+    char* end = std::to_chars(buffer, buffer + 64, value, std::chars_format::fixed).ptr;
+    char* point = std::find(buffer, end, '.');
+    if (point == end)
+        *end++ = '.';
+    while (end - point - 1 < 6)
+        *end++ = '0';
+    out.append(buffer, end);
 }
 
 std::string pointText(const ChartState& state, int slot)
@@ -188,16 +219,46 @@ struct JsonOut {
         appendJsonString(text, piece);
         return *this;
     }
-    // Two texts as one JSON string.
-    JsonOut& quoted(const std::string& first, const std::string& second)
+    // A label and the position of a longitude as one JSON string, put together in a buffer
+    // kept from one text to the next.
+    JsonOut& quotedPosition(const std::string& label, float longitude)
     {
-        text += '"';
-        appendJsonEscaped(text, first);
-        appendJsonEscaped(text, second);
-        text += '"';
+        scratch.assign(label);
+        appendSignPositionText(scratch, longitude);
+        appendJsonString(text, scratch);
         return *this;
     }
+    JsonOut& stored(float value)
+    {
+        appendStoredValue(text, value);
+        return *this;
+    }
+
+    std::string scratch;
 };
+
+// The labels of the points and the houses, made once: every chart of a batch uses them.
+const std::array<std::string, kSlotCount>& pointLabels()
+{
+    static const auto labels = [] {
+        std::array<std::string, kSlotCount> made;
+        for (int slot = 0; slot < kSlotCount; ++slot)
+            made[slot] = pointLabel(slot);
+        return made;
+    }();
+    return labels;
+}
+
+const std::array<std::string, 12>& houseLabels()
+{
+    static const auto labels = [] {
+        std::array<std::string, 12> made;
+        for (int house = 0; house < 12; ++house)
+            made[house] = housePositionText({}, house);
+        return made;
+    }();
+    return labels;
+}
 
 std::string jsonReport(const ChartOptions& options, const ChartState& state,
                        const std::array<RowOutcome, 2>& rows, int lastSlot, const Extras& extras)
@@ -227,21 +288,22 @@ std::string jsonReport(const ChartOptions& options, const ChartState& state,
     for (int slot = 0; slot <= lastSlot; ++slot) {
         const PlanetPos& pos = state.Planets[slot];
         out << (slot ? ", " : "") << "{\"slot\": " << std::to_string(slot) << ", \"body\": ";
-        out.quoted(kBodyNames[slot % 12]) << ", \"longitude\": " << storedValue(pos.Longitude)
-                                          << ", \"speed\": " << storedValue(pos.Speed);
+        out.quoted(kBodyNames[slot % 12]) << ", \"longitude\": ";
+        out.stored(pos.Longitude) << ", \"speed\": ";
+        out.stored(pos.Speed);
         if (slot < kPointsPerChart) {
             out << ", \"sign\": " << std::to_string(state.PlanetAttr[slot].Sign)
                 << ", \"house\": " << std::to_string(state.PlanetAttr[slot].House);
         }
         out << ", \"text\": ";
-        out.quoted(pointLabel(slot), signPositionText(state.Planets[slot].Longitude)) << "}";
+        out.quotedPosition(pointLabels()[slot], state.Planets[slot].Longitude) << "}";
     }
     out << "], \"cusps\": [";
     for (int slot = 0; slot <= lastSlot; ++slot) {
         out << (slot ? ", " : "") << "{\"house\": " << std::to_string(slot % 12 + 1)
-            << ", \"longitude\": " << storedValue(state.HouseCusps[slot]) << ", \"text\": ";
-        out.quoted(housePositionText({}, slot % 12), signPositionText(state.HouseCusps[slot]))
-            << "}";
+            << ", \"longitude\": ";
+        out.stored(state.HouseCusps[slot]) << ", \"text\": ";
+        out.quotedPosition(houseLabels()[slot % 12], state.HouseCusps[slot]) << "}";
     }
     out << "]";
     // The Hijri day of the first row's local date; null before the Hijra.
@@ -259,8 +321,8 @@ std::string jsonReport(const ChartOptions& options, const ChartState& state,
             const Aspect& a = extras.aspects[k];
             out << (k ? ", " : "") << "{\"slots\": [" << std::to_string(a.slotA) << ", "
                 << std::to_string(a.slotB) << "], \"kind\": ";
-            out.quoted(kindWord(a.kind)) << ", \"distance\": " << storedValue(a.distance)
-                                         << ", \"text\": ";
+            out.quoted(kindWord(a.kind)) << ", \"distance\": ";
+            out.stored(a.distance) << ", \"text\": ";
             out.quoted(a.text) << "}";
         }
         out << "]";

@@ -3,8 +3,10 @@
 #include "core/ChartComputation.h"
 #include "core/Numbers.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
+#include <string_view>
 #include <cmath>
 
 namespace velmora {
@@ -54,38 +56,70 @@ void appendWhole(std::string& out, float value)
     }
 }
 
-} // namespace
-
-std::string formatDegrees(float x)
+void appendDegrees(std::string& out, float x)
 {
     const float d = truncateTowardZero(x);
     const float m = (x - d) * 60.0f;
     const float s = (m - truncateTowardZero(m)) * 60.0f;
+    if (!(std::fabs(x) < 1e9f)) { // huge or not a number: the general path
+        appendWhole(out, d);
+        out += "°";
+        appendWhole(out, truncateTowardZero(m));
+        out += "'";
+        appendWhole(out, truncateTowardZero(s));
+        out += "''";
+        return;
+    }
+    // Written whole into one buffer and appended once: tables and batches write thousands.
+    char buffer[64];
+    char* at = buffer;
+    const auto whole = [&at](float value, std::string_view mark) {
+        at = std::to_chars(at, at + 16, static_cast<long>(value)).ptr; // below 1e9: ten digits
+        at = std::copy(mark.begin(), mark.end(), at);
+    };
+    whole(d, "°");
+    whole(truncateTowardZero(m), "'");
+    whole(truncateTowardZero(s), "''");
+    out.append(buffer, at);
+}
+
+void appendDegreesInSign(std::string& out, float longitude,
+                         const std::array<const char*, 12>& signNames)
+{
+    const int k = signOfLongitude(longitude);
+    if (k == 0)
+        return;
+    appendDegrees(out, longitude - 30.0f * static_cast<float>(k - 1));
+    out += signNames[k - 1];
+}
+
+} // namespace
+
+std::string formatDegrees(float x)
+{
     std::string text;
     // Room for the sign's name that usually follows.
     text.reserve(64);
-    appendWhole(text, d);
-    text += "°";
-    appendWhole(text, truncateTowardZero(m));
-    text += "'";
-    appendWhole(text, truncateTowardZero(s));
-    text += "''";
+    appendDegrees(text, x);
     return text;
 }
 
 std::string degreesInSignText(float longitude, const std::array<const char*, 12>& signNames)
 {
-    const int k = signOfLongitude(longitude);
-    if (k == 0)
-        return {};
-    std::string text = formatDegrees(longitude - 30.0f * static_cast<float>(k - 1));
-    text += signNames[k - 1];
+    std::string text;
+    text.reserve(64);
+    appendDegreesInSign(text, longitude, signNames);
     return text;
 }
 
 std::string signPositionText(float longitude)
 {
     return degreesInSignText(longitude, kSignTexts);
+}
+
+void appendSignPositionText(std::string& out, float longitude)
+{
+    appendDegreesInSign(out, longitude, kSignTexts);
 }
 
 std::string signName(int sign)

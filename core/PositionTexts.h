@@ -13,6 +13,8 @@ std::string formatDegrees(float x);
 
 // Degrees within the sign followed by the sign's Arabic name; empty outside 0..360.
 std::string signPositionText(float longitude);
+// The same text appended to `out`, for reports that write thousands of them.
+void appendSignPositionText(std::string& out, float longitude);
 
 // Degrees within the sign of a longitude followed by the sign's name from a table of twelve;
 // empty outside 0..360.

@@ -106,6 +106,26 @@ TEST(ChartArguments, BadArgumentsExitWithOneUsageLineNamingTheField)
     EXPECT_NE(help.output.find("windows always use"), std::string::npos) << help.output;
 }
 
+// Quotes, backslashes and control characters escaped wherever they fall in the eight-byte
+// runs the escaping skips through; everything else, Arabic included, as it is.
+TEST(JsonText, EscapesOnlyWhatJsonMust)
+{
+    const struct {
+        std::string text, json;
+    } rows[] = {
+        {"", "\"\""},
+        {"\"quoted\" name", "\"\\\"quoted\\\" name\""},
+        {"exactly8", "\"exactly8\""},
+        {"seven b\\", "\"seven b\\\\\""},
+        {std::string("tab\there, nul \0 and \x1f", 21), "\"tab\\u0009here, nul \\u0000 and \\u001f\""},
+        {"سهم السعادة \"ج\" 12°3'", "\"سهم السعادة \\\"ج\\\" 12°3'\""},
+        {"line one\r\nline two, long enough to skip runs\n",
+         "\"line one\\u000d\\u000aline two, long enough to skip runs\\u000a\""},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(jsonString(r.text), r.json) << r.json;
+}
+
 // The lots and dignities the core computes, as lines after the chart and as JSON fields.
 TEST(ChartCommand, LotsAndDignities)
 {
