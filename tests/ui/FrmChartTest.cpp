@@ -89,31 +89,27 @@ void appearance(FrmChart* window, const std::function<void(FrmThemeProprietees*)
     QTest::mouseClick(window->LabMenu[FrmChart::Appearance], Qt::LeftButton);
 }
 
-// Salma, 4 May 1990 at 08:15 in Mecca, by its coordinates: the clock is the longitude's zone.
-ChartRequest meccaNatalRequest()
+// Salma's natal chart's window in the main window, its events window opened from its menu and on screen.
+FrmEvents* eventsOfNatalChart(MDIFrmMain& main)
 {
-    ChartRequest request;
-    request.name = "سلمى";
-    request.first.texts = {"4", "5", "1990", "8", "15"};
-    request.place.coordinates = {"39", "49", "21", "25", false, false};
-    return request;
-}
-
-// The natal chart's window in the main window, its events window opened from its menu.
-FrmEvents* eventsOfNatalChart(MDIFrmMain& main, const ChartRequest& request)
-{
-    if (!computeRequest(chartState(), request).ok)
+    main.show();
+    if (!computeRequest(chartState(), meccaNatalRequest()).ok)
         return nullptr;
     auto* chart = qobject_cast<FrmChart*>(
-        main.openChartWindow(ChartKind::Natal, kCaption, request)->widget());
+        main.openChartWindow(ChartKind::Natal, kCaption, meccaNatalRequest())->widget());
     QTest::mouseClick(chart->LabMenu[FrmChart::Events], Qt::LeftButton);
-    return chart->events();
+    return QTest::qWaitForWindowExposed(chart->events()) ? chart->events() : nullptr;
 }
 
-QString gridDate(const ChartEvent& event, const ChartRequest& request)
+// Mecca's clock: the zone of its longitude.
+double meccaOffset(double jdUt)
 {
-    return isolateRuns(fromCore(
-        localTimeText(localTimeOf(event.jdUt, atlas::requestClock(request)(event.jdUt)))));
+    return atlas::requestClock(meccaNatalRequest())(jdUt);
+}
+
+QString localText(double jdUt)
+{
+    return fromCore(localTimeText(localTimeOf(jdUt, meccaOffset(jdUt))));
 }
 
 struct Kind {
@@ -425,9 +421,7 @@ private slots:
     // its cusps and their system.
     void houseSystemOfItsOwnRequest()
     {
-        ChartRequest request;
-        request.first.texts = {"4", "5", "1990", "8", "15"};
-        request.place.coordinates = {"39", "49", "21", "25", false, false};
+        const ChartRequest request = meccaNatalRequest();
         QVERIFY(computeRequest(chartState(), request).ok);
         auto* window = new FrmChart(ChartKind::Natal, kCaption, request);
         area->addSubWindow(window)->show();
@@ -546,10 +540,8 @@ private slots:
     void eventsOfItsOwnChart()
     {
         MDIFrmMain main;
-        main.show();
-        const ChartRequest request = meccaNatalRequest();
-        FrmEvents* events = eventsOfNatalChart(main, request);
-        QVERIFY(events && QTest::qWaitForWindowExposed(events));
+        FrmEvents* events = eventsOfNatalChart(main);
+        QVERIFY(events);
         QCOMPARE(events->DateFrom->date(), QDate(2004, 1, 1));
         QCOMPARE(events->DateTo->date(), QDate(2004, 12, 31));
 
@@ -559,14 +551,12 @@ private slots:
         const int rows = events->GrdEvents->rowCount();
         QVERIFY(rows > 0);
         QCOMPARE(std::size_t(rows), events->events().size());
-        const double offset = atlas::requestClock(request)(events->events()[0].jdUt);
-        const double from = swissEphemeris().julianDay(2004, 5, 1, -offset, true);
+        const double from = swissEphemeris().julianDay(2004, 5, 1, -meccaOffset(events->events()[0].jdUt), true);
         for (const ChartEvent& event : events->events()) {
             QVERIFY(event.jdUt >= from && event.jdUt < from + 31);
             QVERIFY(event.body != kMoonSlot && event.body != kNodeSlot);
         }
-        QCOMPARE(events->GrdEvents->item(0, FrmEvents::When)->text(),
-                 gridDate(events->eventOfRow(0), request));
+        QCOMPARE(events->GrdEvents->item(0, FrmEvents::When)->text(), isolateRuns(localText(events->eventOfRow(0).jdUt)));
         QVERIFY(!events->BarProgress->isVisible() && events->CmdSave->isEnabled());
 
         QHeaderView* header = events->GrdEvents->horizontalHeader();
@@ -586,8 +576,7 @@ private slots:
         const QStringList lines = QString::fromUtf8(csv.readAll()).split(u'\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), rows + 1);
         QVERIFY(lines[0].startsWith(u"التاريخ والوقت,النوع,الحدث,الموقع"_s));
-        QVERIFY(lines[1].startsWith(fromCore(localTimeText(localTimeOf(
-            events->eventOfRow(0).jdUt, atlas::requestClock(request)(events->eventOfRow(0).jdUt))))));
+        QVERIFY(lines[1].startsWith(localText(events->eventOfRow(0).jdUt)));
 
         events->DateFrom->setDate(QDate(1990, 1, 1));
         events->DateTo->setDate(QDate(2039, 12, 31));
@@ -620,10 +609,8 @@ private slots:
         QFETCH(EventKind, kind);
         QFETCH(QString, window);
         MDIFrmMain main;
-        main.show();
-        const ChartRequest request = meccaNatalRequest();
-        FrmEvents* events = eventsOfNatalChart(main, request);
-        QVERIFY(events && QTest::qWaitForWindowExposed(events));
+        FrmEvents* events = eventsOfNatalChart(main);
+        QVERIFY(events);
         events->DateFrom->setDate(QDate(2004, 5, 1));
         events->DateTo->setDate(QDate(2004, 5, 31));
         events->ChkMoon->setChecked(true);
@@ -651,15 +638,14 @@ private slots:
         QCOMPARE(main.mdiArea()->subWindowList().size(), 2);
         const auto* opened = qobject_cast<FrmChart*>(main.mdiArea()->subWindowList()[1]->widget());
         QCOMPARE(opened->objectName(), window);
-        const double offset = atlas::requestClock(request)(event.jdUt);
-        const LocalTime t = localTimeOf(event.jdUt + 30.0 / 86400.0, offset);
+        const LocalTime t = localTimeOf(event.jdUt + 30.0 / 86400.0, meccaOffset(event.jdUt));
         const DateTimeTexts moment = opened->request()->second ? opened->request()->second->texts
                                                                : opened->request()->first.texts;
         QCOMPARE(QString::fromStdString(moment.year + "/" + moment.month + "/" + moment.day + " " +
                                         moment.hour + ":" + moment.minute),
                  u"%1/%2/%3 %4:%5"_s.arg(t.year).arg(t.month).arg(t.day).arg(t.hour).arg(t.minute));
         if (kind == EventKind::Aspect)
-            QCOMPARE(opened->request()->first.texts.year, request.first.texts.year);
+            QCOMPARE(opened->request()->first.texts.year, meccaNatalRequest().first.texts.year);
         QVERIFY(messages().isEmpty());
     }
 

@@ -30,30 +30,15 @@ int pdfPages(const QByteArray& pdf)
     return static_cast<int>(QString::fromLatin1(pdf).count(page));
 }
 
-// Salma's natal chart, 4 May 1990 at 08:15 at Mecca.
 FrmChart* natalChart()
 {
-    ChartRequest request;
-    request.first.texts = {"4", "5", "1990", "8", "15"};
-    request.place.coordinates = {"39", "49", "21", "25", false, false};
+    const ChartRequest request = meccaNatalRequest();
     if (!computeRequest(chartState(), request).ok)
         qFatal("could not compute the natal chart");
     auto* window = new FrmChart(ChartKind::Natal, kCaption, request);
     window->show();
     if (!QTest::qWaitForWindowExposed(window))
         qWarning("the chart window was not exposed");
-    return window;
-}
-
-// February 2024's planets at the place picker's initial place.
-FrmEphemirids* februaryTable()
-{
-    FrmEphemirids* window = fresh<FrmEphemirids>();
-    window->show();
-    window->CmbMois->setCurrentIndex(1);
-    window->TxtYears->setText(u"2024"_s);
-    window->Opt[0]->click();
-    window->CmdCalculer->click();
     return window;
 }
 
@@ -132,7 +117,8 @@ private slots:
             QTest::mouseClick(window->LabMenu[FrmChart::Print], Qt::LeftButton);
             title = kCaption;
         } else {
-            FrmEphemirids* ephemerides = februaryTable();
+            FrmEphemirids* ephemerides = freshShown<FrmEphemirids>();
+            runFebruary(ephemerides, 0);
             QVERIFY(ephemerides->CmdImprimer->isEnabled());
             ephemerides->CmdImprimer->click();
             title = u"أطوال الكواكب - فبراير 2024"_s;

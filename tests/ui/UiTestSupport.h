@@ -2,9 +2,11 @@
 
 // What the window tests share: critical messages recorded, a fixed clock, the next modal dialog answered
 // from inside its event loop, single-instance dialogs discarded as their frame's close does, a main
-// that runs as the program does, and the controls the tests drive.
+// that runs as the program does, the controls the tests drive and the requests they make.
+#include "core/ChartRequest.h"
 #include "resources/VelmoraResources.h"
 #include "ui/common/Seams.h"
+#include "ui/ephemerides/FrmEphemirids.h"
 #include "ui/place/FrmReperXY.h"
 #include "wheel/CoreText.h"
 
@@ -53,14 +55,31 @@ inline void deleteClosedWindows()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+// Closes a single-instance dialog as its frame does, which discards it.
+inline void discard(QWidget* dialog)
+{
+    dialog->close();
+    deleteClosedWindows();
+}
+
 // The single-instance dialog afresh: an earlier one is shown (a hidden one gets no close event) and closed.
 template <typename Dialog>
 Dialog* fresh()
 {
     Dialog::instance()->show();
-    Dialog::instance()->close();
-    deleteClosedWindows();
+    discard(Dialog::instance());
     return Dialog::instance();
+}
+
+// Afresh and on screen, for a test that watches it paint.
+template <typename Dialog>
+Dialog* freshShown()
+{
+    Dialog* dialog = fresh<Dialog>();
+    dialog->show();
+    if (!QTest::qWaitForWindowExposed(dialog))
+        qWarning("the window was not exposed");
+    return dialog;
 }
 
 // Types `name` into the picker's city search, its database view opened, letter by letter (keyClicks
@@ -74,6 +93,25 @@ inline void pickCity(FrmReperXY* picker, const QString& name, bool enter = true)
         QTest::sendKeyEvent(QTest::Click, picker->TxtRecherche, Qt::Key_unknown, QString(letter), Qt::NoModifier);
     if (enter)
         QTest::keyClick(picker->TxtRecherche, Qt::Key_Return);
+}
+
+// Salma, 4 May 1990 at 08:15 in Mecca, by its coordinates: the clock is the longitude's zone.
+inline ChartRequest meccaNatalRequest()
+{
+    ChartRequest request;
+    request.name = "سلمى";
+    request.first.texts = {"4", "5", "1990", "8", "15"};
+    request.place.coordinates = {"39", "49", "21", "25", false, false};
+    return request;
+}
+
+// A run of one table (planets 0, houses 1, aspects 2) for February at the place picker's place.
+inline void runFebruary(FrmEphemirids* window, int kind, const QString& year = QStringLiteral("2024"))
+{
+    window->CmbMois->setCurrentIndex(1);
+    window->TxtYears->setText(year);
+    window->Opt[kind]->click();
+    window->CmdCalculer->click();
 }
 
 inline bool writeFile(const QString& path, const QByteArray& bytes = {})
