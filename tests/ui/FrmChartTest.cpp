@@ -85,7 +85,7 @@ QMdiSubWindow* frameOf(FrmChart* window)
 // Shows the appearance dialog from the window's menu and lets `act` work it.
 void appearance(FrmChart* window, const std::function<void(FrmThemeProprietees*)>& act)
 {
-    onNextModal([act](QWidget* shown) { act(static_cast<FrmThemeProprietees*>(shown)); });
+    onNextModal<FrmThemeProprietees>(act);
     QTest::mouseClick(window->LabMenu[FrmChart::Appearance], Qt::LeftButton);
 }
 
@@ -268,8 +268,7 @@ private slots:
         const std::vector<std::string> lastDrawn = open(kind)->chart().AspectLines;
         chartState().LastPointIndex = static_cast<std::int16_t>(35 - points);
         std::array<QStringList, 3> lists;
-        onNextModal([&](QWidget* shown) {
-            auto* listing = qobject_cast<FrmDivert*>(shown);
+        onNextModal<FrmDivert>([&](FrmDivert* listing) {
             QVERIFY(listing->List1->isRightToLeft());
             for (int l = 0; l < 3; ++l) {
                 const QListWidget* list = std::array{listing->List1, listing->List2, listing->List3}[l];
@@ -277,8 +276,7 @@ private slots:
                     lists[l] << list->item(row)->text();
             }
             // The dignities of the listing's chart, one row for each of the Sun through Saturn.
-            onNextModal([&](QWidget* next) {
-                auto* dignities = qobject_cast<FrmDignities*>(next);
+            onNextModal<FrmDignities>([&](FrmDignities* dignities) {
                 QVERIFY(dignities && dignities->isRightToLeft());
                 QCOMPARE(dignities->GrdDignities->rowCount(), 7);
                 dignities->accept();
@@ -335,8 +333,8 @@ private slots:
 
         // The last item's window, with our information page.
         FrmAnalyse* information = nullptr;
-        onNextModal([&](QWidget* shown) {
-            information = qobject_cast<FrmAnalyse*>(shown);
+        onNextModal<FrmAnalyse>([&](FrmAnalyse* shown) {
+            information = shown;
             QTest::mouseClick(information->CmdOK, Qt::LeftButton);
         });
         QTest::mouseClick(window->LabMenu[FrmChart::Analysis], Qt::LeftButton);
@@ -508,16 +506,15 @@ private slots:
         FrmChart* window = open(ChartKind::Natal);
         for (bool existing : {false, true}) {
             QString question;
-            onNextModal([&](QWidget* shown) {
-                auto* dialog = qobject_cast<QFileDialog*>(shown);
+            onNextModal<QFileDialog>([&](QFileDialog* dialog) {
                 dialog->setDirectory(folder.path());
                 auto* types = dialog->findChild<QComboBox*>(u"fileTypeCombo"_s);
                 types->setFocus();
                 QTest::keyClick(types, Qt::Key_Down); // PNG, as a user picks it
                 auto* name = dialog->findChild<QLineEdit*>(u"fileNameEdit"_s);
                 name->setText(u"chart"_s);
-                onNextModal([&](QWidget* asked) {
-                    if (auto* box = qobject_cast<QMessageBox*>(asked)) {
+                onNextModal<QMessageBox>([&](QMessageBox* box) {
+                    if (box) {
                         question = box->text();
                         box->button(QMessageBox::No)->click();
                     }

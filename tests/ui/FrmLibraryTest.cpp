@@ -7,7 +7,6 @@
 #include "ui/chart/FrmChart.h"
 #include "ui/library/LibraryAccess.h"
 #include "ui/main/FrmDataTime.h"
-#include "ui/main/FrmSelectTypeChart.h"
 #include "ui/main/MDIFrmMain.h"
 
 #include <QMdiArea>
@@ -63,8 +62,7 @@ private slots:
 
     void aChartSavedFromItsWindowReopensAsTheSameChart()
     {
-        FrmSelectTypeChart::instance()->OptChart[static_cast<int>(ChartKind::Natal)]->setChecked(true);
-        FrmDataTime* entry = fresh<FrmDataTime>();
+        FrmDataTime* entry = entryFor(ChartKind::Natal);
         entry->TxtNom->setText(u"سلمى"_s);
         entry->TxtHeure[0]->setText(u"8"_s);
         entry->CmdOK->click();
@@ -118,8 +116,7 @@ private slots:
     void dataEntryFillsTheFirstRowAndPlaceFromASavedChart()
     {
         FrmDataTime* entry = fresh<FrmDataTime>();
-        onNextModal([](QWidget* shown) {
-            auto* chooser = qobject_cast<FrmLibrary*>(shown);
+        onNextModal<FrmLibrary>([](FrmLibrary* chooser) {
             chooser->TxtSearch->setText(u"kandel"_s);
             chooser->CmdOpen->click();
         });

@@ -24,18 +24,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The part of the chart state that a chart request computes.
-QByteArray computedState()
-{
-    const ChartState& s = chartState();
-    QByteArray bytes(reinterpret_cast<const char*>(&s.Planets), sizeof s.Planets);
-    bytes.append(reinterpret_cast<const char*>(&s.HouseCusps), sizeof s.HouseCusps);
-    bytes.append(reinterpret_cast<const char*>(&s.PlanetAttr), sizeof s.PlanetAttr);
-    for (int value : {s.ChartDay, s.ChartMonth, s.ChartYear, s.ChartHour, s.ChartMinute})
-        bytes += QByteArray::number(value) + ',';
-    return bytes;
-}
-
 // "TxtHeure0=24 TxtNom=" sets the first hour box to "24" and empties the name; "ChkHijri0=1"
 // ticks the first row's Hijri box.
 void applyEdits(FrmDataTime* entry, const QString& edits)
@@ -47,11 +35,6 @@ void applyEdits(FrmDataTime* entry, const QString& edits)
         else
             entry->findChild<QLineEdit*>(name)->setText(edit.section(u'=', 1));
     }
-}
-
-void chooseKind(ChartKind kind)
-{
-    FrmSelectTypeChart::instance()->OptChart[static_cast<int>(kind)]->setChecked(true);
 }
 
 } // namespace
@@ -80,10 +63,9 @@ private:
         QString seen;
         onNextModal([&](QWidget*) {
             choose(FrmSelectTypeChart::instance());
-            onNextModal([&](QWidget* entry) {
-                seen = fromCore(chartState().ChartKindName) +
-                       (FrmDataTime::instance()->SecondRows->isVisible() ? u"|2"_s : u"|1"_s);
-                static_cast<FrmDataTime*>(entry)->CmdAnuler->click();
+            onNextModal<FrmDataTime>([&](FrmDataTime* entry) {
+                seen = fromCore(chartState().ChartKindName) + (entry->SecondRows->isVisible() ? u"|2"_s : u"|1"_s);
+                entry->CmdAnuler->click();
             });
             FrmSelectTypeChart::instance()->CmdOK->click();
         });
@@ -113,8 +95,8 @@ private slots:
     {
         for (bool click : {true, false}) {
             FrmFlash splash;
-            onNextModal([click](QWidget* shown) {
-                auto* timer = static_cast<FrmFlash*>(shown)->Timer;
+            onNextModal<FrmFlash>([click](FrmFlash* shown) {
+                auto* timer = shown->Timer;
                 QVERIFY(timer->isActive() && timer->isSingleShot());
                 QCOMPARE(timer->interval(), FrmFlash::kIntervalMs);
                 if (click) {
@@ -190,7 +172,6 @@ private slots:
         QTest::newRow("minute 60") << u"TxtMin0=60"_s << u"index hors plage !الدقائق غير صحيحة "_s << u"TxtMin0"_s;
         QTest::newRow("day 32") << u"TxtJour0=32"_s << day << u"TxtJour0"_s;
         QTest::newRow("month 13") << u"TxtMois0=13"_s << month << u"TxtMois0"_s;
-        QTest::newRow("year 20001") << u"TxtAnnee0=20001"_s << year << u"TxtAnnee0"_s;
         QTest::newRow("month 0 in the second row") << u"TxtMois1=0"_s << month + secondDate << u"TxtMois1"_s;
         QTest::newRow("year 20000 passes the check") << u"TxtAnnee0=20000"_s << year + u'\n' << QString();
         QTest::newRow("year -20001, not cut to -2000") << u"TxtAnnee0=-20001"_s << year << u"TxtAnnee0"_s;
@@ -212,13 +193,12 @@ private slots:
         QFETCH(QString, edits);
         QFETCH(QString, outcome);
         QFETCH(QString, focus);
-        chooseKind(ChartKind::Transits); // both rows are checked
-        FrmDataTime* entry = fresh<FrmDataTime>();
+        FrmDataTime* entry = entryFor(ChartKind::Transits); // both rows are checked
         applyEdits(entry, edits);
         entry->show();
-        // No computation gives this longitude: any commit would replace it.
+        // No computation gives this longitude: any commit would replace it (that a failed request
+        // commits nothing is ChartComputationTest's).
         chartState().Planets[0].Longitude = 400.0f;
-        const QByteArray before = computedState();
         entry->CmdOK->click();
         QCOMPARE(messages().size(), 1);
         const QString shown = messages()[0].section(u'|', 1);
@@ -227,7 +207,7 @@ private slots:
                  qPrintable(shown));
         QVERIFY(messages()[0].startsWith(u"Erreur !|"_s));
         QVERIFY(entry->isVisible() && opened().isEmpty());
-        QVERIFY(computedState() == before);
+        QCOMPARE(chartState().Planets[0].Longitude, 400.0f);
         if (!focus.isEmpty()) {
             const auto* box = qobject_cast<QLineEdit*>(entry->focusWidget());
             QVERIFY(box);
@@ -259,8 +239,7 @@ private slots:
         QFETCH(QString, edits);
         QFETCH(QString, caption);
         const bool noTime = edits == u"ChkTime"_s;
-        chooseKind(kind);
-        FrmDataTime* entry = fresh<FrmDataTime>();
+        FrmDataTime* entry = entryFor(kind);
         if (noTime)
             entry->ChkTime->click();
         else
@@ -278,8 +257,7 @@ private slots:
 
     void timeNotAvailableAndTheEnterChain()
     {
-        chooseKind(ChartKind::Transits);
-        FrmDataTime* entry = fresh<FrmDataTime>();
+        FrmDataTime* entry = entryFor(ChartKind::Transits);
         entry->show();
         QApplication::setActiveWindow(entry);
         QVERIFY(QTest::qWaitForWindowActive(entry));
@@ -350,13 +328,11 @@ private slots:
     // July's 2 for the first, December's 1 for the second.
     void cityRowsTakeTheirOwnLegalTime()
     {
-        chooseKind(ChartKind::Transits);
-        FrmDataTime* entry = fresh<FrmDataTime>();
+        FrmDataTime* entry = entryFor(ChartKind::Transits);
         applyEdits(entry, u"TxtHeure0=12 TxtMin0=0 TxtJour0=15 TxtMois0=7 TxtAnnee0=1990 "
                           "TxtHeure1=12 TxtMin1=0 TxtJour1=6 TxtMois1=12 TxtAnnee1=2026"_s);
         QWidget* over = nullptr;
-        onNextModal([&over](QWidget* modal) {
-            auto* picker = qobject_cast<FrmReperXY*>(modal);
+        onNextModal<FrmReperXY>([&over](FrmReperXY* picker) {
             over = picker->parentWidget();
             pickCity(picker, u"Paris"_s);
             picker->CmdOK->click();
@@ -405,8 +381,7 @@ private slots:
     // Last: it ends the application's event loop.
     void exitQuitsAtOnceWithChartsOpen()
     {
-        chooseKind(ChartKind::Natal);
-        fresh<FrmDataTime>()->CmdOK->click();
+        entryFor(ChartKind::Natal)->CmdOK->click();
         QCOMPARE(main->mdiArea()->subWindowList().size(), 1);
         QTimer::singleShot(0, main->CmdEnd, &QPushButton::click);
         QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); });

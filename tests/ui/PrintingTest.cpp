@@ -64,8 +64,7 @@ private slots:
         std::unique_ptr<FrmChart> window(natalChart());
         QString document;
         int pages = 0;
-        onNextModal([&](QWidget* shown) {
-            auto* preview = qobject_cast<QPrintPreviewDialog*>(shown);
+        onNextModal<QPrintPreviewDialog>([&](QPrintPreviewDialog* preview) {
             if (!preview)
                 return;
             document = preview->printer()->docName();

@@ -100,9 +100,7 @@ private slots:
         FrmDataTime* entry = fresh<FrmDataTime>();
         FrmReperXY* picker = fresh<FrmReperXY>();
         picker->show();
-        QTest::mouseClick(picker->CmdStyle, Qt::LeftButton);
-        QTest::keyClicks(picker->TxtRecherche, u"Paris"_s);
-        QTest::keyClick(picker->TxtRecherche, Qt::Key_Return);
+        pickCity(picker, u"Paris"_s);
         picker->CmdOK->click();
         entry->TxtNom->setText(u"سعاد"_s);
         recordMessages();

@@ -7,6 +7,8 @@
 #include "resources/VelmoraResources.h"
 #include "ui/common/Seams.h"
 #include "ui/ephemerides/FrmEphemirids.h"
+#include "ui/main/FrmDataTime.h"
+#include "ui/main/FrmSelectTypeChart.h"
 #include "ui/place/FrmReperXY.h"
 #include "wheel/CoreText.h"
 
@@ -44,10 +46,12 @@ inline void setClock(const QDateTime& now)
     clock() = [now] { return now; };
 }
 
-// Runs `act` on the modal dialog that the next exec() shows, from inside its event loop.
-inline void onNextModal(std::function<void(QWidget*)> act)
+// Runs `act` on the modal dialog that the next exec() shows, from inside its event loop, as a
+// Dialog: null when the one shown is of another class.
+template <typename Dialog = QWidget, typename Act>
+void onNextModal(Act act)
 {
-    QTimer::singleShot(0, qApp, [act] { act(QApplication::activeModalWidget()); });
+    QTimer::singleShot(0, qApp, [act] { act(qobject_cast<Dialog*>(QApplication::activeModalWidget())); });
 }
 
 inline void deleteClosedWindows()
@@ -80,6 +84,13 @@ Dialog* freshShown()
     if (!QTest::qWaitForWindowExposed(dialog))
         qWarning("the window was not exposed");
     return dialog;
+}
+
+// The data entry afresh, the chart-type dialog's choice `kind`.
+inline FrmDataTime* entryFor(ChartKind kind)
+{
+    FrmSelectTypeChart::instance()->OptChart[static_cast<int>(kind)]->setChecked(true);
+    return fresh<FrmDataTime>();
 }
 
 // Types `name` into the picker's city search, its database view opened, letter by letter (keyClicks
