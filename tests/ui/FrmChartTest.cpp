@@ -82,10 +82,13 @@ QMdiSubWindow* frameOf(FrmChart* window)
     return qobject_cast<QMdiSubWindow*>(window->parentWidget());
 }
 
-// Shows the appearance dialog from the window's menu and lets `act` work it.
-void appearance(FrmChart* window, const std::function<void(FrmThemeProprietees*)>& act)
+// Shows the appearance dialog from the window's menu, lets `act` set it, and closes it by OK or cancel.
+void appearance(FrmChart* window, bool ok, const std::function<void(FrmThemeProprietees*)>& act)
 {
-    onNextModal<FrmThemeProprietees>(act);
+    onNextModal<FrmThemeProprietees>([ok, act](FrmThemeProprietees* look) {
+        act(look);
+        (ok ? look->CmdOK : look->CmdAnnuler)->click();
+    });
     QTest::mouseClick(window->LabMenu[FrmChart::Appearance], Qt::LeftButton);
 }
 
@@ -381,11 +384,10 @@ private slots:
         FrmChart* window = open(ChartKind::Natal);
         QVERIFY(inkOf(window->picture(), kSquareInk) > 0);
         const QColor background(10, 20, 30);
-        appearance(window, [&](FrmThemeProprietees* look) {
+        appearance(window, ok, [&](FrmThemeProprietees* look) {
             look->LabColor[0]->setValue(valueFromColor(background));
             look->TxtAspect[2]->setText(u"5"_s); // trine
             look->Aspect[3]->setChecked(false);  // no square chords
-            (ok ? look->CmdOK : look->CmdAnnuler)->click();
         });
         const QPoint corner(window->chartSize() - 2, window->chartSize() - 2);
         QCOMPARE(window->picture().pixelColor(corner) == background, ok);
@@ -396,10 +398,7 @@ private slots:
 
         // The background picture comes and goes with the dialog's option.
         for (bool active : {true, false}) {
-            appearance(window, [active](FrmThemeProprietees* look) {
-                look->ChkActifPic->setChecked(active);
-                look->CmdAnnuler->click();
-            });
+            appearance(window, false, [active](FrmThemeProprietees* look) { look->ChkActifPic->setChecked(active); });
             const QImage picture = FrmThemeProprietees::instance()->backgroundPicture();
             QCOMPARE(window->picture().pixel(corner) == picture.pixel(corner), active);
         }
@@ -407,10 +406,7 @@ private slots:
         // So does the spreading of the crowded Moon and Mars, whichever button closes.
         const QImage spread = window->picture();
         for (bool on : {false, true}) {
-            appearance(window, [on](FrmThemeProprietees* look) {
-                look->ChkSpread->setChecked(on);
-                look->CmdAnnuler->click();
-            });
+            appearance(window, false, [on](FrmThemeProprietees* look) { look->ChkSpread->setChecked(on); });
             QCOMPARE(window->picture() == spread, on);
         }
     }
@@ -426,12 +422,8 @@ private slots:
         FrmChart* without = open(ChartKind::Natal);
         const auto cusps = window->chart().HouseCusps;
         for (int index : {int(HouseSystem::Alcabitius), int(HouseSystem::Placidus)}) {
-            for (FrmChart* each : {window, without}) {
-                appearance(each, [index](FrmThemeProprietees* look) {
-                    look->CmbMaisons->setCurrentIndex(index);
-                    look->CmdOK->click();
-                });
-            }
+            for (FrmChart* each : {window, without})
+                appearance(each, true, [index](FrmThemeProprietees* look) { look->CmbMaisons->setCurrentIndex(index); });
             const bool alcabitius = index == int(HouseSystem::Alcabitius);
             QCOMPARE(window->chart().HouseSystemUsed[0], HouseSystem(index));
             QCOMPARE(window->chart().HouseCusps[1] != cusps[1], alcabitius);
