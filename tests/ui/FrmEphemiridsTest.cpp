@@ -179,7 +179,6 @@ private slots:
     {
         QTest::addColumn<Keys>("k");
         QTest::newRow("keypad 2 then 4 warns once, at 24") << Keys{true, "", "Num+2 Num+4", "24", 1};
-        QTest::newRow("a letter warns and stays") << Keys{true, "", "a", "a", 1};
         QTest::newRow("an auto-repeated release is ignored") << Keys{true, "", "a*", "a", 0};
         QTest::newRow("an Arabic-Indic digit warns") << Keys{true, "", "٣", "٣", 1};
         QTest::newRow("a minus warns") << Keys{false, "", "-", "-", 1};
