@@ -477,9 +477,7 @@ private slots:
         if (written.endsWith(u"svg"_s)) {
             QCOMPARE(QSvgRenderer(path).viewBox(), QRect(0, 0, side, side));
         } else if (written.endsWith(u"pdf"_s)) {
-            QFile pdf(path);
-            QVERIFY(pdf.open(QIODevice::ReadOnly));
-            const QByteArray bytes = pdf.readAll();
+            const QByteArray bytes = fileBytes(path);
             QVERIFY(bytes.startsWith("%PDF-") && bytes.contains("/Type /Page\n"));
         } else if (!written.isEmpty()) { // the very pixels of the screen's square
             QCOMPARE(QImage(path).convertToFormat(QImage::Format_RGB32),
@@ -558,9 +556,7 @@ private slots:
             return SaveChoice{path, u"CSV (*.csv)"_s};
         };
         events->CmdSave->click();
-        QFile csv(path);
-        QVERIFY(csv.open(QIODevice::ReadOnly));
-        const QStringList lines = QString::fromUtf8(csv.readAll()).split(u'\n', Qt::SkipEmptyParts);
+        const QStringList lines = QString::fromUtf8(fileBytes(path)).split(u'\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), rows + 1);
         QVERIFY(lines[0].startsWith(u"التاريخ والوقت,النوع,الحدث,الموقع"_s));
         QVERIFY(lines[1].startsWith(localText(events->eventOfRow(0).jdUt)));

@@ -131,6 +131,13 @@ inline bool writeFile(const QString& path, const QByteArray& bytes = {})
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+// The file's bytes, none when it does not open.
+inline QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 } // namespace velmora::ui::testing
 
 // The test's main, right to left with the symbol font, as the program runs.
