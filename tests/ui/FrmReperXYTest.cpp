@@ -121,9 +121,8 @@ private slots:
 
         picker->show();
         picker->OptS->setChecked(true);
-        picker->close();
+        discard(picker);
         QCOMPARE(confirmed.count(), 1);
-        deleteClosedWindows();
         FrmReperXY* again = FrmReperXY::instance();
         QCOMPARE(placeShown(again), kInitialPlace);
         QCOMPARE(again->PicWorld->lastMark(), kInitialMark);

@@ -298,8 +298,7 @@ private slots:
         picker->TxtLatDeg->setText(u"30"_s);
         picker->CmdOK->click();
         QCOMPARE(entry->LabVille->text(), isolateRuns(picker->placeSummary()));
-        picker->close();
-        deleteClosedWindows();
+        discard(picker);
         QCOMPARE(entry->LabVille->text(), FrmDataTime::kNoPlace);
 
         QCOMPARE(fresh<FrmDataTime>()->TxtNom->text(), u"أحمد"_s);
