@@ -203,7 +203,7 @@ private slots:
         picker->show();
         pickCity(picker, query, false);
         QVERIFY(picker->GriData->isVisible() && picker->GriData->rowCount() > 0);
-        QCOMPARE(picker->GriData->item(0, 3)->text().front(), QChar(0x2066)); // "21.4200" isolated
+        QCOMPARE(picker->GriData->item(0, 3)->text().front(), QChar(0x2066)); // the latitude isolated
         const QString city = picker->GriData->item(0, 0)->text() + u"، "_s + picker->GriData->item(0, 2)->text();
         if (click) {
             const QPoint first = picker->GriData->visualItemRect(picker->GriData->item(0, 0)).center();
