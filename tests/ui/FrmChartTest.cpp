@@ -134,9 +134,10 @@ private:
     QMdiArea* area = nullptr;
     SaveFileChooser realSaveChooser;
 
-    FrmChart* open(ChartKind kind, const QString& caption = kCaption)
+    FrmChart* open(ChartKind kind, const QString& caption = kCaption,
+                   const std::optional<ChartRequest>& request = std::nullopt)
     {
-        auto* window = new FrmChart(kind, caption);
+        auto* window = new FrmChart(kind, caption, request);
         QMdiSubWindow* frame = area->addSubWindow(window);
         frame->setAttribute(Qt::WA_DeleteOnClose);
         frame->show();
@@ -415,10 +416,8 @@ private slots:
     // its cusps and their system.
     void houseSystemOfItsOwnRequest()
     {
-        const ChartRequest request = meccaNatalRequest();
-        QVERIFY(computeRequest(chartState(), request).ok);
-        auto* window = new FrmChart(ChartKind::Natal, kCaption, request);
-        area->addSubWindow(window)->show();
+        QVERIFY(computeRequest(chartState(), meccaNatalRequest()).ok);
+        FrmChart* window = open(ChartKind::Natal, kCaption, meccaNatalRequest());
         FrmChart* without = open(ChartKind::Natal);
         const auto cusps = window->chart().HouseCusps;
         for (int index : {int(HouseSystem::Alcabitius), int(HouseSystem::Placidus)}) {
