@@ -61,13 +61,13 @@ private:
     QString requestThroughTheDialogs(const std::function<void(FrmSelectTypeChart*)>& choose)
     {
         QString seen;
-        onNextModal([&](QWidget*) {
-            choose(FrmSelectTypeChart::instance());
+        onNextModal<FrmSelectTypeChart>([&](FrmSelectTypeChart* dialog) {
+            choose(dialog);
             onNextModal<FrmDataTime>([&](FrmDataTime* entry) {
                 seen = fromCore(chartState().ChartKindName) + (entry->SecondRows->isVisible() ? u"|2"_s : u"|1"_s);
                 entry->CmdAnuler->click();
             });
-            FrmSelectTypeChart::instance()->CmdOK->click();
+            dialog->CmdOK->click();
         });
         main->Cmd->click();
         return seen;
