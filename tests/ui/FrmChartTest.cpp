@@ -82,38 +82,37 @@ QMdiSubWindow* frameOf(FrmChart* window)
     return qobject_cast<QMdiSubWindow*>(window->parentWidget());
 }
 
-// Shows the appearance dialog from the window's menu and lets `act` work it.
-void appearance(FrmChart* window, const std::function<void(FrmThemeProprietees*)>& act)
+// Shows the appearance dialog from the window's menu, lets `act` set it, and closes it by OK or cancel.
+void appearance(FrmChart* window, bool ok, const std::function<void(FrmThemeProprietees*)>& act)
 {
-    onNextModal([act](QWidget* shown) { act(static_cast<FrmThemeProprietees*>(shown)); });
+    onNextModal<FrmThemeProprietees>([ok, act](FrmThemeProprietees* look) {
+        act(look);
+        (ok ? look->CmdOK : look->CmdAnnuler)->click();
+    });
     QTest::mouseClick(window->LabMenu[FrmChart::Appearance], Qt::LeftButton);
 }
 
-// Salma, 4 May 1990 at 08:15 in Mecca, by its coordinates: the clock is the longitude's zone.
-ChartRequest meccaNatalRequest()
+// Salma's natal chart's window in the main window, its events window opened from its menu and on screen.
+FrmEvents* eventsOfNatalChart(MDIFrmMain& main)
 {
-    ChartRequest request;
-    request.name = "سلمى";
-    request.first.texts = {"4", "5", "1990", "8", "15"};
-    request.place.coordinates = {"39", "49", "21", "25", false, false};
-    return request;
-}
-
-// The natal chart's window in the main window, its events window opened from its menu.
-FrmEvents* eventsOfNatalChart(MDIFrmMain& main, const ChartRequest& request)
-{
-    if (!computeRequest(chartState(), request).ok)
+    main.show();
+    if (!computeRequest(chartState(), meccaNatalRequest()).ok)
         return nullptr;
     auto* chart = qobject_cast<FrmChart*>(
-        main.openChartWindow(ChartKind::Natal, kCaption, request)->widget());
+        main.openChartWindow(ChartKind::Natal, kCaption, meccaNatalRequest())->widget());
     QTest::mouseClick(chart->LabMenu[FrmChart::Events], Qt::LeftButton);
-    return chart->events();
+    return QTest::qWaitForWindowExposed(chart->events()) ? chart->events() : nullptr;
 }
 
-QString gridDate(const ChartEvent& event, const ChartRequest& request)
+// Mecca's clock: the zone of its longitude.
+double meccaOffset(double jdUt)
 {
-    return isolateRuns(fromCore(
-        localTimeText(localTimeOf(event.jdUt, atlas::requestClock(request)(event.jdUt)))));
+    return atlas::requestClock(meccaNatalRequest())(jdUt);
+}
+
+QString localText(double jdUt)
+{
+    return fromCore(localTimeText(localTimeOf(jdUt, meccaOffset(jdUt))));
 }
 
 struct Kind {
@@ -135,9 +134,10 @@ private:
     QMdiArea* area = nullptr;
     SaveFileChooser realSaveChooser;
 
-    FrmChart* open(ChartKind kind, const QString& caption = kCaption)
+    FrmChart* open(ChartKind kind, const QString& caption = kCaption,
+                   const std::optional<ChartRequest>& request = std::nullopt)
     {
-        auto* window = new FrmChart(kind, caption);
+        auto* window = new FrmChart(kind, caption, request);
         QMdiSubWindow* frame = area->addSubWindow(window);
         frame->setAttribute(Qt::WA_DeleteOnClose);
         frame->show();
@@ -272,8 +272,7 @@ private slots:
         const std::vector<std::string> lastDrawn = open(kind)->chart().AspectLines;
         chartState().LastPointIndex = static_cast<std::int16_t>(35 - points);
         std::array<QStringList, 3> lists;
-        onNextModal([&](QWidget* shown) {
-            auto* listing = qobject_cast<FrmDivert*>(shown);
+        onNextModal<FrmDivert>([&](FrmDivert* listing) {
             QVERIFY(listing->List1->isRightToLeft());
             for (int l = 0; l < 3; ++l) {
                 const QListWidget* list = std::array{listing->List1, listing->List2, listing->List3}[l];
@@ -281,8 +280,7 @@ private slots:
                     lists[l] << list->item(row)->text();
             }
             // The dignities of the listing's chart, one row for each of the Sun through Saturn.
-            onNextModal([&](QWidget* next) {
-                auto* dignities = qobject_cast<FrmDignities*>(next);
+            onNextModal<FrmDignities>([&](FrmDignities* dignities) {
                 QVERIFY(dignities && dignities->isRightToLeft());
                 QCOMPARE(dignities->GrdDignities->rowCount(), 7);
                 dignities->accept();
@@ -339,8 +337,8 @@ private slots:
 
         // The last item's window, with our information page.
         FrmAnalyse* information = nullptr;
-        onNextModal([&](QWidget* shown) {
-            information = qobject_cast<FrmAnalyse*>(shown);
+        onNextModal<FrmAnalyse>([&](FrmAnalyse* shown) {
+            information = shown;
             QTest::mouseClick(information->CmdOK, Qt::LeftButton);
         });
         QTest::mouseClick(window->LabMenu[FrmChart::Analysis], Qt::LeftButton);
@@ -387,11 +385,10 @@ private slots:
         FrmChart* window = open(ChartKind::Natal);
         QVERIFY(inkOf(window->picture(), kSquareInk) > 0);
         const QColor background(10, 20, 30);
-        appearance(window, [&](FrmThemeProprietees* look) {
+        appearance(window, ok, [&](FrmThemeProprietees* look) {
             look->LabColor[0]->setValue(valueFromColor(background));
             look->TxtAspect[2]->setText(u"5"_s); // trine
             look->Aspect[3]->setChecked(false);  // no square chords
-            (ok ? look->CmdOK : look->CmdAnnuler)->click();
         });
         const QPoint corner(window->chartSize() - 2, window->chartSize() - 2);
         QCOMPARE(window->picture().pixelColor(corner) == background, ok);
@@ -402,10 +399,7 @@ private slots:
 
         // The background picture comes and goes with the dialog's option.
         for (bool active : {true, false}) {
-            appearance(window, [active](FrmThemeProprietees* look) {
-                look->ChkActifPic->setChecked(active);
-                look->CmdAnnuler->click();
-            });
+            appearance(window, false, [active](FrmThemeProprietees* look) { look->ChkActifPic->setChecked(active); });
             const QImage picture = FrmThemeProprietees::instance()->backgroundPicture();
             QCOMPARE(window->picture().pixel(corner) == picture.pixel(corner), active);
         }
@@ -413,10 +407,7 @@ private slots:
         // So does the spreading of the crowded Moon and Mars, whichever button closes.
         const QImage spread = window->picture();
         for (bool on : {false, true}) {
-            appearance(window, [on](FrmThemeProprietees* look) {
-                look->ChkSpread->setChecked(on);
-                look->CmdAnnuler->click();
-            });
+            appearance(window, false, [on](FrmThemeProprietees* look) { look->ChkSpread->setChecked(on); });
             QCOMPARE(window->picture() == spread, on);
         }
     }
@@ -425,21 +416,13 @@ private slots:
     // its cusps and their system.
     void houseSystemOfItsOwnRequest()
     {
-        ChartRequest request;
-        request.first.texts = {"4", "5", "1990", "8", "15"};
-        request.place.coordinates = {"39", "49", "21", "25", false, false};
-        QVERIFY(computeRequest(chartState(), request).ok);
-        auto* window = new FrmChart(ChartKind::Natal, kCaption, request);
-        area->addSubWindow(window)->show();
+        QVERIFY(computeRequest(chartState(), meccaNatalRequest()).ok);
+        FrmChart* window = open(ChartKind::Natal, kCaption, meccaNatalRequest());
         FrmChart* without = open(ChartKind::Natal);
         const auto cusps = window->chart().HouseCusps;
         for (int index : {int(HouseSystem::Alcabitius), int(HouseSystem::Placidus)}) {
-            for (FrmChart* each : {window, without}) {
-                appearance(each, [index](FrmThemeProprietees* look) {
-                    look->CmbMaisons->setCurrentIndex(index);
-                    look->CmdOK->click();
-                });
-            }
+            for (FrmChart* each : {window, without})
+                appearance(each, true, [index](FrmThemeProprietees* look) { look->CmbMaisons->setCurrentIndex(index); });
             const bool alcabitius = index == int(HouseSystem::Alcabitius);
             QCOMPARE(window->chart().HouseSystemUsed[0], HouseSystem(index));
             QCOMPARE(window->chart().HouseCusps[1] != cusps[1], alcabitius);
@@ -483,9 +466,7 @@ private slots:
         QTest::mouseClick(window->LabMenu[FrmChart::SavePicture], Qt::LeftButton);
 
         QVERIFY(offered.startsWith(u"Bitmap files (*.BMP *.bmp);;"_s));
-        QStringList files = {u"file"_s, written};
-        files.removeAll(QString());
-        files.sort();
+        const QStringList files = written.isEmpty() ? QStringList{u"file"_s} : QStringList{written, u"file"_s};
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), files);
         const bool unwritable = name.startsWith(u"file/"_s);
         QCOMPARE(messages().size(), unwritable ? 1 : 0);
@@ -495,9 +476,7 @@ private slots:
         if (written.endsWith(u"svg"_s)) {
             QCOMPARE(QSvgRenderer(path).viewBox(), QRect(0, 0, side, side));
         } else if (written.endsWith(u"pdf"_s)) {
-            QFile pdf(path);
-            QVERIFY(pdf.open(QIODevice::ReadOnly));
-            const QByteArray bytes = pdf.readAll();
+            const QByteArray bytes = fileBytes(path);
             QVERIFY(bytes.startsWith("%PDF-") && bytes.contains("/Type /Page\n"));
         } else if (!written.isEmpty()) { // the very pixels of the screen's square
             QCOMPARE(QImage(path).convertToFormat(QImage::Format_RGB32),
@@ -514,16 +493,15 @@ private slots:
         FrmChart* window = open(ChartKind::Natal);
         for (bool existing : {false, true}) {
             QString question;
-            onNextModal([&](QWidget* shown) {
-                auto* dialog = qobject_cast<QFileDialog*>(shown);
+            onNextModal<QFileDialog>([&](QFileDialog* dialog) {
                 dialog->setDirectory(folder.path());
                 auto* types = dialog->findChild<QComboBox*>(u"fileTypeCombo"_s);
                 types->setFocus();
                 QTest::keyClick(types, Qt::Key_Down); // PNG, as a user picks it
                 auto* name = dialog->findChild<QLineEdit*>(u"fileNameEdit"_s);
                 name->setText(u"chart"_s);
-                onNextModal([&](QWidget* asked) {
-                    if (auto* box = qobject_cast<QMessageBox*>(asked)) {
+                onNextModal<QMessageBox>([&](QMessageBox* box) {
+                    if (box) {
                         question = box->text();
                         box->button(QMessageBox::No)->click();
                     }
@@ -546,10 +524,8 @@ private slots:
     void eventsOfItsOwnChart()
     {
         MDIFrmMain main;
-        main.show();
-        const ChartRequest request = meccaNatalRequest();
-        FrmEvents* events = eventsOfNatalChart(main, request);
-        QVERIFY(events && QTest::qWaitForWindowExposed(events));
+        FrmEvents* events = eventsOfNatalChart(main);
+        QVERIFY(events);
         QCOMPARE(events->DateFrom->date(), QDate(2004, 1, 1));
         QCOMPARE(events->DateTo->date(), QDate(2004, 12, 31));
 
@@ -559,14 +535,12 @@ private slots:
         const int rows = events->GrdEvents->rowCount();
         QVERIFY(rows > 0);
         QCOMPARE(std::size_t(rows), events->events().size());
-        const double offset = atlas::requestClock(request)(events->events()[0].jdUt);
-        const double from = swissEphemeris().julianDay(2004, 5, 1, -offset, true);
+        const double from = swissEphemeris().julianDay(2004, 5, 1, -meccaOffset(events->events()[0].jdUt), true);
         for (const ChartEvent& event : events->events()) {
             QVERIFY(event.jdUt >= from && event.jdUt < from + 31);
             QVERIFY(event.body != kMoonSlot && event.body != kNodeSlot);
         }
-        QCOMPARE(events->GrdEvents->item(0, FrmEvents::When)->text(),
-                 gridDate(events->eventOfRow(0), request));
+        QCOMPARE(events->GrdEvents->item(0, FrmEvents::When)->text(), isolateRuns(localText(events->eventOfRow(0).jdUt)));
         QVERIFY(!events->BarProgress->isVisible() && events->CmdSave->isEnabled());
 
         QHeaderView* header = events->GrdEvents->horizontalHeader();
@@ -581,13 +555,10 @@ private slots:
             return SaveChoice{path, u"CSV (*.csv)"_s};
         };
         events->CmdSave->click();
-        QFile csv(path);
-        QVERIFY(csv.open(QIODevice::ReadOnly));
-        const QStringList lines = QString::fromUtf8(csv.readAll()).split(u'\n', Qt::SkipEmptyParts);
+        const QStringList lines = QString::fromUtf8(fileBytes(path)).split(u'\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), rows + 1);
         QVERIFY(lines[0].startsWith(u"التاريخ والوقت,النوع,الحدث,الموقع"_s));
-        QVERIFY(lines[1].startsWith(fromCore(localTimeText(localTimeOf(
-            events->eventOfRow(0).jdUt, atlas::requestClock(request)(events->eventOfRow(0).jdUt))))));
+        QVERIFY(lines[1].startsWith(localText(events->eventOfRow(0).jdUt)));
 
         events->DateFrom->setDate(QDate(1990, 1, 1));
         events->DateTo->setDate(QDate(2039, 12, 31));
@@ -620,10 +591,8 @@ private slots:
         QFETCH(EventKind, kind);
         QFETCH(QString, window);
         MDIFrmMain main;
-        main.show();
-        const ChartRequest request = meccaNatalRequest();
-        FrmEvents* events = eventsOfNatalChart(main, request);
-        QVERIFY(events && QTest::qWaitForWindowExposed(events));
+        FrmEvents* events = eventsOfNatalChart(main);
+        QVERIFY(events);
         events->DateFrom->setDate(QDate(2004, 5, 1));
         events->DateTo->setDate(QDate(2004, 5, 31));
         events->ChkMoon->setChecked(true);
@@ -651,15 +620,14 @@ private slots:
         QCOMPARE(main.mdiArea()->subWindowList().size(), 2);
         const auto* opened = qobject_cast<FrmChart*>(main.mdiArea()->subWindowList()[1]->widget());
         QCOMPARE(opened->objectName(), window);
-        const double offset = atlas::requestClock(request)(event.jdUt);
-        const LocalTime t = localTimeOf(event.jdUt + 30.0 / 86400.0, offset);
+        const LocalTime t = localTimeOf(event.jdUt + 30.0 / 86400.0, meccaOffset(event.jdUt));
         const DateTimeTexts moment = opened->request()->second ? opened->request()->second->texts
                                                                : opened->request()->first.texts;
         QCOMPARE(QString::fromStdString(moment.year + "/" + moment.month + "/" + moment.day + " " +
                                         moment.hour + ":" + moment.minute),
                  u"%1/%2/%3 %4:%5"_s.arg(t.year).arg(t.month).arg(t.day).arg(t.hour).arg(t.minute));
         if (kind == EventKind::Aspect)
-            QCOMPARE(opened->request()->first.texts.year, request.first.texts.year);
+            QCOMPARE(opened->request()->first.texts.year, meccaNatalRequest().first.texts.year);
         QVERIFY(messages().isEmpty());
     }
 

@@ -7,7 +7,6 @@
 #include "ui/chart/FrmChart.h"
 #include "ui/library/LibraryAccess.h"
 #include "ui/main/FrmDataTime.h"
-#include "ui/main/FrmSelectTypeChart.h"
 #include "ui/main/MDIFrmMain.h"
 
 #include <QMdiArea>
@@ -63,8 +62,7 @@ private slots:
 
     void aChartSavedFromItsWindowReopensAsTheSameChart()
     {
-        FrmSelectTypeChart::instance()->OptChart[static_cast<int>(ChartKind::Natal)]->setChecked(true);
-        FrmDataTime* entry = fresh<FrmDataTime>();
+        FrmDataTime* entry = entryFor(ChartKind::Natal);
         entry->TxtNom->setText(u"سلمى"_s);
         entry->TxtHeure[0]->setText(u"8"_s);
         entry->CmdOK->click();
@@ -81,8 +79,7 @@ private slots:
         QCOMPARE(charts().size(), 2);
         const FrmChart* reopened = charts()[1];
         QCOMPARE(reopened->caption(), saved->caption());
-        for (int slot = 0; slot < kPointsPerChart; ++slot)
-            QCOMPARE(reopened->chart().Planets[slot].Longitude, saved->chart().Planets[slot].Longitude);
+        // The cusps move with the date, the time and the place alike.
         for (int cusp = 0; cusp < 12; ++cusp)
             QCOMPARE(reopened->chart().HouseCusps[cusp], saved->chart().HouseCusps[cusp]);
 
@@ -118,8 +115,7 @@ private slots:
     void dataEntryFillsTheFirstRowAndPlaceFromASavedChart()
     {
         FrmDataTime* entry = fresh<FrmDataTime>();
-        onNextModal([](QWidget* shown) {
-            auto* chooser = qobject_cast<FrmLibrary*>(shown);
+        onNextModal<FrmLibrary>([](FrmLibrary* chooser) {
             chooser->TxtSearch->setText(u"kandel"_s);
             chooser->CmdOpen->click();
         });

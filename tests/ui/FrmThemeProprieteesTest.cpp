@@ -105,14 +105,12 @@ private slots:
     // the signs start as pictures, the wheel oriented on the ascendant, with houses.
     void initialLayout()
     {
-        FrmThemeProprietees* d = fresh<FrmThemeProprietees>();
+        FrmThemeProprietees* d = freshShown<FrmThemeProprietees>();
         QVERIFY(d->LabColor[11]->isHidden() && !d->backgroundActive() && !d->TxtURL->isEnabled() &&
                 !d->CmdParcourir->isEnabled() && d->ChkSpread->isChecked());
         QVERIFY(d->OptZodiacGrph[1]->isChecked() && d->OptZodiacPos[0]->isChecked() && d->showHouses());
         for (const QLineEdit* box : d->TxtAspect) // the typing limit the orbs rely on
             QCOMPARE(box->maxLength(), 2);
-        d->show();
-        QVERIFY(QTest::qWaitForWindowExposed(d));
         for (int i = 0; i < 11; ++i) {
             const QWidget* swatch = d->LabColor[i];
             const int y = swatch->mapTo(d->PicSample->parentWidget(), swatch->rect().center()).y();
@@ -204,9 +202,7 @@ private slots:
     void samplePicture()
     {
         QFETCH(int, swatch);
-        FrmThemeProprietees* dialog = fresh<FrmThemeProprietees>();
-        dialog->show();
-        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        FrmThemeProprietees* dialog = freshShown<FrmThemeProprietees>();
         const QImage before = sampleOf(dialog);
         QSet<QRgb> others;
         for (int i = 0; i < 11; ++i)

@@ -24,18 +24,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The part of the chart state that a chart request computes.
-QByteArray computedState()
-{
-    const ChartState& s = chartState();
-    QByteArray bytes(reinterpret_cast<const char*>(&s.Planets), sizeof s.Planets);
-    bytes.append(reinterpret_cast<const char*>(&s.HouseCusps), sizeof s.HouseCusps);
-    bytes.append(reinterpret_cast<const char*>(&s.PlanetAttr), sizeof s.PlanetAttr);
-    for (int value : {s.ChartDay, s.ChartMonth, s.ChartYear, s.ChartHour, s.ChartMinute})
-        bytes += QByteArray::number(value) + ',';
-    return bytes;
-}
-
 // "TxtHeure0=24 TxtNom=" sets the first hour box to "24" and empties the name; "ChkHijri0=1"
 // ticks the first row's Hijri box.
 void applyEdits(FrmDataTime* entry, const QString& edits)
@@ -47,11 +35,6 @@ void applyEdits(FrmDataTime* entry, const QString& edits)
         else
             entry->findChild<QLineEdit*>(name)->setText(edit.section(u'=', 1));
     }
-}
-
-void chooseKind(ChartKind kind)
-{
-    FrmSelectTypeChart::instance()->OptChart[static_cast<int>(kind)]->setChecked(true);
 }
 
 } // namespace
@@ -78,14 +61,13 @@ private:
     QString requestThroughTheDialogs(const std::function<void(FrmSelectTypeChart*)>& choose)
     {
         QString seen;
-        onNextModal([&](QWidget*) {
-            choose(FrmSelectTypeChart::instance());
-            onNextModal([&](QWidget* entry) {
-                seen = fromCore(chartState().ChartKindName) +
-                       (FrmDataTime::instance()->SecondRows->isVisible() ? u"|2"_s : u"|1"_s);
-                static_cast<FrmDataTime*>(entry)->CmdAnuler->click();
+        onNextModal<FrmSelectTypeChart>([&](FrmSelectTypeChart* dialog) {
+            choose(dialog);
+            onNextModal<FrmDataTime>([&](FrmDataTime* entry) {
+                seen = fromCore(chartState().ChartKindName) + (entry->SecondRows->isVisible() ? u"|2"_s : u"|1"_s);
+                entry->CmdAnuler->click();
             });
-            FrmSelectTypeChart::instance()->CmdOK->click();
+            dialog->CmdOK->click();
         });
         main->Cmd->click();
         return seen;
@@ -113,8 +95,8 @@ private slots:
     {
         for (bool click : {true, false}) {
             FrmFlash splash;
-            onNextModal([click](QWidget* shown) {
-                auto* timer = static_cast<FrmFlash*>(shown)->Timer;
+            onNextModal<FrmFlash>([click](FrmFlash* shown) {
+                auto* timer = shown->Timer;
                 QVERIFY(timer->isActive() && timer->isSingleShot());
                 QCOMPARE(timer->interval(), FrmFlash::kIntervalMs);
                 if (click) {
@@ -175,29 +157,24 @@ private slots:
     // The outcome ends in a line break when the computation failed and the library's reason
     // follows. A refused field takes the focus, selected.
     // The rules of each field are the core's (ChartRequest.RowFaultIsTheFirst… rows); these rows check
-    // which message, row name and box each kind of refusal reaches.
+    // which message, row name and box each kind of refusal reaches, one row for each field.
     void dataEntryRefusesWithTheFirstMessage_data()
     {
         QTest::addColumn<QString>("edits");
         QTest::addColumn<QString>("outcome");
         QTest::addColumn<QString>("focus");
-        const QString hour = u"index hors plage !الساعة غير صحيحة "_s;
-        const QString day = u"index hors plage !اليوم غير صحيح "_s;
-        const QString month = u"index hors plage !الشهر  غير صحيح "_s;
         const QString year = u"index hors plage !السنة  غير صحيحة "_s;
         const QString secondDate = u"\nالتاريخ الثاني"_s;
-        QTest::newRow("hour 24") << u"TxtHeure0=24"_s << hour << u"TxtHeure0"_s;
         QTest::newRow("minute 60") << u"TxtMin0=60"_s << u"index hors plage !الدقائق غير صحيحة "_s << u"TxtMin0"_s;
-        QTest::newRow("day 32") << u"TxtJour0=32"_s << day << u"TxtJour0"_s;
-        QTest::newRow("month 13") << u"TxtMois0=13"_s << month << u"TxtMois0"_s;
-        QTest::newRow("year 20001") << u"TxtAnnee0=20001"_s << year << u"TxtAnnee0"_s;
-        QTest::newRow("month 0 in the second row") << u"TxtMois1=0"_s << month + secondDate << u"TxtMois1"_s;
+        QTest::newRow("day 32") << u"TxtJour0=32"_s << u"index hors plage !اليوم غير صحيح "_s << u"TxtJour0"_s;
+        QTest::newRow("month 0 in the second row")
+            << u"TxtMois1=0"_s << u"index hors plage !الشهر  غير صحيح "_s + secondDate << u"TxtMois1"_s;
         QTest::newRow("year 20000 passes the check") << u"TxtAnnee0=20000"_s << year + u'\n' << QString();
         QTest::newRow("year -20001, not cut to -2000") << u"TxtAnnee0=-20001"_s << year << u"TxtAnnee0"_s;
         QTest::newRow("year -20000 reaches the range message")
             << u"TxtAnnee1=-20000"_s << year + secondDate + u'\n' << QString();
         QTest::newRow("hour 24 in the second row")
-            << u"TxtHeure1=24"_s << hour + u"\nالوقت  الثاني "_s << u"TxtHeure1"_s;
+            << u"TxtHeure1=24"_s << u"index hors plage !الساعة غير صحيحة \nالوقت  الثاني "_s << u"TxtHeure1"_s;
         QTest::newRow("a day the calendar reform dropped")
             << u"TxtJour0=10 TxtMois0=10 TxtAnnee0=1582"_s
             << year + u"\nالأيام من 5 إلى 14 أكتوبر 1582 أسقطها إصلاح التقويم: بعد 4 أكتوبر يأتي 15 أكتوبر"_s
@@ -212,13 +189,12 @@ private slots:
         QFETCH(QString, edits);
         QFETCH(QString, outcome);
         QFETCH(QString, focus);
-        chooseKind(ChartKind::Transits); // both rows are checked
-        FrmDataTime* entry = fresh<FrmDataTime>();
+        FrmDataTime* entry = entryFor(ChartKind::Transits); // both rows are checked
         applyEdits(entry, edits);
         entry->show();
-        // No computation gives this longitude: any commit would replace it.
+        // No computation gives this longitude: any commit would replace it (that a failed request
+        // commits nothing is ChartComputationTest's).
         chartState().Planets[0].Longitude = 400.0f;
-        const QByteArray before = computedState();
         entry->CmdOK->click();
         QCOMPARE(messages().size(), 1);
         const QString shown = messages()[0].section(u'|', 1);
@@ -227,7 +203,7 @@ private slots:
                  qPrintable(shown));
         QVERIFY(messages()[0].startsWith(u"Erreur !|"_s));
         QVERIFY(entry->isVisible() && opened().isEmpty());
-        QVERIFY(computedState() == before);
+        QCOMPARE(chartState().Planets[0].Longitude, 400.0f);
         if (!focus.isEmpty()) {
             const auto* box = qobject_cast<QLineEdit*>(entry->focusWidget());
             QVERIFY(box);
@@ -237,8 +213,8 @@ private slots:
         entry->hide();
     }
 
-    // An end-to-end request of each kind; how a caption is written is PositionTextsTest's
-    // Captions, the window of each kind FrmChartTest's eachKind.
+    // An end-to-end request of each kind; how a caption is written (the progressions' leading
+    // space) is PositionTextsTest's Captions, the window of each kind FrmChartTest's eachKind.
     void okOpensTheChosenKindWithItsCaption_data()
     {
         QTest::addColumn<ChartKind>("kind");
@@ -247,8 +223,6 @@ private slots:
         QTest::newRow("transits take the first row's time") << ChartKind::Transits
             << u"TxtHeure0=8 TxtMin0=15 TxtHeure1=20 TxtMin1=45"_s << u"هيئة تحاويل لأحمد2004/3/3   15:8"_s;
         QTest::newRow("solar without a time, houses box cleared") << ChartKind::Solar << u"ChkTime"_s << u"هيئة شمسية لأحمد2004/3/3   00:12"_s;
-        QTest::newRow("progressions keep the leading space")
-            << ChartKind::Progressions << QString() << u" هيئة تسييرات لأحمد2004/3/3   5:9"_s;
         QTest::newRow("Hijri boxes turn the dates over and back to the same day")
             << ChartKind::Progressions << u"ChkHijri0=1 ChkHijri1=1"_s << u" هيئة تسييرات لأحمد2004/3/3   5:9"_s;
     }
@@ -259,8 +233,7 @@ private slots:
         QFETCH(QString, edits);
         QFETCH(QString, caption);
         const bool noTime = edits == u"ChkTime"_s;
-        chooseKind(kind);
-        FrmDataTime* entry = fresh<FrmDataTime>();
+        FrmDataTime* entry = entryFor(kind);
         if (noTime)
             entry->ChkTime->click();
         else
@@ -278,8 +251,7 @@ private slots:
 
     void timeNotAvailableAndTheEnterChain()
     {
-        chooseKind(ChartKind::Transits);
-        FrmDataTime* entry = fresh<FrmDataTime>();
+        FrmDataTime* entry = entryFor(ChartKind::Transits);
         entry->show();
         QApplication::setActiveWindow(entry);
         QVERIFY(QTest::qWaitForWindowActive(entry));
@@ -326,8 +298,7 @@ private slots:
         picker->TxtLatDeg->setText(u"30"_s);
         picker->CmdOK->click();
         QCOMPARE(entry->LabVille->text(), isolateRuns(picker->placeSummary()));
-        picker->close();
-        deleteClosedWindows();
+        discard(picker);
         QCOMPARE(entry->LabVille->text(), FrmDataTime::kNoPlace);
 
         QCOMPARE(fresh<FrmDataTime>()->TxtNom->text(), u"أحمد"_s);
@@ -350,13 +321,11 @@ private slots:
     // July's 2 for the first, December's 1 for the second.
     void cityRowsTakeTheirOwnLegalTime()
     {
-        chooseKind(ChartKind::Transits);
-        FrmDataTime* entry = fresh<FrmDataTime>();
+        FrmDataTime* entry = entryFor(ChartKind::Transits);
         applyEdits(entry, u"TxtHeure0=12 TxtMin0=0 TxtJour0=15 TxtMois0=7 TxtAnnee0=1990 "
                           "TxtHeure1=12 TxtMin1=0 TxtJour1=6 TxtMois1=12 TxtAnnee1=2026"_s);
         QWidget* over = nullptr;
-        onNextModal([&over](QWidget* modal) {
-            auto* picker = qobject_cast<FrmReperXY*>(modal);
+        onNextModal<FrmReperXY>([&over](FrmReperXY* picker) {
             over = picker->parentWidget();
             pickCity(picker, u"Paris"_s);
             picker->CmdOK->click();
@@ -405,8 +374,7 @@ private slots:
     // Last: it ends the application's event loop.
     void exitQuitsAtOnceWithChartsOpen()
     {
-        chooseKind(ChartKind::Natal);
-        fresh<FrmDataTime>()->CmdOK->click();
+        entryFor(ChartKind::Natal)->CmdOK->click();
         QCOMPARE(main->mdiArea()->subWindowList().size(), 1);
         QTimer::singleShot(0, main->CmdEnd, &QPushButton::click);
         QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); });

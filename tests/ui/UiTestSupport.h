@@ -2,9 +2,13 @@
 
 // What the window tests share: critical messages recorded, a fixed clock, the next modal dialog answered
 // from inside its event loop, single-instance dialogs discarded as their frame's close does, a main
-// that runs as the program does, and the controls the tests drive.
+// that runs as the program does, the controls the tests drive and the requests they make.
+#include "core/ChartRequest.h"
 #include "resources/VelmoraResources.h"
 #include "ui/common/Seams.h"
+#include "ui/ephemerides/FrmEphemirids.h"
+#include "ui/main/FrmDataTime.h"
+#include "ui/main/FrmSelectTypeChart.h"
 #include "ui/place/FrmReperXY.h"
 #include "wheel/CoreText.h"
 
@@ -42,10 +46,12 @@ inline void setClock(const QDateTime& now)
     clock() = [now] { return now; };
 }
 
-// Runs `act` on the modal dialog that the next exec() shows, from inside its event loop.
-inline void onNextModal(std::function<void(QWidget*)> act)
+// Runs `act` on the modal dialog that the next exec() shows, from inside its event loop, as a
+// Dialog: null when the one shown is of another class.
+template <typename Dialog = QWidget, typename Act>
+void onNextModal(Act act)
 {
-    QTimer::singleShot(0, qApp, [act] { act(QApplication::activeModalWidget()); });
+    QTimer::singleShot(0, qApp, [act] { act(qobject_cast<Dialog*>(QApplication::activeModalWidget())); });
 }
 
 inline void deleteClosedWindows()
@@ -53,14 +59,38 @@ inline void deleteClosedWindows()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+// Closes a single-instance dialog as its frame does, which discards it.
+inline void discard(QWidget* dialog)
+{
+    dialog->close();
+    deleteClosedWindows();
+}
+
 // The single-instance dialog afresh: an earlier one is shown (a hidden one gets no close event) and closed.
 template <typename Dialog>
 Dialog* fresh()
 {
     Dialog::instance()->show();
-    Dialog::instance()->close();
-    deleteClosedWindows();
+    discard(Dialog::instance());
     return Dialog::instance();
+}
+
+// Afresh and on screen, for a test that watches it paint.
+template <typename Dialog>
+Dialog* freshShown()
+{
+    Dialog* dialog = fresh<Dialog>();
+    dialog->show();
+    if (!QTest::qWaitForWindowExposed(dialog))
+        qWarning("the window was not exposed");
+    return dialog;
+}
+
+// The data entry afresh, the chart-type dialog's choice `kind`.
+inline FrmDataTime* entryFor(ChartKind kind)
+{
+    FrmSelectTypeChart::instance()->OptChart[static_cast<int>(kind)]->setChecked(true);
+    return fresh<FrmDataTime>();
 }
 
 // Types `name` into the picker's city search, its database view opened, letter by letter (keyClicks
@@ -76,10 +106,36 @@ inline void pickCity(FrmReperXY* picker, const QString& name, bool enter = true)
         QTest::keyClick(picker->TxtRecherche, Qt::Key_Return);
 }
 
+// Salma, 4 May 1990 at 08:15 in Mecca, by its coordinates: the clock is the longitude's zone.
+inline ChartRequest meccaNatalRequest()
+{
+    ChartRequest request;
+    request.name = "سلمى";
+    request.first.texts = {"4", "5", "1990", "8", "15"};
+    request.place.coordinates = {"39", "49", "21", "25", false, false};
+    return request;
+}
+
+// A run of one table (planets 0, houses 1, aspects 2) for February at the place picker's place.
+inline void runFebruary(FrmEphemirids* window, int kind, const QString& year = QStringLiteral("2024"))
+{
+    window->CmbMois->setCurrentIndex(1);
+    window->TxtYears->setText(year);
+    window->Opt[kind]->click();
+    window->CmdCalculer->click();
+}
+
 inline bool writeFile(const QString& path, const QByteArray& bytes = {})
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// The file's bytes, none when it does not open.
+inline QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace velmora::ui::testing
