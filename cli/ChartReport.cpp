@@ -264,7 +264,7 @@ std::string jsonReport(const ChartOptions& options, const ChartState& state,
                        const std::array<RowOutcome, 2>& rows, int lastSlot, const Extras& extras)
 {
     char jd[64];
-    std::snprintf(jd, sizeof jd, "%.8f", rows[0].jdUt);
+    *std::to_chars(jd, jd + sizeof jd - 1, rows[0].jdUt, std::chars_format::fixed, 8).ptr = '\0';
     JsonOut out;
     out.text.reserve(16384);
     out << "{\"input\": {\"date\": ";

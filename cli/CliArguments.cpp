@@ -8,6 +8,8 @@
 #include <cctype>
 #include <cmath>
 #include <map>
+#include <stdexcept>
+#include <string_view>
 
 namespace velmora::cli {
 
@@ -206,14 +208,21 @@ std::optional<Coordinate> parseCoordinate(const std::string& text, char positive
 namespace {
 
 // Option name -> whether it takes a value.
-using KnownOptions = std::map<std::string, bool>;
+using KnownOptions = std::map<std::string, bool, std::less<>>;
 
 struct OptionValues {
-    std::map<std::string, std::string> values;
+    // Looked up by the option's name as written, without a string made for it.
+    std::map<std::string, std::string, std::less<>> values;
     std::string error;
 
-    bool has(const std::string& name) const { return values.count(name) != 0; }
-    const std::string& operator[](const std::string& name) const { return values.at(name); }
+    bool has(std::string_view name) const { return values.find(name) != values.end(); }
+    const std::string& operator[](std::string_view name) const
+    {
+        const auto it = values.find(name);
+        if (it == values.end())
+            throw std::out_of_range(std::string(name));
+        return it->second;
+    }
 };
 
 OptionValues readOptions(const std::vector<std::string>& args, const KnownOptions& known,

@@ -428,8 +428,9 @@ CommandResult runBatchCommand(const std::vector<std::string>& args, ChartState& 
             pending += "}\n";
             result.exitCode = kExitEphemeris;
         }
-        // Written a few hundred kilobytes at a time, and at the end.
-        if (rows && (pending.size() > (1u << 18) || row == count)) {
+        // Written some thirty kilobytes at a time, and at the end: a buffer that stays in the
+        // cache beside the library's own tables.
+        if (rows && (pending.size() > (1u << 15) || row == count)) {
             rows->write(pending.data(), static_cast<std::streamsize>(pending.size()));
             pending.clear();
         }
