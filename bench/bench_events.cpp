@@ -7,9 +7,12 @@
 #include <benchmark/benchmark.h>
 #include <swephexp.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <vector>
 
 namespace {
 
@@ -105,50 +108,85 @@ Day dayOfRow(int row)
     return {1990 + row / 336, row / 28 % 12 + 1, row % 28 + 1};
 }
 
-void BM_BatchTenThousandRows(benchmark::State& run)
+// The file of the batch rows; written once.
+const std::string& batchFile()
 {
-    const std::string path = "/tmp/velmora-bench-batch.csv";
-    {
-        std::ofstream file(path);
+    static const std::string path = [] {
+        const std::string made = "/tmp/velmora-bench-batch.csv";
+        std::ofstream file(made);
         file << "name,date,time,lat,lon,zone,summer\n";
         for (int row = 0; row < kBatchRows; ++row) {
             const Day d = dayOfRow(row);
             file << "row" << row << "," << d.year << "-" << d.month << "-" << d.day
                  << ",12:30,21:27N,39:49E,3,0\n";
         }
-    }
-    velmora::ChartState state;
-    std::ofstream rows("/dev/null");
-    for (auto _ : run) {
-        const auto result = velmora::cli::runCommand({"chart", "--batch", path}, state,
-                                                     velmora::swissEphemeris(), &rows);
-        benchmark::DoNotOptimize(result.exitCode);
-    }
-    std::remove(path.c_str());
+        return made;
+    }();
+    return path;
 }
-BENCHMARK(BM_BatchTenThousandRows)->Unit(benchmark::kMillisecond);
+
+void batchOnce(velmora::ChartState& state, std::ostream& rows)
+{
+    const auto result = velmora::cli::runCommand({"chart", "--batch", batchFile()}, state,
+                                                 velmora::swissEphemeris(), &rows);
+    benchmark::DoNotOptimize(result.exitCode);
+}
 
 // What the same charts cost the library alone, its files kept open.
-void BM_BareLibraryTenThousandCharts(benchmark::State& run)
+void bareOnce()
 {
     double xx[6];
     char serr[AS_MAXCH];
     double cusps[13];
     double angles[10];
-    for (auto _ : run) {
-        for (int row = 0; row < kBatchRows; ++row) {
-            const Day d = dayOfRow(row);
-            const double jdUt = swe_julday(d.year, d.month, d.day, 12.5 - 3, SE_GREG_CAL);
-            const double jdEt = jdUt + swe_deltat(jdUt);
-            for (int body : velmora::kBodyOfSlot)
-                benchmark::DoNotOptimize(swe_calc(jdEt, body, 258, xx, serr));
-            benchmark::DoNotOptimize(
-                swe_houses_ex(jdUt, 258, 21.45, 39.816666, 'P', cusps, angles));
-        }
-        swe_close();
+    for (int row = 0; row < kBatchRows; ++row) {
+        const Day d = dayOfRow(row);
+        const double jdUt = swe_julday(d.year, d.month, d.day, 12.5 - 3, SE_GREG_CAL);
+        const double jdEt = jdUt + swe_deltat(jdUt);
+        for (int body : velmora::kBodyOfSlot)
+            benchmark::DoNotOptimize(swe_calc(jdEt, body, 258, xx, serr));
+        benchmark::DoNotOptimize(swe_houses_ex(jdUt, 258, 21.45, 39.816666, 'P', cusps, angles));
     }
+    swe_close();
+}
+
+void BM_BatchTenThousandRows(benchmark::State& run)
+{
+    velmora::ChartState state;
+    std::ofstream rows("/dev/null");
+    for (auto _ : run)
+        batchOnce(state, rows);
+}
+BENCHMARK(BM_BatchTenThousandRows)->Unit(benchmark::kMillisecond);
+
+void BM_BareLibraryTenThousandCharts(benchmark::State& run)
+{
+    for (auto _ : run)
+        bareOnce();
 }
 BENCHMARK(BM_BareLibraryTenThousandCharts)->Unit(benchmark::kMillisecond);
+
+// Both back to back in each iteration, so that the ratio compares runs a second apart on a
+// machine whose speed wanders: "ratio" is the batch's time over the bare calls'.
+void BM_BatchOverBareLibrary(benchmark::State& run)
+{
+    using Clock = std::chrono::steady_clock;
+    velmora::ChartState state;
+    std::ofstream rows("/dev/null");
+    std::vector<double> ratios;
+    for (auto _ : run) {
+        const auto start = Clock::now();
+        bareOnce();
+        const auto middle = Clock::now();
+        batchOnce(state, rows);
+        const auto end = Clock::now();
+        ratios.push_back(std::chrono::duration<double>(end - middle).count() /
+                         std::chrono::duration<double>(middle - start).count());
+    }
+    std::sort(ratios.begin(), ratios.end());
+    run.counters["ratio"] = ratios[ratios.size() / 2];
+}
+BENCHMARK(BM_BatchOverBareLibrary)->Unit(benchmark::kMillisecond)->Iterations(9);
 
 } // namespace
 

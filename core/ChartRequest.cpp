@@ -3,6 +3,8 @@
 #include "core/Calendar.h"
 #include "core/Numbers.h"
 
+#include <array>
+
 namespace velmora {
 
 std::optional<DateTimeError> rowFault(const DateTimeTexts& row)
@@ -17,16 +19,19 @@ std::optional<DateTimeError> rowFault(const DateTimeTexts& row)
         {DateTimeField::Day, row.day, 1, 31},       {DateTimeField::Month, row.month, 1, 12},
         {DateTimeField::Year, row.year, -20000, 20000},
     };
-    for (const auto& check : checks) {
+    std::array<int, 5> values{};
+    for (std::size_t k = 0; k < values.size(); ++k) {
+        const auto& check = checks[k];
         const auto value = wholeInt16(check.text);
         if (!value)
             return DateTimeError{check.field, check.text, DateTimeProblem::NotAWholeNumber};
         if (*value < check.low || *value > check.high)
             return DateTimeError{check.field, check.text, DateTimeProblem::OutOfRange};
+        values[k] = *value;
     }
-    const int year = *wholeInt16(row.year);
-    const int month = *wholeInt16(row.month);
-    const int day = *wholeInt16(row.day);
+    const int day = values[2];
+    const int month = values[3];
+    const int year = values[4];
     if (droppedByCalendarReform(year, month, day))
         return DateTimeError{DateTimeField::Year, row.year, DateTimeProblem::DroppedByCalendarReform};
     if (!dateExists(year, month, day))
