@@ -22,7 +22,7 @@ QString navyStyle(const QString& objectName);
 // The light cream behind the listing's lists and the chart window's information panel.
 inline constexpr QRgb kCream = 0xFFFEFDF5;
 
-// The font of the design's dialogs (Tahoma), falling back to fonts Debian installs with Arabic.
+// The dialogs' font (Tahoma), falling back to fonts Debian installs with Arabic.
 QFont dialogFont(int pointSize = 9);
 
 } // namespace velmora::ui
