@@ -98,14 +98,22 @@ std::optional<Fields> hijriFieldsAt(icu::Calendar& hijri, UDate moment)
     const auto f = fieldsAt(hijri, moment);
     if (!f)
         return f;
-    // The month's length from the first day of the next one (the lenient calendar turns month
-    // 13 into the next year): a fraction of what asking ICU for the month's last day costs.
-    const std::int64_t first = day - (f->day - 1);
-    const auto next = momentOf(hijri, f->year, f->month + 1, 1);
-    if (next) {
-        const std::int64_t days = static_cast<std::int64_t>(std::floor(*next / kDay)) - first;
-        if (days >= f->day && days <= 30)
-            known[first] = {f->year, f->month, static_cast<int>(days)};
+    // Each month's length from the first day of the next one (the lenient calendar turns month
+    // 13 into the next year). Placing a day costs ICU far more than placing a month's first day,
+    // so the year ahead is learnt at once.
+    std::int64_t first = day - (f->day - 1);
+    for (int ahead = 0; ahead < 12; ++ahead) {
+        const int year = f->year + (f->month - 1 + ahead) / 12;
+        const int month = (f->month - 1 + ahead) % 12 + 1;
+        const auto next = momentOf(hijri, year, month + 1, 1);
+        if (!next)
+            break;
+        const auto nextFirst = static_cast<std::int64_t>(std::floor(*next / kDay));
+        const std::int64_t days = nextFirst - first;
+        if (days < 29 || days > 30 || (ahead == 0 && days < f->day))
+            break;
+        known[first] = {year, month, static_cast<int>(days)};
+        first = nextFirst;
     }
     return f;
 }
