@@ -89,10 +89,9 @@ TEST_P(SavedChart, ReopensAsTheSameChart)
     }
     EXPECT_EQ(chartTitle(row.request.name, row.request.first.texts),
               chartTitle(back.name, back.first.texts));
+    // The second row and the zone show in the points; these do not.
     EXPECT_EQ(back.kind, row.request.kind);
-    EXPECT_EQ(back.second.has_value(), row.request.second.has_value());
     EXPECT_EQ(back.place.atlas.has_value(), row.request.place.atlas.has_value());
-    EXPECT_EQ(back.zoneText, row.request.zoneText);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SavedChart, ::testing::ValuesIn(savedRows()),
