@@ -429,7 +429,6 @@ private slots:
         QTest::addColumn<QString>("written");
         const QString bmp = u"Bitmap files (*.BMP *.bmp)"_s;
         QTest::newRow("cancelled") << QString() << bmp << QString();
-        QTest::newRow("bitmap, suffix added") << u"chart"_s << bmp << u"chart.bmp"_s;
         QTest::newRow("PNG by the name") << u"chart.PNG"_s << bmp << u"chart.PNG"_s;
         QTest::newRow("SVG") << u"chart"_s << u"SVG files (*.svg)"_s << u"chart.svg"_s;
         QTest::newRow("PDF") << u"chart"_s << u"PDF files (*.pdf)"_s << u"chart.pdf"_s;
