@@ -79,7 +79,8 @@ private slots:
 
     void init() { messages().clear(); }
 
-    void startValuesSwitchingOkAndFrameClose()
+    // A frame close starts the next window again, as in every single dialog: FrmReperXYTest's.
+    void startValuesSwitchingAndOk()
     {
         FrmEphemirids* window = freshShown<FrmEphemirids>();
         QCOMPARE(window->CmbMois->currentText(), u"نونبر"_s);
@@ -120,10 +121,6 @@ private slots:
         window->show();
         QTest::keyClick(window, Qt::Key_Escape);
         QVERIFY(window->isVisible()); // no cancel button: Esc does nothing
-
-        discard(window); // the next window starts again
-        FrmEphemirids* next = FrmEphemirids::instance();
-        QVERIFY(next->TypeEph == 0 && next->TxtHeur->text() == u"12"_s && cell(next->GridEphemirids[0], 1, 1).isEmpty());
     }
 
     // Madrid's zone from its longitude is 0: picked over the window at its month's 15th, July's,
@@ -261,10 +258,8 @@ private slots:
         window->WaitPage->installEventFilter(&watch);
         window->LabBar->installEventFilter(&watch);
         const auto printed = commandLine(kind, decimal, year);
-        if (printed.exitCode != velmora::cli::kExitOk) { // after a month that ran
+        if (printed.exitCode != velmora::cli::kExitOk) // after a month that ran
             runFebruary(window, kind);
-            QVERIFY(window->CmdEnregistrer->isEnabled() && window->CmdImprimer->isEnabled());
-        }
         runFebruary(window, kind, year);
         QVERIFY(watch.paints > 0 && watch.busy);
         QVERIFY(!window->GridEphemirids[kind]->isHidden() && window->WaitPage->isHidden());

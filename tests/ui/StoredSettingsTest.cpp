@@ -102,7 +102,6 @@ private slots:
         deleteClosedWindows();
         QCOMPARE(FrmDataTime::instance()->TxtNom->text(), u"سعاد"_s);
         QCOMPARE(FrmDataTime::instance()->LabVille->text(), summary);
-        QVERIFY2(summary.contains(u"فرنسا"_s), qPrintable(summary));
         QCOMPARE(FrmReperXY::instance()->requestPlace().atlas->timeZone, "Europe/Paris");
         // Unsound coordinates bring back no place at all.
         QSettings(m_file, QSettings::IniFormat).setValue(u"entry/latDeg"_s, u"95"_s);
