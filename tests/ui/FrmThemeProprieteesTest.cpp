@@ -278,6 +278,9 @@ private slots:
         FrmThemeProprietees* dialog = fresh<FrmThemeProprietees>();
         chartState().OrbTrine = 8;
         dialog->TxtAspect[2]->setText(u"5"_s);
+        chosenPath = files.filePath(u"x.bmp"_s);
+        dialog->ChkActifPic->click();
+        dialog->CmdParcourir->click();
         bool shownModal = false;
         onNextModal([ending, &shownModal](QWidget* shown) {
             shownModal = shown == FrmThemeProprietees::instance() && shown->isVisible();
@@ -296,6 +299,7 @@ private slots:
         QVERIFY(after == dialog ? !frameClose : frameClose);
         QVERIFY(after->isHidden() && after->parent() == nullptr && chartState().OrbTrine == 8);
         QCOMPARE(after->orbs().trine, frameClose ? 8 : 5); // the fields kept, or the start values
+        QCOMPARE(after->backgroundPicture().size(), frameClose ? QSize(700, 550) : QSize(160, 120));
     }
 };
 
