@@ -441,6 +441,33 @@ ParsedChartArguments parseChartArguments(const std::vector<std::string>& args)
     return {options, {}};
 }
 
+std::string readBatchRow(ChartOptions& options, const BatchRowTexts& row)
+{
+    OptionValues values;
+    values.values = {{"--date", row.date}, {"--time", row.time}};
+    if (!row.city.empty()) {
+        values.values.emplace("--city", row.city);
+    } else {
+        values.values.emplace("--lat", row.lat);
+        values.values.emplace("--lon", row.lon);
+    }
+    if (!row.zone.empty())
+        values.values.emplace("--zone", row.zone);
+    if (!row.summer.empty())
+        values.values.emplace("--summer", row.summer);
+    options.dateText = row.date;
+    options.timeText = row.time;
+    options.place = {};
+    options.zoneText.reset();
+    options.summerText = "0";
+    options.city.reset();
+    options.summerFromCity = false;
+    if (std::string error = readRow(values, "--date", "--time", options.first, row.date);
+        !error.empty())
+        return error;
+    return readPlaceOptions(values, options);
+}
+
 ParsedEphemeridesArguments parseEphemeridesArguments(const std::vector<std::string>& args)
 {
     static const KnownOptions known = withPlace({

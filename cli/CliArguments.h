@@ -78,6 +78,23 @@ struct ParsedPlacesArguments {
 // Parses the arguments that follow "chart".
 ParsedChartArguments parseChartArguments(const std::vector<std::string>& args);
 
+// The texts of one batch row: the date and time, and --lat/--lon or --city with the optional
+// --zone and --summer (empty: not given).
+struct BatchRowTexts {
+    std::string date;
+    std::string time;
+    std::string lat;
+    std::string lon;
+    std::string city;
+    std::string zone;
+    std::string summer;
+};
+
+// Puts a batch row into options parsed once from the batch's shared arguments, reading each
+// field as parseChartArguments reads the option of its name; empty on success, else the same
+// one line it would give.
+std::string readBatchRow(ChartOptions& options, const BatchRowTexts& row);
+
 // Parses the arguments that follow "ephemerides".
 ParsedEphemeridesArguments parseEphemeridesArguments(const std::vector<std::string>& args);
 

@@ -382,6 +382,15 @@ CommandResult runBatchCommand(const std::vector<std::string>& args, ChartState& 
     if (!byCity && (!column.count("lat") || !column.count("lon")))
         return {kExitUsage, {}, "the header needs lat and lon, or city"};
 
+    // The options the rows share, read once; each row then brings its own date and place. A
+    // placeholder row stands in for them here, so that a fault of the shared options is the
+    // one every row reports.
+    std::vector<std::string> sharedArgs = {"--date", "2000-1-1", "--time", "0:00",
+                                           "--lat",  "0",        "--lon",  "0"};
+    sharedArgs.insert(sharedArgs.end(), own.rest.begin(), own.rest.end());
+    sharedArgs.push_back("--json");
+    const ParsedChartArguments shared = parseChartArguments(sharedArgs);
+
     OpenAcrossRows open(ephemeris);
     const bool terminal = isatty(STDERR_FILENO) == 1;
     const std::size_t count = lines.size() - 1;
@@ -395,30 +404,22 @@ CommandResult runBatchCommand(const std::vector<std::string>& args, ChartState& 
             return it != column.end() && it->second < cells.size() ? cells[it->second]
                                                                    : std::string();
         };
-        std::vector<std::string> chartArgs = {"--date", cell("date"), "--time", cell("time")};
-        if (byCity && !cell("city").empty()) {
-            chartArgs.insert(chartArgs.end(), {"--city", cell("city")});
-        } else {
-            chartArgs.insert(chartArgs.end(), {"--lat", cell("lat"), "--lon", cell("lon")});
-        }
-        for (const char* optional : {"zone", "summer"}) {
-            if (!cell(optional).empty())
-                chartArgs.insert(chartArgs.end(), {std::string("--") + optional, cell(optional)});
-        }
-        chartArgs.insert(chartArgs.end(), own.rest.begin(), own.rest.end());
-        chartArgs.push_back("--json");
-
         pending += "{\"row\": ";
         pending += std::to_string(row);
         pending += ", \"name\": ";
         appendJsonString(pending, cell("name"));
         pending += ", ";
-        const ParsedChartArguments parsed = parseChartArguments(chartArgs);
         CommandResult chart;
-        if (parsed.options)
-            chart = runChart(*parsed.options, state, open);
-        else
-            chart = {kExitUsage, {}, parsed.error};
+        if (shared.options) {
+            ChartOptions options = *shared.options;
+            const std::string error = readBatchRow(
+                options, {cell("date"), cell("time"), cell("lat"), cell("lon"),
+                          byCity ? cell("city") : std::string(), cell("zone"), cell("summer")});
+            chart = error.empty() ? runChart(options, state, open)
+                                  : CommandResult{kExitUsage, {}, error};
+        } else {
+            chart = {kExitUsage, {}, shared.error};
+        }
         if (chart.exitCode == kExitOk) {
             pending.append(chart.output, 1, std::string::npos);
         } else {
