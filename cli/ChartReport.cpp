@@ -50,10 +50,6 @@ std::string dignityWords(const Dignities& d)
     return out;
 }
 
-} // namespace
-
-namespace {
-
 // Whether any of eight bytes needs escaping: a control character, a quote or a backslash.
 bool anyToEscape(std::uint64_t bytes)
 {
@@ -71,14 +67,14 @@ std::size_t plainRun(const char* p, const char* end)
 {
     const char* const start = p;
 #ifdef __SSE2__
-    // Sixteen at a time: bytes of 0x80 and over (UTF-8) are negative as signed, below 0x20.
+    // Sixteen at a time. The byte comparison is signed, so both sides have their top bit
+    // flipped to compare as unsigned: UTF-8's bytes of 0x80 and over are no controls.
     const __m128i space = _mm_set1_epi8(0x20);
     const __m128i quote = _mm_set1_epi8('"');
     const __m128i backslash = _mm_set1_epi8('\\');
     const __m128i high = _mm_set1_epi8(static_cast<char>(0x80));
     for (; end - p >= 16; p += 16) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        // Unsigned "below 0x20" by flipping the sign bits of both sides.
         const __m128i control = _mm_cmplt_epi8(_mm_xor_si128(v, high), _mm_xor_si128(space, high));
         const __m128i hit = _mm_or_si128(control, _mm_or_si128(_mm_cmpeq_epi8(v, quote),
                                                                _mm_cmpeq_epi8(v, backslash)));
