@@ -153,25 +153,6 @@ struct RawRecord {
     std::vector<Chunk> chunks;
 };
 
-// The calendar date of a Julian day number (the day whose noon it is).
-CalendarDate dateOfDayNumber(long long z)
-{
-    long long a = z;
-    if (z >= 2299161) {
-        const auto alpha = static_cast<long long>(std::floor((z - 1867216.25) / 36524.25));
-        a = z + 1 + alpha - static_cast<long long>(std::floor(alpha / 4.0));
-    }
-    const long long b = a + 1524;
-    const auto c = static_cast<long long>(std::floor((b - 122.1) / 365.25));
-    const auto d = static_cast<long long>(std::floor(365.25 * c));
-    const auto e = static_cast<long long>(std::floor((b - d) / 30.6001));
-    CalendarDate date;
-    date.day = static_cast<int>(b - d - static_cast<long long>(std::floor(30.6001 * e)));
-    date.month = static_cast<int>(e < 14 ? e - 1 : e - 13);
-    date.year = static_cast<int>(date.month > 2 ? c - 4716 : c - 4715);
-    return date;
-}
-
 struct Converted {
     std::optional<Record> record;
     Refusal refusal;
@@ -284,7 +265,7 @@ Converted convert(const RawRecord& raw)
                 const long long minutes = std::llround((local + 0.5) * 1440.0);
                 const long long dayNumber =
                     static_cast<long long>(std::floor(static_cast<double>(minutes) / 1440.0));
-                const CalendarDate found = dateOfDayNumber(dayNumber);
+                const CalendarDate found = dateOfJulianDayNumber(dayNumber);
                 year = found.year;
                 month = found.month;
                 day = found.day;

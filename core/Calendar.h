@@ -22,4 +22,10 @@ int daysInMonth(int monthIndex, int year);
 // Whether the date is a day of the calendar of its time.
 bool dateExists(int year, int month, int day);
 
+// The Julian day number of a date (the day whose noon it is), Julian before 15 October 1582.
+long long julianDayNumber(const CalendarDate& date);
+
+// The calendar date of a Julian day number.
+CalendarDate dateOfJulianDayNumber(long long number);
+
 } // namespace velmora

@@ -118,23 +118,6 @@ std::optional<Fields> hijriFieldsAt(icu::Calendar& hijri, UDate moment)
     return f;
 }
 
-// Days from 1970-01-01 to a civil date, Julian before 15 October 1582 as ICU's Gregorian
-// calendar counts them; plain arithmetic, which a batch of charts calls thousands of times.
-std::int64_t dayNumber(const CalendarDate& date)
-{
-    const std::int64_t a = (14 - date.month) / 12;
-    const std::int64_t y = std::int64_t{date.year} + 4800 - a;
-    const std::int64_t m = date.month + 12 * a - 3;
-    const auto floorDiv = [](std::int64_t n, std::int64_t d) {
-        return n >= 0 ? n / d : -((-n + d - 1) / d);
-    };
-    std::int64_t julianDay = date.day + (153 * m + 2) / 5 + 365 * y + floorDiv(y, 4);
-    julianDay += isGregorian(date.year, date.month, date.day)
-                     ? -floorDiv(y, 100) + floorDiv(y, 400) - 32045
-                     : -32083;
-    return julianDay - 2440588;
-}
-
 } // namespace
 
 std::optional<HijriDate> hijriOf(const CalendarDate& civil)
@@ -142,8 +125,9 @@ std::optional<HijriDate> hijriOf(const CalendarDate& civil)
     Calendars* c = calendars();
     if (!c || !dateExists(civil.year, civil.month, civil.day))
         return std::nullopt;
-    const std::optional<UDate> moment = static_cast<UDate>(dayNumber(civil)) * 86400000.0;
-    const auto f = hijriFieldsAt(*c->hijri, *moment);
+    // Universal midnight of the civil day: days since 1970-01-01, Julian day number 2440588.
+    const auto moment = static_cast<UDate>(julianDayNumber(civil) - 2440588) * 86400000.0;
+    const auto f = hijriFieldsAt(*c->hijri, moment);
     if (!f || f->year < 1)
         return std::nullopt;
     return HijriDate{f->year, f->month, f->day};
