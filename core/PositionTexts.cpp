@@ -43,38 +43,23 @@ const std::array<const char*, 12> kHouseNames = {
     " البيت التاسع", " وسط السماء",   " البيت الحادي عشر", " البيت الثاني عشر",
 };
 
-// Appends a value that is already whole; degree parts are small, so the integer path serves
-// every text a table fills and the general one is only a guard.
-void appendWhole(std::string& out, float value)
-{
-    if (std::fabs(value) < 1e9f) {
-        char buffer[16];
-        const auto end = std::to_chars(buffer, buffer + sizeof buffer, static_cast<long>(value));
-        out.append(buffer, end.ptr);
-    } else {
-        out += numberText(value);
-    }
-}
-
+// Degrees, minutes and seconds, each truncated, written into one buffer and appended once:
+// tables and batches write thousands. Degree parts are small, so the integer path serves every
+// text a table fills; the general one is only a guard for huge or undefined values.
 void appendDegrees(std::string& out, float x)
 {
     const float d = truncateTowardZero(x);
     const float m = (x - d) * 60.0f;
     const float s = (m - truncateTowardZero(m)) * 60.0f;
-    if (!(std::fabs(x) < 1e9f)) { // huge or not a number: the general path
-        appendWhole(out, d);
-        out += "°";
-        appendWhole(out, truncateTowardZero(m));
-        out += "'";
-        appendWhole(out, truncateTowardZero(s));
-        out += "''";
-        return;
-    }
-    // Written whole into one buffer and appended once: tables and batches write thousands.
-    char buffer[64];
+    char buffer[192]; // three floats in fixed notation at most, with their marks
     char* at = buffer;
     const auto whole = [&at](float value, std::string_view mark) {
-        at = std::to_chars(at, at + 16, static_cast<long>(value)).ptr; // below 1e9: ten digits
+        if (std::fabs(value) < 1e9f) {
+            at = std::to_chars(at, at + 16, static_cast<long>(value)).ptr;
+        } else {
+            const std::string text = numberText(value);
+            at = std::copy(text.begin(), text.end(), at);
+        }
         at = std::copy(mark.begin(), mark.end(), at);
     };
     whole(d, "°");
