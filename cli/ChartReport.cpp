@@ -157,16 +157,40 @@ void appendStoredValue(std::string& out, float value)
     out.append(buffer, end);
 }
 
-std::string pointText(const ChartState& state, int slot)
+// The labels of the points and the houses, made once: every chart of a batch uses them.
+const std::array<std::string, kSlotCount>& pointLabels()
 {
-    std::string text = pointLabel(slot);
-    text += signPositionText(state.Planets[slot].Longitude);
-    return text;
+    static const auto labels = [] {
+        std::array<std::string, kSlotCount> made;
+        for (int slot = 0; slot < kSlotCount; ++slot)
+            made[slot] = pointLabel(slot);
+        return made;
+    }();
+    return labels;
 }
 
-std::string cuspText(const ChartState& state, int slot)
+const std::array<std::string, 12>& houseLabels()
 {
-    return housePositionText(signPositionText(state.HouseCusps[slot]), slot % 12);
+    static const auto labels = [] {
+        std::array<std::string, 12> made;
+        for (int house = 0; house < 12; ++house)
+            made[house] = housePositionText({}, house);
+        return made;
+    }();
+    return labels;
+}
+
+// A point's label and position, and a cusp's, as both reports write them.
+void appendPointText(std::string& out, const ChartState& state, int slot)
+{
+    out += pointLabels()[slot];
+    appendSignPositionText(out, state.Planets[slot].Longitude);
+}
+
+void appendCuspText(std::string& out, const ChartState& state, int slot)
+{
+    out += houseLabels()[slot % 12];
+    appendSignPositionText(out, state.HouseCusps[slot]);
 }
 
 struct Extras {
@@ -198,10 +222,14 @@ std::string plainReport(const ChartOptions& options, const ChartState& state, in
                         const Extras& extras)
 {
     std::string out = extras.city ? placeLine(*extras.city) : "";
-    for (int slot = 0; slot <= lastSlot; ++slot)
-        out += pointText(state, slot) + "\n";
-    for (int slot = 0; slot <= lastSlot; ++slot)
-        out += cuspText(state, slot) + "\n";
+    for (int slot = 0; slot <= lastSlot; ++slot) {
+        appendPointText(out, state, slot);
+        out += '\n';
+    }
+    for (int slot = 0; slot <= lastSlot; ++slot) {
+        appendCuspText(out, state, slot);
+        out += '\n';
+    }
     for (int slot = 0; slot < kPointsPerChart; ++slot)
         out += pointLabel(slot) + houseName(state.PlanetAttr[slot].House) + "\n";
     if (const auto hijri = hijriOfRow(options.first))
@@ -243,12 +271,13 @@ struct JsonOut {
         appendJsonString(text, piece);
         return *this;
     }
-    // A label and the position of a longitude as one JSON string, put together in a buffer
-    // kept from one text to the next.
-    JsonOut& quotedPosition(const std::string& label, float longitude)
+    // A text that `append` builds, quoted: it is put together in a buffer kept from one text
+    // to the next.
+    template <typename Append>
+    JsonOut& quotedBuilt(Append append)
     {
-        scratch.assign(label);
-        appendSignPositionText(scratch, longitude);
+        scratch.clear();
+        append(scratch);
         appendJsonString(text, scratch);
         return *this;
     }
@@ -260,29 +289,6 @@ struct JsonOut {
 
     std::string scratch;
 };
-
-// The labels of the points and the houses, made once: every chart of a batch uses them.
-const std::array<std::string, kSlotCount>& pointLabels()
-{
-    static const auto labels = [] {
-        std::array<std::string, kSlotCount> made;
-        for (int slot = 0; slot < kSlotCount; ++slot)
-            made[slot] = pointLabel(slot);
-        return made;
-    }();
-    return labels;
-}
-
-const std::array<std::string, 12>& houseLabels()
-{
-    static const auto labels = [] {
-        std::array<std::string, 12> made;
-        for (int house = 0; house < 12; ++house)
-            made[house] = housePositionText({}, house);
-        return made;
-    }();
-    return labels;
-}
 
 std::string jsonReport(const ChartOptions& options, const ChartState& state,
                        const std::array<RowOutcome, 2>& rows, int lastSlot, const Extras& extras)
@@ -320,14 +326,14 @@ std::string jsonReport(const ChartOptions& options, const ChartState& state,
                 << ", \"house\": " << std::to_string(state.PlanetAttr[slot].House);
         }
         out << ", \"text\": ";
-        out.quotedPosition(pointLabels()[slot], state.Planets[slot].Longitude) << "}";
+        out.quotedBuilt([&](std::string& t) { appendPointText(t, state, slot); }) << "}";
     }
     out << "], \"cusps\": [";
     for (int slot = 0; slot <= lastSlot; ++slot) {
         out << (slot ? ", " : "") << "{\"house\": " << std::to_string(slot % 12 + 1)
             << ", \"longitude\": ";
         out.stored(state.HouseCusps[slot]) << ", \"text\": ";
-        out.quotedPosition(houseLabels()[slot % 12], state.HouseCusps[slot]) << "}";
+        out.quotedBuilt([&](std::string& t) { appendCuspText(t, state, slot); }) << "}";
     }
     out << "]";
     // The Hijri day of the first row's local date; null before the Hijra.

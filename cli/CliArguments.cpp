@@ -455,13 +455,15 @@ std::string readBatchRow(ChartOptions& options, const BatchRowTexts& row)
         values.values.emplace("--zone", row.zone);
     if (!row.summer.empty())
         values.values.emplace("--summer", row.summer);
+    // The place fields as a chart without place options has them, then the row's own.
+    const ChartOptions unset;
+    options.place = unset.place;
+    options.zoneText = unset.zoneText;
+    options.summerText = unset.summerText;
+    options.city = unset.city;
+    options.summerFromCity = unset.summerFromCity;
     options.dateText = row.date;
     options.timeText = row.time;
-    options.place = {};
-    options.zoneText.reset();
-    options.summerText = "0";
-    options.city.reset();
-    options.summerFromCity = false;
     if (std::string error = readRow(values, "--date", "--time", options.first, row.date);
         !error.empty())
         return error;

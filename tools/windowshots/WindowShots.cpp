@@ -25,7 +25,6 @@
 #include "ui/settings/FrmThemeProprietees.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QElapsedTimer>
