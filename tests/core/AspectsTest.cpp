@@ -26,6 +26,7 @@ ChartState chartWith(std::initializer_list<std::pair<int, float>> points, int or
     return state;
 }
 
+const std::string kSunIn = "الشمس في ";
 const std::string kApplying = "   متصل ";
 const std::string kSeparating = "   منفصل ";
 
@@ -93,10 +94,8 @@ TEST(FindAspects, PairsThatYieldNothingOrTwice)
     ChartState wide = chartWith({{0, 0.0f}, {1, 50.0f}}, 60);
     const auto twice = findAspects(wide, {});
     ASSERT_EQ(twice.size(), 2u);
-    EXPECT_EQ(twice[0].text, std::string("الشمس في ") + aspectWord(AspectKind::Conjunction) +
-                                 "القمر في 50°0'0''" + kSeparating);
-    EXPECT_EQ(twice[1].text, std::string("الشمس في ") + aspectWord(AspectKind::Sextile) +
-                                 "القمر في 10°0'0''" + kApplying);
+    EXPECT_EQ(twice[0].text, kSunIn + aspectWord(AspectKind::Conjunction) + "القمر في 50°0'0''" + kSeparating);
+    EXPECT_EQ(twice[1].text, kSunIn + aspectWord(AspectKind::Sextile) + "القمر في 10°0'0''" + kApplying);
 }
 
 TEST(FindAspects, AnExactAspectDoesNotInheritAPhase)
@@ -107,7 +106,7 @@ TEST(FindAspects, AnExactAspectDoesNotInheritAPhase)
     const auto found = findAspects(state, {});
     ASSERT_EQ(found.size(), 2u);
     EXPECT_EQ(found[0].phase, kSeparating);
-    EXPECT_EQ(found[1].text, std::string("الشمس في ") + aspectWord(AspectKind::Sextile) + "الزهرة في 0°0'0''");
+    EXPECT_EQ(found[1].text, kSunIn + aspectWord(AspectKind::Sextile) + "الزهرة في 0°0'0''");
 }
 
 // Every first-chart point at 100 and every second-chart one at 101: the kinds with a second chart
@@ -123,12 +122,9 @@ TEST(FindAspects, TwoChartWindowsExamineEveryCrossPairAndKeepEveryLine)
         const char* name;
         ChartKind kind;
         std::size_t found;
-    } rows[] = {{"horary", ChartKind::Horary, 0},
-                {"natal", ChartKind::Natal, 0},
-                {"transits", ChartKind::Transits, 144},
-                {"comparison", ChartKind::Comparison, 144},
-                {"solar", ChartKind::Solar, 0},
-                {"progressions", ChartKind::Progressions, 144}};
+    } rows[] = {{"horary", ChartKind::Horary, 0},           {"natal", ChartKind::Natal, 0},
+                {"transits", ChartKind::Transits, 144},     {"comparison", ChartKind::Comparison, 144},
+                {"solar", ChartKind::Solar, 0},             {"progressions", ChartKind::Progressions, 144}};
     for (const auto& r : rows) {
         const auto found = findAspects(state, searchForKind(r.kind));
         ASSERT_EQ(found.size(), r.found) << r.name;

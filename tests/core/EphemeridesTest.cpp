@@ -30,8 +30,7 @@ TEST(EphemeridesRun, RowsCalendarAndUniversalTime)
 {
     const struct {
         const char* year;
-        int month;
-        int rows;
+        int month, rows;
         const char* fifthDay;
         bool gregorianFirst, gregorianLast;
     } rows[] = {{"2000", 1, 30, "5", true, true},      {"1900", 1, 29, "5", true, true},
@@ -146,16 +145,14 @@ TEST(EphemeridesRun, AnUncomputableDayIsReportedNotShown)
 
     // Values no clock or zone can hold are refused before the library is asked.
     const std::string nines(400, '9');
-    const struct {
-        std::string year, hour, zone;
-    } refused[] = {{"99999", "12", "0"}, {"2000", nines, "0"}, {"2000", "12", "100000"},
-                   {"2000", "12", "-" + nines}};
-    for (const auto& r : refused) {
+    const std::string refused[][3] = { // year, hour, zone
+        {"99999", "12", "0"}, {"2000", nines, "0"}, {"2000", "12", "100000"}, {"2000", "12", "-" + nines}};
+    for (const auto& [year, hour, zone] : refused) {
         FakeEphemeris untouched;
-        EphemeridesInput in = input(EphemerisTableKind::Planets, 0, r.year.c_str());
-        in.hourText = r.hour;
-        in.zoneText = r.zone;
-        EXPECT_TRUE(!runEphemerides(in, untouched).ok && untouched.calls.empty()) << r.year << " " << r.zone;
+        EphemeridesInput in = input(EphemerisTableKind::Planets, 0, year.c_str());
+        in.hourText = hour;
+        in.zoneText = zone;
+        EXPECT_TRUE(!runEphemerides(in, untouched).ok && untouched.calls.empty()) << year << " " << zone;
     }
 }
 

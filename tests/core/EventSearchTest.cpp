@@ -31,8 +31,7 @@ ChartState fesNatal()
 }
 
 struct Position {
-    double longitude;
-    double speed;
+    double longitude, speed;
 };
 
 Position positionAt(int slot, double jdUt)
@@ -154,10 +153,8 @@ void expectAgreesWithHourlyScan(const ChartState& natal, const EventSearchOption
         EXPECT_LE(result.events[k - 1].jdUt, result.events[k].jdUt);
     for (const auto& [identity, hours] : scan) {
         const auto& times = searched[identity];
-        ASSERT_EQ(times.size(), hours.size()) << "event " << std::get<0>(identity) << " body "
-                                              << std::get<1>(identity) << " target "
-                                              << std::get<2>(identity) << " first hour "
-                                              << hours.front();
+        ASSERT_EQ(times.size(), hours.size()) << "event " << std::get<0>(identity) << " body " << std::get<1>(identity)
+                                              << " target " << std::get<2>(identity) << " first hour " << hours.front();
         for (std::size_t k = 0; k < hours.size(); ++k) {
             EXPECT_GE(times[k], hours[k] - kSecond);
             EXPECT_LE(times[k], hours[k] + kHour + kSecond);
@@ -209,8 +206,7 @@ TEST(EventSearch, KnownMomentsOf2020)
     };
     const struct {
         const char* name;
-        long found;
-        long expected;
+        long found, expected;
     } rows[] = {
         {"Mercury's three loops", count(EventKind::Station, 2), 6},
         {"Mars's one loop", count(EventKind::Station, 4), 2},
@@ -258,8 +254,7 @@ TEST(EventSearch, StopsWhenToldAndRefusesOddPeriods)
 
     const struct {
         const char* name;
-        double from;
-        double to;
+        double from, to;
     } odd[] = {
         {"ends before it starts", kTo2020, kFrom2020},
         {"longer than two hundred years", kFrom2020, kFrom2020 + 201 * 365.25},
@@ -275,8 +270,7 @@ TEST(EventSearch, LocalTimeAndTexts)
 {
     const struct {
         const char* name;
-        double jdUt;
-        double offset;
+        double jdUt, offset;
         const char* expected;
     } clocks[] = {
         {"noon UT", 2451545.0, 0, "2000-01-01 12:00:00"},
@@ -289,36 +283,17 @@ TEST(EventSearch, LocalTimeAndTexts)
     for (const auto& row : clocks)
         EXPECT_EQ(localTimeText(localTimeOf(row.jdUt, row.offset)), row.expected) << row.name;
 
-    ChartEvent aspect;
-    aspect.body = 6;
-    aspect.aspect = AspectKind::Square;
-    aspect.target = 0;
-    aspect.longitude = 342.0625;
-    ChartEvent ingress;
-    ingress.kind = EventKind::Ingress;
-    ingress.body = 4;
-    ingress.sign = 11;
-    ingress.retrograde = true;
-    ingress.longitude = 329.99;
-    ChartEvent station;
-    station.kind = EventKind::Station;
-    station.body = 2;
-    station.retrograde = true;
-    station.longitude = 12.5;
-    ChartEvent lunar;
-    lunar.kind = EventKind::Return;
-    lunar.body = 1;
-    lunar.target = 1;
-    lunar.longitude = 0.5;
     const struct {
         const char* name;
-        ChartEvent event;
+        ChartEvent event; // jdUt, kind, body, aspect, behind, target, sign, retrograde, longitude
         const char* expected;
     } texts[] = {
-        {"aspect", aspect, "زحل تربيع شمس الميلاد، 12°3'45'' من برج الحوت"},
-        {"ingress backwards", ingress, "دخول المريخ برج الدالي راجعًا، 29°59'23'' من برج الدالي"},
-        {"station", station, "وقوف عطارد للرجوع، 12°30'0'' من برج الحمل"},
-        {"lunar return", lunar, "العودة القمرية، 0°30'0'' من برج الحمل"},
+        {"aspect", {0, EventKind::Aspect, 6, AspectKind::Square, false, 0, 0, false, 342.0625},
+         "زحل تربيع شمس الميلاد، 12°3'45'' من برج الحوت"},
+        {"ingress backwards", {0, EventKind::Ingress, 4, {}, false, 0, 11, true, 329.99},
+         "دخول المريخ برج الدالي راجعًا، 29°59'23'' من برج الدالي"},
+        {"station", {0, EventKind::Station, 2, {}, false, 0, 0, true, 12.5}, "وقوف عطارد للرجوع، 12°30'0'' من برج الحمل"},
+        {"lunar return", {0, EventKind::Return, 1, {}, false, 1, 0, false, 0.5}, "العودة القمرية، 0°30'0'' من برج الحمل"},
     };
     for (const auto& row : texts)
         EXPECT_EQ(eventText(row.event), row.expected) << row.name;
