@@ -60,10 +60,7 @@ TEST(ChartArguments, BadArgumentsExitWithOneUsageLineNamingTheField)
     const auto at = [](const std::string& date, const std::string& time) {
         return "chart --lat 1 --lon 1 --date " + date + " --time " + time;
     };
-    const struct {
-        std::string line;
-        const char* names;
-    } rows[] = {
+    const struct { std::string line; const char* names; } rows[] = {
         {"", "usage"}, {"chart", "usage"}, {"chart --date 2000-3-1 --time 12:00 --lat 1", "--lon"},
         {at("2000/3/1", "12:00"), "--date"}, {at("2000-3-1", "12"), "--time"}, {at("2000-x-1", "12:00"), "month"},
         {at("2000-13-1", "12:00"), "month"}, {at("2000-1-32", "12:00"), "day"}, {at("2001-2-29", "12:00"), "day"},
@@ -111,9 +108,7 @@ TEST(ChartArguments, BadArgumentsExitWithOneUsageLineNamingTheField)
 // runs the escaping skips through; everything else, Arabic included, as it is.
 TEST(JsonText, EscapesOnlyWhatJsonMust)
 {
-    const struct {
-        std::string text, json;
-    } rows[] = {
+    const struct { std::string text, json; } rows[] = {
         {"", "\"\""},
         {"\"quoted\" name", "\"\\\"quoted\\\" name\""},
         {"exactly8", "\"exactly8\""},
@@ -158,8 +153,7 @@ TEST(ChartCommand, HijriDates)
 // arguments would; a refused record names its line; names must be exact and unique.
 TEST(LibraryCommands, ImportListChartExportAndDelete)
 {
-    const std::string folder = ::testing::TempDir() + "velmora-cli-library-" +
-                               std::to_string(::getpid());
+    const std::string folder = ::testing::TempDir() + "velmora-cli-library-" + std::to_string(getpid());
     const std::string db = folder + "/charts.sqlite";
     const std::string aaf = folder + "/in.aaf";
     std::system(("rm -rf " + folder + " && mkdir -p " + folder).c_str());
@@ -329,10 +323,7 @@ TEST(ChartCommand, PlainJsonAspectsAndAnalysis)
 // JSON and the report name it.
 TEST(ChartCommand, AgreesWithSwetest)
 {
-    const struct {
-        const char* file;
-        int checks;
-    } files[] = {{"/swetest_charts.txt", 8 * 24}, {"/swetest_houses.txt", 3 * kHouseSystemCount * 12}};
+    const struct { const char* file; int checks; } files[] = {{"/swetest_charts.txt", 8 * 24}, {"/swetest_houses.txt", 3 * kHouseSystemCount * 12}};
     for (const auto& f : files) {
         std::ifstream file(VELMORA_TEST_DATA + std::string(f.file));
         ASSERT_TRUE(file) << f.file << " missing";
@@ -435,16 +426,9 @@ TEST(EventsCommand, OneYearInEachFormAndItsReturns)
     EXPECT_EQ(count(json.output, "{\"jd_ut\""), events);
     EXPECT_EQ(split(csv.output).size(), events + 1);
     EXPECT_EQ(split(csv.output)[0], "jd_ut,local,kind,body,aspect,target,sign,direction,text");
-    const struct {
-        const char* kind;
-        const char* fields;
-        std::size_t least;
-    } kinds[] = {
-        {"aspect", "\"aspect\": ", 300},
-        {"ingress", "\"sign\": ", 40},
-        {"station", "\"direction\": ", 10},
-        {"return", "\"longitude\": ", 1},
-    };
+    const struct { const char* kind; const char* fields; std::size_t least; } kinds[] = {
+        {"aspect", "\"aspect\": ", 300}, {"ingress", "\"sign\": ", 40},
+        {"station", "\"direction\": ", 10}, {"return", "\"longitude\": ", 1}};
     for (const auto& row : kinds) {
         const std::string kind = std::string("\"kind\": \"") + row.kind + "\"";
         EXPECT_GE(count(json.output, kind), row.least) << row.kind;
