@@ -266,8 +266,8 @@ TEST(CityCommands, UseTheFirstMatchAndItsLegalTime)
     EXPECT_EQ(legal.output, run(month + " --lat 34.03313 --lon -5.00028 --summer 1").output);
 }
 
-// Degrees, minutes and the sign, as a press on the map splits them. A negative year, 39.83 and
-// 21:27N: AgreesWithSwetest and PlainJsonAspectsAndAnalysis run them.
+// Degrees, minutes and the sign, as a press on the map splits them. A negative year, 39:49E
+// and 39.83: AgreesWithSwetest and PlainJsonAspectsAndAnalysis run them.
 TEST(ChartArguments, DecimalAndLowerCaseCoordinates)
 {
     std::string split;
@@ -323,7 +323,8 @@ TEST(ChartCommand, PlainJsonAspectsAndAnalysis)
 // JSON and the report name it.
 TEST(ChartCommand, AgreesWithSwetest)
 {
-    const struct { const char* file; int checks; } files[] = {{"/swetest_charts.txt", 8 * 24}, {"/swetest_houses.txt", 3 * kHouseSystemCount * 12}};
+    const struct { const char* file; int checks; } files[] = {
+        {"/swetest_charts.txt", 8 * 24}, {"/swetest_houses.txt", 3 * kHouseSystemCount * 12}};
     for (const auto& f : files) {
         std::ifstream file(VELMORA_TEST_DATA + std::string(f.file));
         ASSERT_TRUE(file) << f.file << " missing";
