@@ -71,9 +71,8 @@ INSTANTIATE_TEST_SUITE_P(Folding, FirstMatch, ::testing::ValuesIn(std::vector<Se
 
 // Nothing found, and query syntax of the full-text index taken as plain text.
 INSTANTIATE_TEST_SUITE_P(Edges, FirstMatch, ::testing::ValuesIn(std::vector<SearchCase>{
-    {"", nullptr, nullptr}, {" , ", nullptr, nullptr}, {"zzqxj", nullptr, nullptr}, {"«؟»", nullptr, nullptr},
-    {"'; DROP TABLE places; --", nullptr, nullptr}, {"\"\" = \"\"; --", nullptr, nullptr},
-    {"* NEAR(a b) names:x %_\\^", nullptr, nullptr}, {"(Paris) AND", nullptr, nullptr},
+    {"", nullptr}, {" , ", nullptr}, {"zzqxj", nullptr}, {"«؟»", nullptr}, {"'; DROP TABLE places; --", nullptr},
+    {"\"\" = \"\"; --", nullptr}, {"* NEAR(a b) names:x %_\\^", nullptr}, {"(Paris) AND", nullptr},
     {"\"Paris\"*", "Paris", "Europe/Paris"}, {"Paris;--", "Paris", "Europe/Paris"}}));
 
 Place place(const char* latin, double latitude, double longitude, const char* zone,

@@ -9,7 +9,6 @@
 #include "tests/fuzz/FuzzSupport.h"
 
 #include <array>
-#include <cctype>
 #include <cmath>
 
 using namespace velmora;
@@ -22,13 +21,8 @@ bool wholePartNonZero(const std::string& text)
     std::size_t i = text.find_first_not_of(" \t");
     if (i != std::string::npos && (text[i] == '-' || text[i] == '+'))
         ++i;
-    for (; i < text.size() && (std::isdigit(static_cast<unsigned char>(text[i])) ||
-                               text[i] == ' ' || text[i] == '\t');
-         ++i) {
-        if (text[i] != '0' && std::isdigit(static_cast<unsigned char>(text[i])))
-            return true;
-    }
-    return false;
+    // A digit other than 0 before the first character that is neither a digit nor a blank.
+    return text.find_first_of("123456789", i) < text.find_first_not_of("0123456789 \t", i);
 }
 
 // A number is read as itself, as an infinity when too large for a double, never as 0 while its
