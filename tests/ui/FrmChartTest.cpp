@@ -623,8 +623,7 @@ private slots:
     void captionShowsAsTyped()
     {
         FrmChart window(ChartKind::Natal, u"هيئة ميلاد ل[*]2004"_s);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        shown(&window);
         QCOMPARE(window.windowHandle()->title(), u"هيئة ميلاد ل[*]2004"_s);
         const QImage before = window.picture().copy();
         window.setCaption(u"هيئة ميلاد لسلمى"_s);

@@ -27,7 +27,7 @@
 
 namespace velmora::ui::testing {
 
-// The critical messages shown since the last clear, each as "title|text".
+// The critical and information messages shown since the last clear, each as "title|text".
 inline QStringList& messages()
 {
     static QStringList shown;
@@ -36,7 +36,7 @@ inline QStringList& messages()
 
 inline void recordMessages()
 {
-    criticalMessage() = [](QWidget*, const QString& title, const QString& text) {
+    criticalMessage() = informationMessage() = [](QWidget*, const QString& title, const QString& text) {
         messages().append(title + u'|' + text);
     };
 }
@@ -75,15 +75,23 @@ Dialog* fresh()
     return Dialog::instance();
 }
 
-// Afresh and on screen, for a test that watches it paint.
+// On screen, for a test that watches it paint, and active when it types into it; a window
+// that never shows fails the test.
+template <typename Window>
+Window* shown(Window* window, bool active = false)
+{
+    window->show();
+    if (active)
+        QApplication::setActiveWindow(window);
+    if (!QTest::qWaitForWindowExposed(window) || (active && !QTest::qWaitForWindowActive(window)))
+        QTest::qFail("the window was not shown", __FILE__, __LINE__);
+    return window;
+}
+
 template <typename Dialog>
 Dialog* freshShown()
 {
-    Dialog* dialog = fresh<Dialog>();
-    dialog->show();
-    if (!QTest::qWaitForWindowExposed(dialog))
-        qWarning("the window was not exposed");
-    return dialog;
+    return shown(fresh<Dialog>());
 }
 
 // The data entry afresh, the chart-type dialog's choice `kind`.
@@ -123,6 +131,19 @@ inline void runFebruary(FrmEphemirids* window, int kind, const QString& year = Q
     window->TxtYears->setText(year);
     window->Opt[kind]->click();
     window->CmdCalculer->click();
+}
+
+// "TxtHeure0=24 TxtNom=" sets the box named TxtHeure0 to "24" and empties TxtNom; "ChkHijri0=1"
+// ticks the box named ChkHijri0.
+inline void applyEdits(QWidget* window, const QString& edits)
+{
+    for (const QString& edit : edits.split(u' ', Qt::SkipEmptyParts)) {
+        const QString name = edit.section(u'=', 0, 0);
+        if (auto* box = window->findChild<QCheckBox*>(name))
+            box->setChecked(edit.section(u'=', 1) == QStringLiteral("1"));
+        else
+            window->findChild<QLineEdit*>(name)->setText(edit.section(u'=', 1));
+    }
 }
 
 inline bool writeFile(const QString& path, const QByteArray& bytes = {})
