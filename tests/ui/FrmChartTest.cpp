@@ -67,13 +67,9 @@ void computeSharedChart(float moon = 90.0f)
 int inkOf(const QImage& picture, const QColor& colour, int tolerance = 60)
 {
     int count = 0;
-    for (int y = 0; y < picture.height(); ++y) {
-        for (int x = 0; x < picture.width(); ++x) {
-            const QColor c = picture.pixelColor(x, y);
-            count += std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
-                         std::abs(c.blue() - colour.blue()) < tolerance;
-        }
-    }
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            count += colourDistance(picture.pixelColor(x, y), colour) < tolerance;
     return count;
 }
 

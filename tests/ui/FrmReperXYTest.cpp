@@ -103,7 +103,7 @@ private slots:
     // and the next picker starts from the initial place.
     void okHidesEscapeDoesNothingAndAFrameCloseStartsAgain()
     {
-        FrmReperXY* picker = freshShown<FrmReperXY>();
+        FrmReperXY* picker = shown(fresh<FrmReperXY>());
         QSignalSpy confirmed(picker, &FrmReperXY::placeConfirmed);
         picker->TxtLatDeg->setText(u"33"_s);
         QTest::keyClick(picker, Qt::Key_Escape);
@@ -188,7 +188,7 @@ private slots:
         QFETCH(bool, click);
         QFETCH(QDateTime, moment);
         QFETCH(QString, legal);
-        FrmReperXY* picker = freshShown<FrmReperXY>();
+        FrmReperXY* picker = shown(fresh<FrmReperXY>());
         picker->setReferenceMoment(moment);
         pickCity(picker, query, false);
         QVERIFY(picker->GriData->isVisible() && picker->GriData->rowCount() > 0);

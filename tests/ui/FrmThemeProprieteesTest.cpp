@@ -105,7 +105,7 @@ private slots:
     // the signs start as pictures, the wheel oriented on the ascendant, with houses.
     void initialLayout()
     {
-        FrmThemeProprietees* d = freshShown<FrmThemeProprietees>();
+        FrmThemeProprietees* d = shown(fresh<FrmThemeProprietees>());
         QVERIFY(d->LabColor[11]->isHidden() && !d->backgroundActive() && !d->TxtURL->isEnabled() &&
                 !d->CmdParcourir->isEnabled() && d->ChkSpread->isChecked());
         QVERIFY(d->OptZodiacGrph[1]->isChecked() && d->OptZodiacPos[0]->isChecked() && d->showHouses());
@@ -202,7 +202,7 @@ private slots:
     void samplePicture()
     {
         QFETCH(int, swatch);
-        FrmThemeProprietees* dialog = freshShown<FrmThemeProprietees>();
+        FrmThemeProprietees* dialog = shown(fresh<FrmThemeProprietees>());
         const QImage before = sampleOf(dialog);
         QSet<QRgb> others;
         for (int i = 0; i < 11; ++i)
@@ -216,9 +216,8 @@ private slots:
         QCOMPARE(dialog->colorValue(swatch), 0xAAC80D);
         const QImage after = sampleOf(dialog);
         dialog->hide();
-        auto near = [](QRgb a, QRgb b) { // anti-aliased edges over the new colour move a little
-            return qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) + qAbs(qBlue(a) - qBlue(b)) <= 24;
-        };
+        // Anti-aliased edges over the new colour move a little.
+        auto near = [](QRgb a, QRgb b) { return colourDistance(a, b) <= 24; };
         int changed = 0, wrong = 0;
         for (int y = 0; y + 1 < before.height(); ++y) {
             for (int x = 0; x + 1 < before.width(); ++x) {

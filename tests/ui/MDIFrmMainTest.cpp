@@ -258,7 +258,7 @@ private slots:
 
     void escapeHidesAFrameCloseDiscardsAndThePlaceLabelFollows()
     {
-        FrmDataTime* entry = freshShown<FrmDataTime>();
+        FrmDataTime* entry = shown(fresh<FrmDataTime>());
         entry->TxtNom->setText(u"ليلى"_s);
         QTest::keyClick(entry, Qt::Key_Escape);
         deleteClosedWindows();

@@ -109,7 +109,7 @@ private slots:
             QTest::mouseClick(window->LabMenu[FrmChart::Print], Qt::LeftButton);
             title = kCaption;
         } else {
-            FrmEphemirids* ephemerides = freshShown<FrmEphemirids>();
+            FrmEphemirids* ephemerides = shown(fresh<FrmEphemirids>());
             runFebruary(ephemerides, 0);
             ephemerides->CmdImprimer->click();
             title = u"أطوال الكواكب - فبراير 2024"_s;

@@ -75,8 +75,8 @@ Dialog* fresh()
     return Dialog::instance();
 }
 
-// On screen, for a test that watches it paint, and active when it types into it; a window
-// that never shows fails the test.
+// On screen (a single-instance dialog as shown(fresh<Dialog>())), for a test that watches it
+// paint, and active when it types into it; a window that never shows fails the test.
 template <typename Window>
 Window* shown(Window* window, bool active = false)
 {
@@ -86,12 +86,6 @@ Window* shown(Window* window, bool active = false)
     if (!QTest::qWaitForWindowExposed(window) || (active && !QTest::qWaitForWindowActive(window)))
         QTest::qFail("the window was not shown", __FILE__, __LINE__);
     return window;
-}
-
-template <typename Dialog>
-Dialog* freshShown()
-{
-    return shown(fresh<Dialog>());
 }
 
 // The data entry afresh, the chart-type dialog's choice `kind`.
@@ -144,6 +138,12 @@ inline void applyEdits(QWidget* window, const QString& edits)
         else
             window->findChild<QLineEdit*>(name)->setText(edit.section(u'=', 1));
     }
+}
+
+// How far apart two colours are, their channels' differences summed.
+inline int colourDistance(const QColor& a, const QColor& b)
+{
+    return qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue());
 }
 
 inline bool writeFile(const QString& path, const QByteArray& bytes = {})
