@@ -46,12 +46,6 @@ QImage sampleOf(const FrmThemeProprietees* dialog)
     return dialog->PicSample->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
-struct Reach {
-    bool confirm;
-    const char* swatches;
-    int glyphs;
-};
-
 } // namespace
 
 class FrmThemeProprieteesTest final : public QObject {
@@ -123,15 +117,18 @@ private slots:
     // with the signs as pictures (OptZodiacGrph(1)) or symbols.
     void settingsReachTheState_data()
     {
-        QTest::addColumn<Reach>("r");
-        QTest::newRow("OK: colours 0 to 10") << Reach{true, "011111111111", 1};
-        QTest::newRow("solar window: swatch 11, not 10; signs as symbols") << Reach{false, "101111111111", 0};
+        QTest::addColumn<bool>("confirm");
+        QTest::addColumn<QByteArray>("swatches");
+        QTest::addColumn<int>("glyphs");
+        QTest::newRow("OK: colours 0 to 10") << true << QByteArray("011111111111") << 1;
+        QTest::newRow("solar window: swatch 11, not 10; signs as symbols") << false << QByteArray("101111111111") << 0;
     }
 
     void settingsReachTheState()
     {
-        QFETCH(Reach, r);
-        const auto [confirm, swatches, glyphs] = r;
+        QFETCH(bool, confirm);
+        QFETCH(QByteArray, swatches);
+        QFETCH(int, glyphs);
         FrmThemeProprietees* dialog = fresh<FrmThemeProprietees>();
         for (int i = 0; i < 12; ++i)
             dialog->LabColor[i]->setValue(0x102030 + i);
@@ -152,7 +149,7 @@ private slots:
         if (confirm)
             dialog->CmdOK->click();
         else
-            dialog->copyInto(state, FrmThemeProprietees::SwatchSet(swatches));
+            dialog->copyInto(state, FrmThemeProprietees::SwatchSet(swatches.constData()));
         QCOMPARE(dialog->isHidden(), confirm);
         dialog->hide();
         for (int i = 0; i < 12; ++i)
