@@ -1,8 +1,8 @@
 #pragma once
 
-// What the window tests share: critical messages recorded, a fixed clock, the next modal dialog answered
-// from inside its event loop, single-instance dialogs discarded as their frame's close does, a main
-// that runs as the program does, the controls the tests drive and the requests they make.
+// What the window tests share: messages recorded, a fixed clock, the next modal dialog answered from
+// inside its event loop, single-instance dialogs discarded as their frame's close does, windows shown
+// and boxes edited, a main that runs as the program does, the controls and requests the tests use.
 #include "core/ChartRequest.h"
 #include "resources/VelmoraResources.h"
 #include "ui/common/Seams.h"
