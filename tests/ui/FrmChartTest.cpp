@@ -67,13 +67,9 @@ void computeSharedChart(float moon = 90.0f)
 int inkOf(const QImage& picture, const QColor& colour, int tolerance = 60)
 {
     int count = 0;
-    for (int y = 0; y < picture.height(); ++y) {
-        for (int x = 0; x < picture.width(); ++x) {
-            const QColor c = picture.pixelColor(x, y);
-            count += std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
-                         std::abs(c.blue() - colour.blue()) < tolerance;
-        }
-    }
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            count += colourDistance(picture.pixelColor(x, y), colour) < tolerance;
     return count;
 }
 
@@ -623,8 +619,7 @@ private slots:
     void captionShowsAsTyped()
     {
         FrmChart window(ChartKind::Natal, u"هيئة ميلاد ل[*]2004"_s);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        shown(&window);
         QCOMPARE(window.windowHandle()->title(), u"هيئة ميلاد ل[*]2004"_s);
         const QImage before = window.picture().copy();
         window.setCaption(u"هيئة ميلاد لسلمى"_s);

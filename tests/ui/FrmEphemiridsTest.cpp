@@ -82,7 +82,7 @@ private slots:
     // A frame close starts the next window again, as in every single dialog: FrmReperXYTest's.
     void startValuesSwitchingAndOk()
     {
-        FrmEphemirids* window = freshShown<FrmEphemirids>();
+        FrmEphemirids* window = shown(fresh<FrmEphemirids>());
         QCOMPARE(window->CmbMois->currentText(), u"نونبر"_s);
         QCOMPARE(window->TxtYears->text() + window->TxtHeur->text(), u"199912"_s);
         QVERIFY(window->Opt[0]->isChecked() && window->ChkChoix->isChecked() && !window->ChkAvant->isChecked());
@@ -127,7 +127,7 @@ private slots:
     // its correction is 2; a run of February makes it 1.
     void aCitysCorrectionFollowsTheMonthRun()
     {
-        FrmEphemirids* window = freshShown<FrmEphemirids>();
+        FrmEphemirids* window = shown(fresh<FrmEphemirids>());
         FrmReperXY* picker = fresh<FrmReperXY>();
         window->CmbMois->setCurrentIndex(6);
         window->TxtYears->setText(u"2024"_s);
@@ -148,7 +148,7 @@ private slots:
     // At 70° N Placidus is undefined: the houses table says why its days are starred.
     void polarHousesAreNamed()
     {
-        FrmEphemirids* window = freshShown<FrmEphemirids>();
+        FrmEphemirids* window = shown(fresh<FrmEphemirids>());
         FrmReperXY* picker = fresh<FrmReperXY>();
         picker->TxtLatDeg->setText(u"70"_s);
         runFebruary(window, 1);
@@ -160,7 +160,7 @@ private slots:
 
     void aspectsTakeTheAppearanceDialogsOrbs()
     {
-        FrmEphemirids* window = freshShown<FrmEphemirids>();
+        FrmEphemirids* window = shown(fresh<FrmEphemirids>());
         for (QLineEdit* orb : FrmThemeProprietees::instance()->TxtAspect)
             orb->setText(u"0"_s);
         runFebruary(window, 2);
@@ -199,7 +199,7 @@ private slots:
     {
         QFETCH(Keys, k);
         const QString text = QString::fromUtf8(k.text);
-        FrmEphemirids* window = freshShown<FrmEphemirids>();
+        FrmEphemirids* window = shown(fresh<FrmEphemirids>());
         QLineEdit* box = k.hour ? window->TxtHeur : window->TxtYears;
         box->setText(QString::fromUtf8(k.start));
         for (QString key : QString::fromUtf8(k.keys).split(u' ')) {
@@ -249,7 +249,7 @@ private slots:
         QFETCH(int, kind);
         QFETCH(bool, decimal);
         QFETCH(QString, year);
-        FrmEphemirids* window = freshShown<FrmEphemirids>();
+        FrmEphemirids* window = shown(fresh<FrmEphemirids>());
         window->ChkChoix->setChecked(!decimal);
         auto& cusps = velmora::chartState().HouseCusps;
         cusps.fill(7.0f);

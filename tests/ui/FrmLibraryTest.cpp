@@ -46,9 +46,6 @@ private slots:
     void initTestCase()
     {
         recordMessages();
-        informationMessage() = [](QWidget*, const QString& title, const QString& text) {
-            messages().append(title + u'|' + text);
-        };
         question() = [](QWidget*, const QString&, const QString&) { return true; };
         textAsker() = [this](QWidget*, const QString&, const QString&, const QString& initial,
                              bool) -> std::optional<QString> {
@@ -63,8 +60,7 @@ private slots:
     void aChartSavedFromItsWindowReopensAsTheSameChart()
     {
         FrmDataTime* entry = entryFor(ChartKind::Natal);
-        entry->TxtNom->setText(u"سلمى"_s);
-        entry->TxtHeure[0]->setText(u"8"_s);
+        applyEdits(entry, u"TxtNom=سلمى TxtHeure0=8"_s);
         entry->CmdOK->click();
         QCOMPARE(charts().size(), 1);
         FrmChart* saved = charts()[0];

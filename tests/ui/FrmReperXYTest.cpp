@@ -88,8 +88,7 @@ private slots:
     void typedZoneLastsUntilTheNextCoordinateChangeAndTheSummaryAddsTheCorrection()
     {
         FrmReperXY* picker = fresh<FrmReperXY>();
-        picker->TxtZone->setText(u"7"_s);
-        picker->TxtEteRegl->setText(u"1"_s);
+        applyEdits(picker, u"TxtZone=7 TxtEteRegl=1"_s);
         QCOMPARE(picker->placeSummary(), u"خط العرض 21°27' شمال\r\nخط الطول 39°49' شرق\r\n"
                                          u"النطاق الزمني مع التعديل الصيفي بالساعات 8"_s);
         picker->TxtLatMin->selectAll();
@@ -104,9 +103,8 @@ private slots:
     // and the next picker starts from the initial place.
     void okHidesEscapeDoesNothingAndAFrameCloseStartsAgain()
     {
-        FrmReperXY* picker = fresh<FrmReperXY>();
+        FrmReperXY* picker = shown(fresh<FrmReperXY>());
         QSignalSpy confirmed(picker, &FrmReperXY::placeConfirmed);
-        picker->show();
         picker->TxtLatDeg->setText(u"33"_s);
         QTest::keyClick(picker, Qt::Key_Escape);
         QVERIFY(picker->isVisible());
@@ -143,10 +141,7 @@ private slots:
 
     void enterMovesThroughTheCoordinateBoxesAndFocusSelects()
     {
-        FrmReperXY* picker = fresh<FrmReperXY>();
-        picker->show();
-        QApplication::setActiveWindow(picker);
-        QVERIFY(QTest::qWaitForWindowActive(picker));
+        FrmReperXY* picker = shown(fresh<FrmReperXY>(), true);
         picker->TxtLonDeg->setFocus();
         QTRY_VERIFY(picker->TxtLonDeg->hasFocus());
         QTest::keyClick(picker->TxtLonDeg, Qt::Key_Return);
@@ -193,9 +188,8 @@ private slots:
         QFETCH(bool, click);
         QFETCH(QDateTime, moment);
         QFETCH(QString, legal);
-        FrmReperXY* picker = fresh<FrmReperXY>();
+        FrmReperXY* picker = shown(fresh<FrmReperXY>());
         picker->setReferenceMoment(moment);
-        picker->show();
         pickCity(picker, query, false);
         QVERIFY(picker->GriData->isVisible() && picker->GriData->rowCount() > 0);
         QCOMPARE(picker->GriData->item(0, 3)->text().front(), QChar(0x2066)); // the latitude isolated

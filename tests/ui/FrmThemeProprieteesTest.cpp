@@ -46,12 +46,6 @@ QImage sampleOf(const FrmThemeProprietees* dialog)
     return dialog->PicSample->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
-struct Reach {
-    bool confirm;
-    const char* swatches;
-    int glyphs;
-};
-
 } // namespace
 
 class FrmThemeProprieteesTest final : public QObject {
@@ -105,7 +99,7 @@ private slots:
     // the signs start as pictures, the wheel oriented on the ascendant, with houses.
     void initialLayout()
     {
-        FrmThemeProprietees* d = freshShown<FrmThemeProprietees>();
+        FrmThemeProprietees* d = shown(fresh<FrmThemeProprietees>());
         QVERIFY(d->LabColor[11]->isHidden() && !d->backgroundActive() && !d->TxtURL->isEnabled() &&
                 !d->CmdParcourir->isEnabled() && d->ChkSpread->isChecked());
         QVERIFY(d->OptZodiacGrph[1]->isChecked() && d->OptZodiacPos[0]->isChecked() && d->showHouses());
@@ -123,15 +117,18 @@ private slots:
     // with the signs as pictures (OptZodiacGrph(1)) or symbols.
     void settingsReachTheState_data()
     {
-        QTest::addColumn<Reach>("r");
-        QTest::newRow("OK: colours 0 to 10") << Reach{true, "011111111111", 1};
-        QTest::newRow("solar window: swatch 11, not 10; signs as symbols") << Reach{false, "101111111111", 0};
+        QTest::addColumn<bool>("confirm");
+        QTest::addColumn<QByteArray>("swatches");
+        QTest::addColumn<int>("glyphs");
+        QTest::newRow("OK: colours 0 to 10") << true << QByteArray("011111111111") << 1;
+        QTest::newRow("solar window: swatch 11, not 10; signs as symbols") << false << QByteArray("101111111111") << 0;
     }
 
     void settingsReachTheState()
     {
-        QFETCH(Reach, r);
-        const auto [confirm, swatches, glyphs] = r;
+        QFETCH(bool, confirm);
+        QFETCH(QByteArray, swatches);
+        QFETCH(int, glyphs);
         FrmThemeProprietees* dialog = fresh<FrmThemeProprietees>();
         for (int i = 0; i < 12; ++i)
             dialog->LabColor[i]->setValue(0x102030 + i);
@@ -152,7 +149,7 @@ private slots:
         if (confirm)
             dialog->CmdOK->click();
         else
-            dialog->copyInto(state, FrmThemeProprietees::SwatchSet(swatches));
+            dialog->copyInto(state, FrmThemeProprietees::SwatchSet(swatches.constData()));
         QCOMPARE(dialog->isHidden(), confirm);
         dialog->hide();
         for (int i = 0; i < 12; ++i)
@@ -202,7 +199,7 @@ private slots:
     void samplePicture()
     {
         QFETCH(int, swatch);
-        FrmThemeProprietees* dialog = freshShown<FrmThemeProprietees>();
+        FrmThemeProprietees* dialog = shown(fresh<FrmThemeProprietees>());
         const QImage before = sampleOf(dialog);
         QSet<QRgb> others;
         for (int i = 0; i < 11; ++i)
@@ -216,9 +213,8 @@ private slots:
         QCOMPARE(dialog->colorValue(swatch), 0xAAC80D);
         const QImage after = sampleOf(dialog);
         dialog->hide();
-        auto near = [](QRgb a, QRgb b) { // anti-aliased edges over the new colour move a little
-            return qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) + qAbs(qBlue(a) - qBlue(b)) <= 24;
-        };
+        // Anti-aliased edges over the new colour move a little.
+        auto near = [](QRgb a, QRgb b) { return colourDistance(a, b) <= 24; };
         int changed = 0, wrong = 0;
         for (int y = 0; y + 1 < before.height(); ++y) {
             for (int x = 0; x + 1 < before.width(); ++x) {

@@ -22,23 +22,6 @@ using namespace velmora::ui;
 using namespace velmora::ui::testing;
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// "TxtHeure0=24 TxtNom=" sets the first hour box to "24" and empties the name; "ChkHijri0=1"
-// ticks the first row's Hijri box.
-void applyEdits(FrmDataTime* entry, const QString& edits)
-{
-    for (const QString& edit : edits.split(u' ', Qt::SkipEmptyParts)) {
-        const QString name = edit.section(u'=', 0, 0);
-        if (auto* box = entry->findChild<QCheckBox*>(name))
-            box->setChecked(edit.section(u'=', 1) == u"1"_s);
-        else
-            entry->findChild<QLineEdit*>(name)->setText(edit.section(u'=', 1));
-    }
-}
-
-} // namespace
-
 class MDIFrmMainTest final : public QObject {
     Q_OBJECT
 
@@ -187,9 +170,8 @@ private slots:
         QFETCH(QString, edits);
         QFETCH(QString, outcome);
         QFETCH(QString, focus);
-        FrmDataTime* entry = entryFor(ChartKind::Transits); // both rows are checked
+        FrmDataTime* entry = shown(entryFor(ChartKind::Transits)); // both rows are checked
         applyEdits(entry, edits);
-        entry->show();
         // No computation gives this longitude: any commit would replace it (that a failed request
         // commits nothing is ChartComputationTest's).
         chartState().Planets[0].Longitude = 400.0f;
@@ -247,10 +229,7 @@ private slots:
 
     void timeNotAvailableAndTheEnterChain()
     {
-        FrmDataTime* entry = entryFor(ChartKind::Transits);
-        entry->show();
-        QApplication::setActiveWindow(entry);
-        QVERIFY(QTest::qWaitForWindowActive(entry));
+        FrmDataTime* entry = shown(entryFor(ChartKind::Transits), true);
 
         // Typing into a time box clears the box (its 12:00 is okOpensTheChosenKindWithItsCaption's).
         for (QLineEdit* box : {entry->TxtMin[0], entry->TxtHeure[1]}) {
@@ -279,8 +258,7 @@ private slots:
 
     void escapeHidesAFrameCloseDiscardsAndThePlaceLabelFollows()
     {
-        FrmDataTime* entry = fresh<FrmDataTime>();
-        entry->show();
+        FrmDataTime* entry = shown(fresh<FrmDataTime>());
         entry->TxtNom->setText(u"ليلى"_s);
         QTest::keyClick(entry, Qt::Key_Escape);
         deleteClosedWindows();

@@ -35,11 +35,7 @@ FrmChart* natalChart()
     const ChartRequest request = meccaNatalRequest();
     if (!computeRequest(chartState(), request).ok)
         qFatal("could not compute the natal chart");
-    auto* window = new FrmChart(ChartKind::Natal, kCaption, request);
-    window->show();
-    if (!QTest::qWaitForWindowExposed(window))
-        qWarning("the chart window was not exposed");
-    return window;
+    return shown(new FrmChart(ChartKind::Natal, kCaption, request));
 }
 
 } // namespace
@@ -113,7 +109,7 @@ private slots:
             QTest::mouseClick(window->LabMenu[FrmChart::Print], Qt::LeftButton);
             title = kCaption;
         } else {
-            FrmEphemirids* ephemerides = freshShown<FrmEphemirids>();
+            FrmEphemirids* ephemerides = shown(fresh<FrmEphemirids>());
             runFebruary(ephemerides, 0);
             ephemerides->CmdImprimer->click();
             title = u"أطوال الكواكب - فبراير 2024"_s;

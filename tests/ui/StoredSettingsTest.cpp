@@ -87,8 +87,7 @@ private slots:
         QFile::remove(m_file);
         setClock(QDateTime(QDate(2026, 12, 6), QTime(12, 0)));
         FrmDataTime* entry = fresh<FrmDataTime>();
-        FrmReperXY* picker = fresh<FrmReperXY>();
-        picker->show();
+        FrmReperXY* picker = shown(fresh<FrmReperXY>());
         pickCity(picker, u"Paris"_s);
         picker->CmdOK->click();
         entry->TxtNom->setText(u"سعاد"_s);

@@ -1,8 +1,8 @@
 #pragma once
 
-// What the window tests share: critical messages recorded, a fixed clock, the next modal dialog answered
-// from inside its event loop, single-instance dialogs discarded as their frame's close does, a main
-// that runs as the program does, the controls the tests drive and the requests they make.
+// What the window tests share: messages recorded, a fixed clock, the next modal dialog answered from
+// inside its event loop, single-instance dialogs discarded as their frame's close does, windows shown
+// and boxes edited, a main that runs as the program does, the controls and requests the tests use.
 #include "core/ChartRequest.h"
 #include "resources/VelmoraResources.h"
 #include "ui/common/Seams.h"
@@ -27,7 +27,7 @@
 
 namespace velmora::ui::testing {
 
-// The critical messages shown since the last clear, each as "title|text".
+// The critical and information messages shown since the last clear, each as "title|text".
 inline QStringList& messages()
 {
     static QStringList shown;
@@ -36,7 +36,7 @@ inline QStringList& messages()
 
 inline void recordMessages()
 {
-    criticalMessage() = [](QWidget*, const QString& title, const QString& text) {
+    criticalMessage() = informationMessage() = [](QWidget*, const QString& title, const QString& text) {
         messages().append(title + u'|' + text);
     };
 }
@@ -75,15 +75,17 @@ Dialog* fresh()
     return Dialog::instance();
 }
 
-// Afresh and on screen, for a test that watches it paint.
-template <typename Dialog>
-Dialog* freshShown()
+// On screen (a single-instance dialog as shown(fresh<Dialog>())), for a test that watches it
+// paint, and active when it types into it; a window that never shows fails the test.
+template <typename Window>
+Window* shown(Window* window, bool active = false)
 {
-    Dialog* dialog = fresh<Dialog>();
-    dialog->show();
-    if (!QTest::qWaitForWindowExposed(dialog))
-        qWarning("the window was not exposed");
-    return dialog;
+    window->show();
+    if (active)
+        QApplication::setActiveWindow(window);
+    if (!QTest::qWaitForWindowExposed(window) || (active && !QTest::qWaitForWindowActive(window)))
+        QTest::qFail("the window was not shown", __FILE__, __LINE__);
+    return window;
 }
 
 // The data entry afresh, the chart-type dialog's choice `kind`.
@@ -123,6 +125,25 @@ inline void runFebruary(FrmEphemirids* window, int kind, const QString& year = Q
     window->TxtYears->setText(year);
     window->Opt[kind]->click();
     window->CmdCalculer->click();
+}
+
+// "TxtHeure0=24 TxtNom=" sets the box named TxtHeure0 to "24" and empties TxtNom; "ChkHijri0=1"
+// ticks the box named ChkHijri0.
+inline void applyEdits(QWidget* window, const QString& edits)
+{
+    for (const QString& edit : edits.split(u' ', Qt::SkipEmptyParts)) {
+        const QString name = edit.section(u'=', 0, 0);
+        if (auto* box = window->findChild<QCheckBox*>(name))
+            box->setChecked(edit.section(u'=', 1) == QStringLiteral("1"));
+        else
+            window->findChild<QLineEdit*>(name)->setText(edit.section(u'=', 1));
+    }
+}
+
+// How far apart two colours are, their channels' differences summed.
+inline int colourDistance(const QColor& a, const QColor& b)
+{
+    return qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue());
 }
 
 inline bool writeFile(const QString& path, const QByteArray& bytes = {})
