@@ -69,7 +69,7 @@ int inkOf(const QImage& picture, const QColor& colour, int tolerance = 60)
     int count = 0;
     for (int y = 0; y < picture.height(); ++y)
         for (int x = 0; x < picture.width(); ++x)
-            count += colourDistance(picture.pixelColor(x, y), colour) < tolerance;
+            count += colorDistance(picture.pixelColor(x, y), colour) < tolerance;
     return count;
 }
 

@@ -214,7 +214,7 @@ private slots:
         const QImage after = sampleOf(dialog);
         dialog->hide();
         // Anti-aliased edges over the new colour move a little.
-        auto near = [](QRgb a, QRgb b) { return colourDistance(a, b) <= 24; };
+        auto near = [](QRgb a, QRgb b) { return colorDistance(a, b) <= 24; };
         int changed = 0, wrong = 0;
         for (int y = 0; y + 1 < before.height(); ++y) {
             for (int x = 0; x + 1 < before.width(); ++x) {

@@ -141,7 +141,7 @@ inline void applyEdits(QWidget* window, const QString& edits)
 }
 
 // How far apart two colours are, their channels' differences summed.
-inline int colourDistance(const QColor& a, const QColor& b)
+inline int colorDistance(const QColor& a, const QColor& b)
 {
     return qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue());
 }
