@@ -169,15 +169,17 @@ const std::array<std::string, kSlotCount>& pointLabels()
     return labels;
 }
 
-const std::array<std::string, 12>& houseLabels()
+// The cusp labels of each house system.
+const std::array<std::string, 12>& houseLabels(HouseSystem system)
 {
     static const auto labels = [] {
-        std::array<std::string, 12> made;
-        for (int house = 0; house < 12; ++house)
-            made[house] = housePositionText({}, house);
+        std::array<std::array<std::string, 12>, kHouseSystemCount> made;
+        for (int s = 0; s < kHouseSystemCount; ++s)
+            for (int house = 0; house < 12; ++house)
+                made[s][house] = cuspPositionText({}, house, static_cast<HouseSystem>(s));
         return made;
     }();
-    return labels;
+    return labels[static_cast<int>(system)];
 }
 
 // A point's label and position, and a cusp's, as both reports write them.
@@ -189,7 +191,7 @@ void appendPointText(std::string& out, const ChartState& state, int slot)
 
 void appendCuspText(std::string& out, const ChartState& state, int slot)
 {
-    out += houseLabels()[slot % 12];
+    out += houseLabels(state.HouseSystemUsed[slot < kPointsPerChart ? 0 : 1])[slot % 12];
     appendSignPositionText(out, state.HouseCusps[slot]);
 }
 
@@ -230,6 +232,8 @@ std::string plainReport(const ChartOptions& options, const ChartState& state, in
         appendCuspText(out, state, slot);
         out += '\n';
     }
+    for (const std::string& line : angleLines(state, lastSlot < kPointsPerChart ? 1 : 2))
+        out += line + '\n';
     for (int slot = 0; slot < kPointsPerChart; ++slot)
         out += pointLabel(slot) + houseName(state.PlanetAttr[slot].House) + "\n";
     if (const auto hijri = hijriOfRow(options.first))
@@ -334,6 +338,13 @@ std::string jsonReport(const ChartOptions& options, const ChartState& state,
             << ", \"longitude\": ";
         out.stored(state.HouseCusps[slot]) << ", \"text\": ";
         out.quotedBuilt([&](std::string& t) { appendCuspText(t, state, slot); }) << "}";
+    }
+    // Equal and whole-sign cusps do not hold the angles, so each chart's are given apart.
+    out << "], \"angles\": [";
+    for (int chart = 0; chart * kPointsPerChart <= lastSlot; ++chart) {
+        out << (chart ? ", " : "") << "{\"ascendant\": ";
+        out.stored(angleLongitude(state, chart, 0)) << ", \"midheaven\": ";
+        out.stored(angleLongitude(state, chart, 9)) << "}";
     }
     out << "]";
     // The Hijri day of the first row's local date; null before the Hijra.

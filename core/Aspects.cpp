@@ -1,5 +1,6 @@
 #include "core/Aspects.h"
 
+#include "core/ChartComputation.h"
 #include "core/Numbers.h"
 #include "core/PositionTexts.h"
 
@@ -133,7 +134,7 @@ std::int16_t wheelRotationFor(const ChartState& state, ChartKind kind)
 {
     if (kind == ChartKind::Solar || state.OrientOnAscendant != kTrue)
         return 270;
-    return static_cast<std::int16_t>(270.0 - roundHalfEven(state.HouseCusps[0]));
+    return static_cast<std::int16_t>(270.0 - roundHalfEven(angleLongitude(state, 0, 0)));
 }
 
 std::vector<Aspect> aspectsOf(const ChartState& state, const AspectSearch& search,

@@ -2,6 +2,7 @@
 
 #include "core/Calendar.h"
 #include "core/Numbers.h"
+#include "core/PositionTexts.h"
 
 #include <algorithm>
 #include <array>
@@ -262,6 +263,37 @@ std::optional<HouseSystem> houseSystemOfOption(std::string_view option)
             return names.system;
     }
     return std::nullopt;
+}
+
+bool cuspIsAngle(HouseSystem system, int cusp)
+{
+    if (cusp != 0 && cusp != 3 && cusp != 6 && cusp != 9)
+        return false;
+    if (system == HouseSystem::WholeSign)
+        return false;
+    return system != HouseSystem::Equal || cusp == 0 || cusp == 6;
+}
+
+float angleLongitude(const ChartState& state, int chart, int cusp)
+{
+    const int index = chart == 1 ? 1 : 0;
+    if (cuspIsAngle(state.HouseSystemUsed[index], cusp))
+        return state.HouseCusps[index * kPointsPerChart + cusp];
+    const float angle = cusp == 0 || cusp == 6 ? state.Ascendant[index] : state.Midheaven[index];
+    return cusp == 0 || cusp == 9 ? angle : std::fmod(angle + 180.0f, 360.0f);
+}
+
+std::vector<std::string> angleLines(const ChartState& state, int charts)
+{
+    std::vector<std::string> lines;
+    for (int chart = 0; chart < charts && chart < 2; ++chart) {
+        for (const int cusp : {0, 9}) {
+            if (!cuspIsAngle(state.HouseSystemUsed[chart], cusp))
+                lines.push_back(housePositionText(
+                    signPositionText(angleLongitude(state, chart, cusp)), cusp));
+        }
+    }
+    return lines;
 }
 
 std::string houseSystemLine(const ChartState& state)

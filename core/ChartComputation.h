@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora {
 
@@ -120,6 +121,19 @@ void classifyPoints(ChartState& state);
 // The first-chart house 1..12 whose arc holds a longitude, both cusps included (a point on
 // cusp h + 1 counts to house h); 0 when none does.
 int houseOfLongitude(const ChartState& state, double longitude);
+
+// Whether cusp 0..11 of a system is the angle the quadrant systems put there: the ascendant,
+// lower heaven, descendant and midheaven at cusps 0, 3, 6 and 9. Equal houses keep only the
+// horizon there, whole signs none.
+bool cuspIsAngle(HouseSystem system, int cusp);
+
+// The angle of chart 0 or 1 that cusp 0, 3, 6 or 9 marks in a quadrant system, as stored: that
+// cusp where it is the angle, else from the chart's ascendant or midheaven.
+float angleLongitude(const ChartState& state, int chart, int cusp);
+
+// " الطالع في …" and " وسط السماء في …" for each angle of the first `charts` charts that no
+// cusp holds; none in a quadrant system.
+std::vector<std::string> angleLines(const ChartState& state, int charts);
 
 // A library cusp as stored: half an arc-second high, so truncating texts round it, and kept
 // below 360.

@@ -124,6 +124,17 @@ std::string housePositionText(const std::string& position, int house)
     return kHouseLabels[house] + position;
 }
 
+std::string cuspPositionText(const std::string& position, int house, HouseSystem system)
+{
+    if (house != 0 && house != 3 && house != 6 && house != 9)
+        return housePositionText(position, house);
+    if (cuspIsAngle(system, house))
+        return housePositionText(position, house);
+    static const std::array<const char*, 4> ordinals = {
+        " البيت الأول في ", " البيت الرابع في ", " البيت السابع في ", " البيت العاشر في "};
+    return ordinals[house / 3] + position;
+}
+
 std::string pointLabel(int slot)
 {
     if (slot < 0 || slot >= static_cast<int>(kPointLabels.size()))

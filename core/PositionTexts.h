@@ -27,6 +27,10 @@ std::string signName(int sign);
 // outside 0..11.
 std::string housePositionText(const std::string& position, int house);
 
+// A cusp's label and position as its system places it: where a cusp is not the angle the label
+// names (equal houses, whole signs), its house's number names it, " البيت العاشر في ".
+std::string cuspPositionText(const std::string& position, int house, HouseSystem system);
+
 // The label of a point slot 0..23; empty for any other slot.
 std::string pointLabel(int slot);
 

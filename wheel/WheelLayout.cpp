@@ -1,5 +1,6 @@
 #include "wheel/WheelLayout.h"
 
+#include "core/ChartComputation.h"
 #include "core/GlyphSpreading.h"
 #include "core/Numbers.h"
 #include "wheel/WheelPainter.h"
@@ -75,7 +76,7 @@ void addMarks(WheelLayout& layout, const ChartState& state, double s,
     // from s = 400 on so that the layout scales with s.
     const double pad = std::max(1.0, s / 400.0);
     for (const int cusp : {0, 6, 9, 3}) {
-        const double a = layout.rotation + static_cast<double>(state.HouseCusps[cusp]);
+        const double a = layout.rotation + static_cast<double>(angleLongitude(state, 0, cusp));
         QRectF box;
         double anchor = 0.0;
         const char* name = "";

@@ -1,5 +1,6 @@
 #include "wheel/WheelPainter.h"
 
+#include "core/ChartComputation.h"
 #include "core/Numbers.h"
 #include "resources/VelmoraResources.h"
 #include "wheel/ColorValue.h"
@@ -309,8 +310,8 @@ void WheelPainter::drawHouses(QPainter& painter) const
     auto line = [&](double r1, double a1, double r2, double a2) {
         painter.drawLine(at(s / r1, a1), at(s / r2, a2));
     };
-    for (int cusp = 0; cusp < kPointsPerChart; ++cusp) {
-        const double a = m_model.rotation + static_cast<double>(m_state.HouseCusps[cusp]);
+    // The angle that cusp 0, 3, 6 or 9 marks in a quadrant system, at longitude + rotation a.
+    auto angle = [&](int cusp, double a) {
         switch (cusp) {
         case 0: // ascendant: arrowhead and a larger chevron beyond it
             line(5.2, a, 2.2, a);
@@ -343,12 +344,23 @@ void WheelPainter::drawHouses(QPainter& painter) const
             line(5.2, a, 2.4, a);
             painter.drawEllipse(at(s / 2.15, a), s / 20, s / 20);
             break;
-        default: // a pointer on the zodiac's outer circle, from 3° before the cusp to 2° after
+        }
+    };
+    const HouseSystem system = m_state.HouseSystemUsed[0];
+    for (int cusp = 0; cusp < kPointsPerChart; ++cusp) {
+        const double a = m_model.rotation + static_cast<double>(m_state.HouseCusps[cusp]);
+        if (cuspIsAngle(system, cusp)) {
+            angle(cusp, a);
+        } else { // a pointer on the zodiac's outer circle, from 3° before the cusp to 2° after
             line(3.2, a, 3.0, a + 2);
             line(3.2, a, 3.0, a - 3);
             line(3.0, a + 2, 3.0, a - 3);
-            break;
         }
+    }
+    // Equal houses and whole signs leave angles between their cusps.
+    for (const int cusp : {0, 3, 6, 9}) {
+        if (!cuspIsAngle(system, cusp))
+            angle(cusp, m_model.rotation + static_cast<double>(angleLongitude(m_state, 0, cusp)));
     }
 }
 

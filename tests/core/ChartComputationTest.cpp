@@ -1,5 +1,7 @@
 #include "core/ChartComputation.h"
 #include "core/ChartRequest.h"
+#include "core/PositionTexts.h"
+#include "core/Aspects.h"
 #include "core/Numbers.h"
 #include "tests/core/FakeEphemeris.h"
 
@@ -309,6 +311,33 @@ TEST(HouseSystemNote, NamesTheChartsWithPorphyryHouses)
         ChartState state;
         state.HouseSystemUsed = {r.first, r.second};
         EXPECT_EQ(houseSystemNote(state, r.charts), r.note) << r.name;
+    }
+}
+
+// Equal and whole-sign cusps are not the angles (their labels: PositionTexts' Labels rows): the
+// wheel turns on the ascendant itself, and the angles no cusp holds get lines of their own.
+TEST(HouseAngles, StandApartFromEqualAndWholeSignCusps)
+{
+    const struct {
+        const char* name;
+        HouseSystem system;
+        float ascendant, lowerHeaven;
+        std::vector<std::string> lines;
+    } rows[] = {
+        {"Placidus: the cusps, all at 0", HouseSystem::Placidus, 0, 0, {}},
+        {"equal", HouseSystem::Equal, 0, 261.5f, {" وسط السماء في 21°30'0''من برج الجوزاء "}},
+        {"whole sign", HouseSystem::WholeSign, 172, 261.5f,
+         {" الطالع في 22°0'0''من برج السنبلة ", " وسط السماء في 21°30'0''من برج الجوزاء "}},
+    };
+    for (const auto& r : rows) {
+        ChartState state;
+        state.HouseSystemUsed[0] = r.system;
+        state.Ascendant[0] = 172.0f;
+        state.Midheaven[0] = 81.5f;
+        state.OrientOnAscendant = kTrue;
+        EXPECT_EQ(wheelRotationFor(state, ChartKind::Natal), 270 - int(r.ascendant)) << r.name;
+        EXPECT_EQ(angleLongitude(state, 0, 3), r.lowerHeaven) << r.name;
+        EXPECT_EQ(angleLines(state, 1), r.lines) << r.name;
     }
 }
 

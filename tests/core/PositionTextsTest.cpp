@@ -37,6 +37,9 @@ TEST(Labels, TheirTextsAndTheEmptyTextOutsideTheirRanges)
         std::string text, expected;
     } rows[] = {{"house 3", housePositionText("X", 3), " وتد الأرض في X"},
                 {"point 22", pointLabel(22), "عقدة التحويل الشمالية في "},
+                {"equal first cusp", cuspPositionText("X", 0, HouseSystem::Equal), " الطالع في X"},
+                {"equal tenth cusp", cuspPositionText("X", 9, HouseSystem::Equal), " البيت العاشر في X"},
+                {"whole-sign first cusp", cuspPositionText("X", 0, HouseSystem::WholeSign), " البيت الأول في X"},
                 {"house -1", housePositionText("X", -1), ""},
                 {"house 12", housePositionText("X", 12), ""},
                 {"point -1", pointLabel(-1), ""},

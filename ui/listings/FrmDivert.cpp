@@ -47,8 +47,8 @@ std::vector<TextSection> positionsListing(const ChartState& chart, int lastPoint
     for (int i = 0; i <= last; ++i) {
         listing[0].lines.append(
             isolateRuns(fromCore(pointLabel(i) + signPositionText(chart.Planets[i].Longitude))));
-        listing[1].lines.append(
-            isolateRuns(fromCore(housePositionText(signPositionText(chart.HouseCusps[i]), i))));
+        listing[1].lines.append(isolateRuns(fromCore(
+            cuspPositionText(signPositionText(chart.HouseCusps[i]), i, chart.HouseSystemUsed[0]))));
     }
     // The first chart's lots after the points, as the points read.
     for (const Lot& lot : lotsOf(chart))
@@ -58,6 +58,9 @@ std::vector<TextSection> positionsListing(const ChartState& chart, int lastPoint
     std::istringstream note(houseSystemNote(chart, last >= kPointsPerChart ? 2 : 1));
     for (std::string line; std::getline(note, line);)
         listing[1].lines.append(fromCore(line));
+    // Then the angles that fall between equal or whole-sign cusps.
+    for (const std::string& line : angleLines(chart, 1))
+        listing[1].lines.append(isolateRuns(fromCore(line)));
     for (const std::string& line : chart.AspectLines)
         listing[2].lines.append(isolateRuns(fromCore(line)));
     return listing;
