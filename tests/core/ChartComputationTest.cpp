@@ -314,8 +314,7 @@ TEST(HouseSystemNote, NamesTheChartsWithPorphyryHouses)
     }
 }
 
-// Equal and whole-sign cusps are not the angles (their labels: PositionTexts' Labels rows): the
-// wheel turns on the ascendant itself, and the angles no cusp holds get lines of their own.
+// Equal and whole-sign cusps miss the angles: the wheel turns on the ascendant, and each angle no cusp holds has a line.
 TEST(HouseAngles, StandApartFromEqualAndWholeSignCusps)
 {
     const struct {

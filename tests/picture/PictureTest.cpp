@@ -83,6 +83,10 @@ private slots:
             QCOMPARE(image.size(), QSize(300, 300));
             QCOMPARE(image.pixelColor(1, 0), QColor(Qt::black));   // the title band, above the caption
             QCOMPARE(image.pixelColor(1, 298), QColor(Qt::white)); // the initial background
+            int yellow = 0;
+            for (int x = 0; x < 300; ++x)
+                yellow += image.pixelColor(x, 16).blue() < 100 && image.pixelColor(x, 16).green() > 150;
+            QCOMPARE(yellow, 0); // the dots below ي stay in the band
         }
     }
 
