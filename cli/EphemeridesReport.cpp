@@ -98,6 +98,8 @@ CommandResult runCommand(const std::vector<std::string>& args, ChartState& state
     }
     if (!args.empty() && args[0] == "library")
         return runLibraryCommand(rest);
+    if (!args.empty())
+        return {kExitUsage, {}, "unknown command '" + args[0] + "'; " + usage()};
     return {kExitUsage, {}, usage()};
 }
 

@@ -61,7 +61,8 @@ TEST(ChartArguments, BadArgumentsExitWithOneUsageLineNamingTheField)
         return "chart --lat 1 --lon 1 --date " + date + " --time " + time;
     };
     const struct { std::string line; const char* names; } rows[] = {
-        {"", "usage"}, {"chart", "usage"}, {"chart --date 2000-3-1 --time 12:00 --lat 1", "--lon"},
+        {"", "usage"}, {"chart", "usage"}, {"bogus", "unknown command 'bogus'"},
+        {"chart --date 2000-3-1 --time 12:00 --lat 1", "--lon"},
         {at("2000/3/1", "12:00"), "--date"}, {at("2000-3-1", "12"), "--time"}, {at("2000-x-1", "12:00"), "month"},
         {at("2000-13-1", "12:00"), "month"}, {at("2000-1-32", "12:00"), "day"}, {at("2001-2-29", "12:00"), "day"},
         {at(nines + "-1-1", "12:00"), "year"}, {at("1582-10-10", "1:00"), "October 1582"}, {at("2000-3-1", "24:00"), "hour"},
