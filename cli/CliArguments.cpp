@@ -97,7 +97,7 @@ std::string usage()
            "[--moon] [--node] [--json|--csv] | velmora-cli return CHART --solar|--lunar --year Y "
            "[--month M] [--json] | velmora-cli ephemerides --year Y --month 1..12 --hour H "
            "--lat .. --lon ..|--city NAME [--summer H] [--zone H] --table planets|houses|aspects "
-           "[--houses SYSTEM] [--decimal] [--csv] | velmora-cli places NAME [--limit N] [--json] | velmora-cli library "
+           "[--houses SYSTEM] [--hijri] [--decimal] [--csv] | velmora-cli places NAME [--limit N] [--json] | velmora-cli library "
            "list [--json]|import FILE.aaf|export FILE.aaf|delete NAME [--db PATH] | "
            "velmora-cli --help | velmora-cli --version";
 }
@@ -129,6 +129,8 @@ std::string help()
            "  --json                   the chart as JSON\n"
            "  --hour H                 ephemerides: the local clock hour of every day, a whole\n"
            "                           number from 0 to 23\n"
+           "  --hijri                  ephemerides: --year and --month name an Umm al-Qura month,\n"
+           "                           whose days are the rows\n"
            "  --decimal --csv          ephemerides: decimal longitudes; comma-separated cells\n"
            "  places NAME              the atlas's places whose names begin with NAME's words\n"
            "  --saved NAME             chart: the saved chart of that exact name (or #N, its\n"
@@ -474,7 +476,7 @@ ParsedEphemeridesArguments parseEphemeridesArguments(const std::vector<std::stri
 {
     static const KnownOptions known = withPlace({
         {"--year", true}, {"--month", true}, {"--hour", true}, {"--table", true},
-        {"--decimal", false}, {"--csv", false}, {"--houses", true},
+        {"--decimal", false}, {"--csv", false}, {"--houses", true}, {"--hijri", false},
     });
     const OptionValues values =
         readOptions(args, known, {"--year", "--month", "--hour", "--table"});
@@ -492,6 +494,9 @@ ParsedEphemeridesArguments parseEphemeridesArguments(const std::vector<std::stri
     if (!allDigits(values["--month"]) || !month || *month < 1 || *month > 12)
         return {std::nullopt, "bad --month (expected 1 to 12)"};
     options.month = static_cast<int>(*month);
+    options.hijri = values.has("--hijri");
+    if (options.hijri && !civilOf({static_cast<int>(*year), options.month, 1}))
+        return {std::nullopt, "bad --year (no such Hijri month)"};
     const auto hour = wholeNumberText(values["--hour"]);
     if (!allDigits(values["--hour"]) || !hour || *hour < 0 || *hour >= 24)
         return {std::nullopt, "bad --hour (expected the local clock hour, 0 to 23)"};

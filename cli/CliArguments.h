@@ -51,6 +51,7 @@ struct EphemeridesOptions {
     bool decimal = false;
     bool csv = false;
     HouseSystem houses = HouseSystem::Placidus; // of the houses table
+    bool hijri = false;                         // the year and month are a Hijri month
 };
 
 struct ParsedEphemeridesArguments {

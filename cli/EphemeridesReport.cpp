@@ -5,6 +5,7 @@
 
 #include "cli/PlacesReport.h"
 #include "core/ChartComputation.h"
+#include "core/Hijri.h"
 #include "core/Numbers.h"
 
 #include <algorithm>
@@ -30,9 +31,11 @@ CommandResult runEphemeridesCommand(const EphemeridesOptions& given, ChartState&
     if (options.summerFromCity && city) {
         // The legal time of the 15th of the month at the table's hour.
         const double hour = leadingNumber(options.hourText);
+        const int year = static_cast<int>(leadingNumber(options.yearText));
+        const CalendarDate middle = options.hijri ? civilOf({year, options.month, 15}).value()
+                                                  : CalendarDate{year, options.month, 15};
         const LegalSummer legal = legalSummer(
-            *city, {static_cast<int>(leadingNumber(options.yearText)), options.month, 15,
-                    static_cast<int>(std::floor(hour)),
+            *city, {middle.year, middle.month, middle.day, static_cast<int>(std::floor(hour)),
                     static_cast<int>((hour - std::floor(hour)) * 60)},
             place.zoneText);
         if (!legal.error.empty())
@@ -43,6 +46,7 @@ CommandResult runEphemeridesCommand(const EphemeridesOptions& given, ChartState&
     EphemeridesInput input;
     input.monthIndex = options.month - 1;
     input.yearText = options.yearText;
+    input.hijri = options.hijri;
     input.hourText = options.hourText;
     input.table = options.table;
     input.zodiacal = !options.decimal;

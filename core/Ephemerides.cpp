@@ -2,6 +2,7 @@
 
 #include "core/ChartComputation.h"
 #include "core/ChartState.h"
+#include "core/Hijri.h"
 #include "core/Numbers.h"
 #include "core/PositionTexts.h"
 
@@ -212,13 +213,22 @@ EphemeridesResult runEphemerides(const EphemeridesInput& input, EphemerisApi& ep
         return result;
     }
     const int month = input.monthIndex + 1;
-    // The days that exist: October 1582 goes from the 4th to the 15th.
-    std::vector<int> monthDays;
-    for (int d = 1; d <= daysInMonth(input.monthIndex, *year); ++d) {
-        if (dateExists(*year, month, d))
-            monthDays.push_back(d);
+    // The days that exist, each with its civil date: October 1582 goes from the 4th to the
+    // 15th, and a Hijri month has 29 or 30 days, across two civil months.
+    std::vector<std::pair<int, CalendarDate>> monthDays;
+    for (int d = 1; d <= (input.hijri ? 30 : daysInMonth(input.monthIndex, *year)); ++d) {
+        if (input.hijri) {
+            if (const auto civil = civilOf({*year, month, d}))
+                monthDays.push_back({d, *civil});
+        } else if (dateExists(*year, month, d)) {
+            monthDays.push_back({d, {*year, month, d}});
+        }
     }
     const int days = static_cast<int>(monthDays.size());
+    if (days == 0) {
+        result.failure.problem = EphemerisProblem::InputOutOfRange;
+        return result;
+    }
 
     // A fresh table each run: nothing of an earlier month is left in it.
     EphemeridesTable& table = result.table;
@@ -226,13 +236,13 @@ EphemeridesResult runEphemerides(const EphemeridesInput& input, EphemerisApi& ep
     const bool aspects = input.table == EphemerisTableKind::Aspects;
     table.fontName = aspects ? "VelmoraFonts" : "";
     for (int d = 1; d <= days; ++d)
-        table.cells[aspects ? d - 1 : d][0] = numberText(monthDays[d - 1]);
+        table.cells[aspects ? d - 1 : d][0] = numberText(monthDays[d - 1].first);
 
     // d counts the table's days; a failure names the day of the month.
     for (int d = 1; d <= days; ++d) {
-        const int day = monthDays[d - 1];
-        const double jdUt = ephemeris.julianDay(*year, month, day, *hourUt,
-                                                isGregorian(*year, month, day));
+        const auto& [day, civil] = monthDays[d - 1];
+        const double jdUt = ephemeris.julianDay(civil.year, civil.month, civil.day, *hourUt,
+                                                isGregorian(civil.year, civil.month, civil.day));
         const double jdEt = jdUt + ephemeris.deltaT(jdUt);
         std::optional<EphemerisFailure> failure;
         if (input.table == EphemerisTableKind::Houses) {

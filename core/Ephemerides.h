@@ -14,7 +14,7 @@ enum class EphemerisTableKind { Planets = 0, Houses = 1, Aspects = 2 };
 
 // One month's run, as the ephemerides window and the place picker hold it.
 struct EphemeridesInput {
-    int monthIndex = 0;         // 0 January .. 11 December
+    int monthIndex = 0;         // 0 January .. 11 December, or Muharram .. Dhu al-Hijja
     std::string yearText;       // negative before Christ
     std::string hourText;       // local clock hour
     EphemerisTableKind table = EphemerisTableKind::Planets;
@@ -25,6 +25,7 @@ struct EphemeridesInput {
     float longitude = 0.0f;     // degrees, east positive
     AspectOrbs orbs;
     HouseSystem houses = HouseSystem::Placidus; // of the houses table
+    bool hijri = false; // the month and year are an Umm al-Qura month, whose days are the rows
 };
 
 // A table of text cells addressed [row][column], with its fixed header rows and columns.

@@ -57,6 +57,17 @@ TEST(EphemeridesRun, RowsCalendarAndUniversalTime)
     }
 }
 
+// A Hijri month's rows are its own days, across two civil months: 1 Muharram 1446 is 7 July 2024.
+TEST(EphemeridesRun, AHijriMonthRowsItsOwnDays)
+{
+    EphemeridesInput muharram = input(EphemerisTableKind::Planets, 0, "1446");
+    muharram.hijri = true;
+    const auto h = runEphemerides(muharram, swissEphemeris()).table.cells;
+    const auto july = runEphemerides(input(EphemerisTableKind::Planets, 6, "2024"), swissEphemeris()).table.cells;
+    ASSERT_EQ(h.size(), 30u); // 29 days
+    EXPECT_EQ(h[1][0] + h[1][2] + h[25][2], "1" + july[7][2] + july[31][2]) << "the Moon on 7 and 31 July";
+}
+
 TEST(EphemeridesRun, PlanetsTableMarksRetrogradeExceptTheBlackMoon)
 {
     FakeEphemeris fake;

@@ -455,10 +455,11 @@ void FrmEphemirids::calculate()
         picker->readPlace();
         const ZoneInput zone = picker->zoneInput();
 
-        const CivilMonth month = *civilMonth();
+        const bool hijri = ChkHijri->isChecked();
         EphemeridesInput input;
-        input.monthIndex = month.monthIndex;
-        input.yearText = month.yearText;
+        input.monthIndex = CmbMois->currentIndex();
+        input.yearText = boxText(TxtYears);
+        input.hijri = hijri;
         input.hourText = boxText(TxtHeur);
         input.table = EphemerisTableKind(kind);
         input.zodiacal = ChkChoix->isChecked();
@@ -479,14 +480,16 @@ void FrmEphemirids::calculate()
             });
         if (result.ok) {
             m_tables[kind] = result.table;
-            const QString year = fromCore(month.yearText);
-            m_fileNames[kind] = QStringLiteral("%1-%2-%3.csv")
+            const QString year = fromCore(input.yearText);
+            m_fileNames[kind] = QStringLiteral("%1-%2-%3%4.csv")
                                     .arg(QLatin1String(kFileNames[kind]), year)
-                                    .arg(input.monthIndex + 1, 2, 10, QLatin1Char('0'));
-            m_titles[kind] = QStringLiteral("%1 - %2 %3")
-                                 .arg(Opt[kind]->text(), QString::fromUtf8(kMonths[month.monthIndex]), year);
+                                    .arg(input.monthIndex + 1, 2, 10, QLatin1Char('0'))
+                                    .arg(hijri ? QStringLiteral("-hijri") : QString());
+            const QString monthName = hijri ? fromCore(hijriMonthName(input.monthIndex + 1))
+                                            : QString::fromUtf8(kMonths[input.monthIndex]);
+            m_titles[kind] = QStringLiteral("%1 - %2 %3").arg(Opt[kind]->text(), monthName, year);
             fillGrid(kind, result.table);
-            showHijriDays(kind, result.table, month);
+            showOtherCalendarDays(kind, result.table, input);
             m_notes[kind] = fromCore(result.houseNote);
         } else {
             // The month's table is gone rather than left to pass for the one refused.
@@ -535,21 +538,30 @@ void FrmEphemirids::fillGrid(int kind, const EphemeridesTable& table)
     g->resizeColumnsToContents();
 }
 
-void FrmEphemirids::showHijriDays(int kind, const EphemeridesTable& table, const CivilMonth& month)
+void FrmEphemirids::showOtherCalendarDays(int kind, const EphemeridesTable& table,
+                                          const EphemeridesInput& input)
 {
-    // Under each day of the grid its Hijri day, the year where the table or a month begins;
-    // the table itself, which is saved and printed, keeps its day numbers.
+    // Under each day of the grid its day in the other calendar, the year where the table or a
+    // month begins; the table itself, which is saved and printed, keeps its day numbers.
     QTableWidget* g = GridEphemirids[kind];
-    const auto year = wholeInt16(month.yearText);
+    const auto year = wholeInt16(input.yearText);
     for (int r = table.fixedRows; year && r < table.rowCount(); ++r) {
         QTableWidgetItem* item = g->item(r, 0);
         const auto day = wholeInt16(table.cells[r][0]);
-        const auto hijri = item && day ? hijriOf({*year, month.monthIndex + 1, *day}) : std::nullopt;
-        if (!hijri)
+        if (!item || !day)
             continue;
-        std::string text = std::to_string(hijri->day) + " " + hijriMonthName(hijri->month);
-        if (r == table.fixedRows || hijri->day == 1)
-            text += " " + std::to_string(hijri->year);
+        const CalendarDate date{*year, input.monthIndex + 1, *day};
+        std::optional<CalendarDate> other;
+        if (input.hijri)
+            other = civilOf({date.year, date.month, date.day});
+        else if (const auto hijri = hijriOf(date))
+            other = CalendarDate{hijri->year, hijri->month, hijri->day};
+        if (!other)
+            continue;
+        std::string text = std::to_string(other->day) + " " +
+                           (input.hijri ? kMonths[other->month - 1] : hijriMonthName(other->month));
+        if (r == table.fixedRows || other->day == 1)
+            text += " " + std::to_string(other->year);
         // An isolate that reads right to left inside the cell's left-to-right line.
         item->setText(item->text() + u'\n' + QChar(0x2067) + isolateRuns(fromCore(text)) +
                       QChar(0x2069));

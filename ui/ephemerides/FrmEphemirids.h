@@ -81,7 +81,7 @@ private:
     };
     std::optional<CivilMonth> civilMonth() const;
     void turnMonthOver(bool toHijri);
-    void showHijriDays(int kind, const EphemeridesTable& table, const CivilMonth& month);
+    void showOtherCalendarDays(int kind, const EphemeridesTable& table, const EphemeridesInput& input);
     void connectReactions();
     void showTable(int kind);
     void negateYear();
