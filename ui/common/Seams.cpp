@@ -71,11 +71,28 @@ ColorChooser& colorChooser()
     return choose;
 }
 
+namespace {
+
+// Qt's Arabic captions put the shortcut's mark inside a word, which breaks the joined letters
+// of "احفظ" and cuts "إلغاء": the buttons are named without one.
+void nameButtons(QFileDialog& dialog, const char* accept)
+{
+    dialog.setLabelText(QFileDialog::Accept, QString::fromUtf8(accept));
+    dialog.setLabelText(QFileDialog::Reject, QString::fromUtf8("إلغاء"));
+}
+
+} // namespace
+
 OpenFileChooser& openFileChooser()
 {
     static OpenFileChooser choose = [](QWidget* parent, const QString& caption,
                                        const QString& folder, const QString& filters) {
-        return QFileDialog::getOpenFileName(parent, caption, folder, filters);
+        QFileDialog dialog(parent, caption, folder, filters);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        nameButtons(dialog, "فتح");
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        return dialog.selectedFiles().constFirst();
     };
     return choose;
 }
@@ -86,6 +103,7 @@ SaveFileChooser& saveFileChooser()
                                        const QString& folder, const QString& filters) {
         QFileDialog dialog(parent, caption, folder, filters);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
+        nameButtons(dialog, "حفظ");
         // A name typed without a suffix takes the chosen filter's before the dialog asks
         // about overwriting, so that the question is about the file that will be written.
         auto takeSuffix = [&dialog](const QString& filter) {
