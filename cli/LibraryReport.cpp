@@ -170,7 +170,11 @@ CommandResult exportFile(const ChartLibrary& charts, const std::string& path)
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out || !out.write(text.data(), static_cast<std::streamsize>(text.size())) || !out.flush())
         return {kExitUsage, {}, "cannot write " + path};
-    return {kExitOk, "exported " + std::to_string(records.size()) + " charts to " + path + "\n", {}};
+    const std::size_t cut = aaf::firstMomentOnly(records);
+    return {kExitOk, "exported " + std::to_string(records.size()) + " charts to " + path + "\n",
+            cut ? std::to_string(cut) + " of them with their first date and time only: an AAF "
+                                        "record holds one moment"
+                : std::string()};
 }
 
 std::string libraryUsage()

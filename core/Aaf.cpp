@@ -3,6 +3,7 @@
 #include "core/Calendar.h"
 #include "core/Numbers.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -466,6 +467,13 @@ std::string write(const std::vector<Record>& records, const LegalSummerLookup& l
         }
     }
     return out;
+}
+
+std::size_t firstMomentOnly(const std::vector<Record>& records)
+{
+    return static_cast<std::size_t>(std::count_if(records.begin(), records.end(), [](const Record& r) {
+        return r.request.second.has_value();
+    }));
 }
 
 } // namespace velmora::aaf

@@ -39,6 +39,10 @@ Reading read(std::string_view bytes);
 // unless one was given. The Julian day written is that of the written date, time and zone.
 std::string write(const std::vector<Record>& records, const LegalSummerLookup& legalSummer = {});
 
+// How many records have a second date and time, which a record cannot hold: they are written
+// with their first moment only, and whoever exports them should be told.
+std::size_t firstMomentOnly(const std::vector<Record>& records);
+
 // The Julian day (UT noon-based) of a local calendar moment: Julian calendar before
 // 15 October 1582, Gregorian after.
 double julianDay(int year, int month, int day, double hour);

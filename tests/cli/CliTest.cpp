@@ -1,4 +1,5 @@
 #include "cli/EphemeridesReport.h"
+#include "library/ChartLibrary.h"
 
 #include <gtest/gtest.h>
 
@@ -187,7 +188,13 @@ TEST(LibraryCommands, ImportListChartExportAndDelete)
     EXPECT_EQ(cli({"chart", "--saved", "A Twin"}).exitCode, kExitOk);
     EXPECT_EQ(cli({"library", "delete", "Nobody"}).exitCode, kExitUsage);
     EXPECT_EQ(cli({"library", "delete", "Tobias Ferber"}).exitCode, kExitOk);
-    EXPECT_EQ(cli({"library", "export", folder + "/out.aaf"}).exitCode, kExitOk);
+    ChartRequest transits; // a second row, which an AAF record cannot hold
+    transits.name = "Two";
+    transits.second = RequestRow{};
+    ASSERT_TRUE(library::ChartLibrary::open(db).library->save(transits).ok());
+    const CommandResult exported = cli({"library", "export", folder + "/out.aaf"});
+    EXPECT_EQ(exported.exitCode, kExitOk);
+    EXPECT_EQ(exported.error, "1 of them with their first date and time only: an AAF record holds one moment");
     std::ifstream out(folder + "/out.aaf");
     EXPECT_EQ(count(std::string(std::istreambuf_iterator<char>(out), {}), "#A93:Twin,A,"), 1u);
 

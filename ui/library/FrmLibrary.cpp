@@ -309,7 +309,10 @@ void FrmLibrary::exportFile()
                                                                         : fromCore(error)));
         return;
     }
-    informationMessage()(this, kTitle, u"صُدّرت %1 هيئة إلى %2"_s.arg(records.size()).arg(choice.path));
+    QString told = u"صُدّرت %1 هيئة إلى %2"_s.arg(records.size()).arg(choice.path);
+    if (const std::size_t cut = aaf::firstMomentOnly(records))
+        told += u"\nمنها %1 بتاريخها الأول وحده، لأن سجل AAF يحمل لحظة واحدة"_s.arg(cut);
+    informationMessage()(this, kTitle, told);
 }
 
 bool saveRequestAs(QWidget* parent, ChartRequest request, const QString& proposed)
