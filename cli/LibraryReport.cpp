@@ -138,6 +138,8 @@ CommandResult importFile(ChartLibrary& charts, const std::string& path)
     if (!bytes)
         return {kExitUsage, {}, "cannot read " + path};
     const aaf::Reading reading = aaf::read(*bytes);
+    if (reading.records.empty() && reading.refused.empty())
+        return {kExitUsage, {}, path + ": no AAF chart record (#A93 and #B93 lines)"};
     std::vector<SavedChart> saved;
     for (const aaf::Record& record : reading.records)
         saved.push_back({0, record.request, record.note, {}, {}});

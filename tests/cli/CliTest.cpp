@@ -171,6 +171,8 @@ TEST(LibraryCommands, ImportListChartExportAndDelete)
     const CommandResult imported = cli({"library", "import", aaf});
     EXPECT_EQ(imported.exitCode, kExitUsage);
     EXPECT_EQ(imported.error, aaf + ":3: no such date and time '31.2.1990 12:00'");
+    std::ofstream(folder + "/junk.aaf") << "not a chart\n";
+    EXPECT_EQ(cli({"library", "import", folder + "/junk.aaf"}).exitCode, kExitUsage) << "no record at all";
     EXPECT_EQ(split(cli({"library", "list"}).output).size(), 3u);
     EXPECT_NE(cli({"library", "list", "--json"}).output.find(
                   "{\"name\": \"Tobias Ferber\", \"kind\": \"natal\", \"date\": \"1970-9-27\", "
