@@ -60,6 +60,16 @@ std::string placeOf(const ChartRequest& request)
     return request.place.atlas ? request.place.atlas->name : std::string();
 }
 
+// The second date and time of the two-chart kinds, null for the others.
+std::string secondJson(const ChartRequest& r)
+{
+    if (!r.second)
+        return ", \"date2\": null, \"time2\": null";
+    const DateTimeTexts& t = r.second->texts;
+    return ", \"date2\": " + jsonString(t.year + "-" + t.month + "-" + t.day) +
+           ", \"time2\": " + jsonString(timeOf(t));
+}
+
 std::string chartJson(const SavedChart& chart)
 {
     const ChartRequest& r = chart.request;
@@ -70,7 +80,7 @@ std::string chartJson(const SavedChart& chart)
            ", \"time\": " + jsonString(timeOf(r)) + ", \"place\": " + jsonString(placeOf(r)) +
            ", \"lat\": " + numberText(lat) + ", \"lon\": " + numberText(lon) +
            ", \"zone\": " + numberText(zone) + ", \"summer\": " + numberText(summer) +
-           ", \"note\": " + jsonString(chart.note) + "}";
+           ", \"note\": " + jsonString(chart.note) + secondJson(r) + "}";
 }
 
 std::string chartLine(const SavedChart& chart)

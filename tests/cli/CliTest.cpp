@@ -177,7 +177,7 @@ TEST(LibraryCommands, ImportListChartExportAndDelete)
     EXPECT_NE(cli({"library", "list", "--json"}).output.find(
                   "{\"name\": \"Tobias Ferber\", \"kind\": \"natal\", \"date\": \"1970-9-27\", "
                   "\"time\": \"11:04\", \"place\": \"Kandel, D\", \"lat\": 49.083333333333336, "
-                  "\"lon\": 8.183333333333334, \"zone\": 1, \"summer\": 0, \"note\": \"\"}"),
+                  "\"lon\": 8.183333333333334, \"zone\": 1, \"summer\": 0, \"note\": \"\", \"date2\": null, \"time2\": null}"),
               std::string::npos);
     EXPECT_EQ(cli({"chart", "--saved", "Tobias Ferber", "--aspects"}).output,
               run("chart --date 1970-9-27 --time 11:04 --lat 49:05N --lon 8:11E --zone 1 --aspects")
