@@ -110,6 +110,13 @@ TEST(EphemeridesRun, HousesTableRoundsCuspsAndKeepsThemBelow360)
     ASSERT_TRUE(polar.ok);
     EXPECT_EQ(polar.table.cells[2][0] + "|" + polar.table.cells[1][1] + "|" + polar.houseNote,
               "2*|0°0'0''الثور |* البيوت بنظام بورفيري لأن نظام بلاسيدوس غير معرّف عند هذا العرض");
+
+    // Whole-sign cusps are not the angles their columns are named after in the other systems.
+    fake.houseSystem.reset();
+    EphemeridesInput signs = input(EphemerisTableKind::Houses);
+    signs.houses = HouseSystem::WholeSign;
+    const auto header = runEphemerides(signs, fake).table.cells[0];
+    EXPECT_EQ(header[1] + "|" + header[4] + "|" + header[10], "البيت الأول|البيت الرابع|البيت العاشر");
 }
 
 TEST(EphemeridesRun, AspectsTableWritesGlyphCellsAndGrowsForACrowdedDay)
