@@ -6,6 +6,7 @@
 #include "core/Numbers.h"
 #include "library/ChartLibrary.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -26,6 +27,11 @@ struct Opened {
 // empty one without the user seeing why the charts are gone.
 Opened openLibrary(const std::optional<std::string>& db)
 {
+    // A mistyped folder is told, not made: only the program's own folder is created.
+    const std::filesystem::path folder = db ? std::filesystem::path(*db).parent_path() : "";
+    std::error_code error;
+    if (!folder.empty() && !std::filesystem::is_directory(folder, error))
+        return {nullptr, {kExitLibrary, {}, "no folder " + folder.string() + " for the chart library"}};
     auto opening = ChartLibrary::open(db ? *db : library::defaultLibraryPath());
     if (!opening.library)
         return {nullptr, {kExitLibrary, {}, opening.error}};

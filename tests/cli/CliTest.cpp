@@ -174,6 +174,8 @@ TEST(LibraryCommands, ImportListChartExportAndDelete)
     std::ofstream(folder + "/junk.aaf") << "not a chart\n";
     EXPECT_EQ(cli({"library", "import", folder + "/junk.aaf"}).exitCode, kExitUsage) << "no record at all";
     EXPECT_EQ(split(cli({"library", "list"}).output).size(), 3u);
+    EXPECT_EQ(runCommand({"library", "list", "--db", folder + "/missing/x.sqlite"}, state, swissEphemeris()).exitCode,
+              kExitLibrary) << "a mistyped folder is not made";
     EXPECT_NE(cli({"library", "list", "--json"}).output.find(
                   "{\"name\": \"Tobias Ferber\", \"kind\": \"natal\", \"date\": \"1970-9-27\", "
                   "\"time\": \"11:04\", \"place\": \"Kandel, D\", \"lat\": 49.083333333333336, "
