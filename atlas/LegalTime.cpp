@@ -21,12 +21,40 @@ std::int64_t daysFromCivil(std::int64_t year, int month, int day)
     return era * 146097 + dayOfEra - 719468;
 }
 
+// A zone's rules, read once a thread for as long as the same zone is asked for: an events
+// search asks for the offset of thousands of moments, and GLib reads the zone's file anew each
+// time it is opened. The caller unrefs what it gets, as it would a new zone.
+GTimeZone* zoneNamed(const std::string& zone)
+{
+    struct Kept {
+        std::string name;
+        GTimeZone* tz = nullptr;
+        ~Kept()
+        {
+            if (tz)
+                g_time_zone_unref(tz);
+        }
+    };
+    thread_local Kept kept;
+    if (zone.empty()) // GLib would read an empty name as the computer's own zone
+        return nullptr;
+    if (!kept.tz || kept.name != zone) {
+        GTimeZone* tz = g_time_zone_new_identifier(zone.c_str());
+        if (!tz)
+            return nullptr;
+        if (kept.tz)
+            g_time_zone_unref(kept.tz);
+        kept.name = zone;
+        kept.tz = tz;
+    }
+    return g_time_zone_ref(kept.tz);
+}
+
 } // namespace
 
 std::optional<LegalOffset> legalOffset(const std::string& zone, const LocalMoment& local)
 {
-    // GLib reads an empty name as the computer's own zone.
-    GTimeZone* tz = zone.empty() ? nullptr : g_time_zone_new_identifier(zone.c_str());
+    GTimeZone* tz = zoneNamed(zone);
     if (!tz)
         return std::nullopt;
     auto intervalAt = [tz](std::int64_t universal) {
@@ -81,7 +109,7 @@ std::optional<double> legalSummerForRow(const std::string& zone, double eastLong
 std::optional<double> placeOffsetHoursAt(const std::string& zone, double eastLongitude,
                                          double jdUt)
 {
-    GTimeZone* tz = zone.empty() ? nullptr : g_time_zone_new_identifier(zone.c_str());
+    GTimeZone* tz = zoneNamed(zone);
     if (!tz)
         return std::nullopt;
     // Seconds since 1970-01-01 00:00 UT, the Julian day 2440587.5.
