@@ -536,10 +536,14 @@ private slots:
 
         QTemporaryDir folder;
         const QString path = folder.filePath(u"events.csv"_s);
-        saveFileChooser() = [path](QWidget*, const QString&, const QString&, const QString&) {
+        QString offered;
+        saveFileChooser() = [path, &offered](QWidget*, const QString&, const QString& proposed, const QString&) {
+            offered = proposed;
             return SaveChoice{path, u"CSV (*.csv)"_s};
         };
+        events->DateTo->setDate(QDate(2004, 6, 30)); // not searched: the rows are still May's
         events->CmdSave->click();
+        QVERIFY2(offered.endsWith(u"/events-20040501-20040531.csv"_s), qPrintable(offered));
         const QStringList lines = QString::fromUtf8(fileBytes(path)).split(u'\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), rows + 1);
         QVERIFY(lines[0].startsWith(u"التاريخ والوقت,النوع,الحدث,الموقع"_s));

@@ -253,6 +253,8 @@ void FrmEvents::search()
     if (!self)
         return;
     m_events = std::move(result.events);
+    // The saved file is named after the period searched, whatever the boxes say later.
+    m_period = from.toString(u"yyyyMMdd"_s) + u'-' + to.toString(u"yyyyMMdd"_s);
     setSearching(false);
     showEvents();
     const QString count = u"عدد الأحداث: %1"_s.arg(m_events.size());
@@ -341,8 +343,7 @@ void FrmEvents::saveCsv()
 {
     if (m_events.empty())
         return;
-    const QString name = u"events-%1-%2.csv"_s.arg(DateFrom->date().toString(u"yyyyMMdd"_s),
-                                                   DateTo->date().toString(u"yyyyMMdd"_s));
+    const QString name = u"events-%1.csv"_s.arg(m_period);
     const SaveChoice choice = saveFileChooser()(this, CmdSave->text(), QDir::home().filePath(name),
                                                 u"CSV (*.csv)"_s);
     if (choice.path.isEmpty())

@@ -76,6 +76,7 @@ private:
     std::optional<ChartRequest> m_request;
     std::function<double(double)> m_clock;
     std::vector<ChartEvent> m_events;
+    QString m_period; // of m_events, as their file is named
     bool m_searching = false;
     bool m_cancelAsked = false;
 };
