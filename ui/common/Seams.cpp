@@ -8,6 +8,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QRegularExpression>
@@ -46,13 +47,21 @@ TextAsker& textAsker()
 {
     static TextAsker ask = [](QWidget* parent, const QString& title, const QString& label,
                               const QString& initial, bool lines) -> std::optional<QString> {
-        bool ok = false;
-        const QString text =
-            lines ? QInputDialog::getMultiLineText(parent, title, label, initial, &ok)
-                  : QInputDialog::getText(parent, title, label, QLineEdit::Normal, initial, &ok);
-        if (!ok)
+        QInputDialog dialog(parent);
+        dialog.setWindowTitle(title);
+        dialog.setLabelText(label);
+        dialog.setOption(QInputDialog::UsePlainTextEditForTextInput, lines);
+        dialog.setTextValue(initial);
+        // Qt's plain text box lays its lines out left to right whatever the window's direction.
+        for (QPlainTextEdit* box : dialog.findChildren<QPlainTextEdit*>()) {
+            QTextOption option = box->document()->defaultTextOption();
+            option.setTextDirection(Qt::RightToLeft);
+            option.setAlignment(Qt::AlignRight);
+            box->document()->setDefaultTextOption(option);
+        }
+        if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
-        return text;
+        return dialog.textValue();
     };
     return ask;
 }
