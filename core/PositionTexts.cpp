@@ -126,9 +126,8 @@ std::string housePositionText(const std::string& position, int house)
 
 std::string cuspPositionText(const std::string& position, int house, HouseSystem system)
 {
-    if (house != 0 && house != 3 && house != 6 && house != 9)
-        return housePositionText(position, house);
-    if (cuspIsAngle(system, house))
+    const bool angleCusp = house == 0 || house == 3 || house == 6 || house == 9;
+    if (!angleCusp || cuspIsAngle(system, house))
         return housePositionText(position, house);
     static const std::array<const char*, 4> ordinals = {
         " البيت الأول في ", " البيت الرابع في ", " البيت السابع في ", " البيت العاشر في "};
