@@ -43,10 +43,14 @@ Opened openLibrary(const std::optional<std::string>& db)
     return {std::move(opening.library), {}};
 }
 
+std::string dateOf(const DateTimeTexts& t)
+{
+    return t.year + "-" + t.month + "-" + t.day;
+}
+
 std::string dateOf(const ChartRequest& request)
 {
-    const DateTimeTexts& t = request.first.texts;
-    return t.year + "-" + t.month + "-" + t.day;
+    return dateOf(request.first.texts);
 }
 
 // "9:05", as the clock reads, whatever the minute box held ("5" or "05").
@@ -72,7 +76,7 @@ std::string secondJson(const ChartRequest& r)
     if (!r.second)
         return ", \"date2\": null, \"time2\": null";
     const DateTimeTexts& t = r.second->texts;
-    return ", \"date2\": " + jsonString(t.year + "-" + t.month + "-" + t.day) +
+    return ", \"date2\": " + jsonString(dateOf(t)) +
            ", \"time2\": " + jsonString(timeOf(t));
 }
 
@@ -154,7 +158,7 @@ CommandResult importFile(ChartLibrary& charts, const std::string& path)
     if (!bytes)
         return {kExitUsage, {}, "cannot read " + path};
     const aaf::Reading reading = aaf::read(*bytes);
-    if (reading.records.empty() && reading.refused.empty())
+    if (reading.holdsNoRecord())
         return {kExitUsage, {}, path + ": no AAF chart record (#A93 and #B93 lines)"};
     std::vector<SavedChart> saved;
     for (const aaf::Record& record : reading.records)
@@ -228,7 +232,7 @@ ChartOptions optionsOfRequest(const ChartRequest& request, ChartOptions base)
     if (request.second) {
         const DateTimeTexts& t = request.second->texts;
         base.second = t;
-        base.date2Text = t.year + "-" + t.month + "-" + t.day;
+        base.date2Text = dateOf(t);
         base.time2Text = timeOf(t);
     }
     base.place = request.place.coordinates;

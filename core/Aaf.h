@@ -26,6 +26,9 @@ struct Refusal {
 struct Reading {
     std::vector<Record> records;
     std::vector<Refusal> refused;
+
+    // Nothing a chart record starts with: not an AAF file of charts at all.
+    bool holdsNoRecord() const { return records.empty() && refused.empty(); }
 };
 
 // Reads UTF-8 text, or Latin-1 where it is not valid UTF-8. The saved name is the first name,

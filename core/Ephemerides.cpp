@@ -238,11 +238,9 @@ EphemeridesResult runEphemerides(const EphemeridesInput& input, EphemerisApi& ep
     for (int d = 1; d <= days; ++d)
         table.cells[aspects ? d - 1 : d][0] = numberText(monthDays[d - 1].first);
     // Equal and whole-sign cusps that are not the angles go by their house's number.
-    static const std::array<const char*, 4> kNumberedHouses = {"البيت الأول", "البيت الرابع",
-                                                               "البيت السابع", "البيت العاشر"};
-    for (const int cusp : {0, 3, 9}) {
-        if (input.table == EphemerisTableKind::Houses && !cuspIsAngle(input.houses, cusp))
-            table.cells[0][cusp + 1] = kNumberedHouses[cusp / 3];
+    for (int cusp = 0; input.table == EphemerisTableKind::Houses && cusp < 12; ++cusp) {
+        if (const char* name = numberedCuspName(cusp, input.houses))
+            table.cells[0][cusp + 1] = name;
     }
 
     // d counts the table's days; a failure names the day of the month.

@@ -124,14 +124,19 @@ std::string housePositionText(const std::string& position, int house)
     return kHouseLabels[house] + position;
 }
 
+const char* numberedCuspName(int cusp, HouseSystem system)
+{
+    static const std::array<const char*, 4> names = {"البيت الأول", "البيت الرابع", "البيت السابع",
+                                                     "البيت العاشر"};
+    const bool angleCusp = cusp == 0 || cusp == 3 || cusp == 6 || cusp == 9;
+    return angleCusp && !cuspIsAngle(system, cusp) ? names[cusp / 3] : nullptr;
+}
+
 std::string cuspPositionText(const std::string& position, int house, HouseSystem system)
 {
-    const bool angleCusp = house == 0 || house == 3 || house == 6 || house == 9;
-    if (!angleCusp || cuspIsAngle(system, house))
-        return housePositionText(position, house);
-    static const std::array<const char*, 4> ordinals = {
-        " البيت الأول في ", " البيت الرابع في ", " البيت السابع في ", " البيت العاشر في "};
-    return ordinals[house / 3] + position;
+    if (const char* name = numberedCuspName(house, system))
+        return std::string(" ") + name + " في " + position;
+    return housePositionText(position, house);
 }
 
 std::string pointLabel(int slot)

@@ -27,8 +27,12 @@ std::string signName(int sign);
 // outside 0..11.
 std::string housePositionText(const std::string& position, int house);
 
-// A cusp's label and position as its system places it: where a cusp is not the angle the label
-// names (equal houses, whole signs), its house's number names it, " البيت العاشر في ".
+// "البيت الأول", "البيت الرابع", "البيت السابع" or "البيت العاشر": the name of cusp 0, 3, 6 or 9
+// where its system puts no angle there (equal houses, whole signs); null for any other cusp.
+const char* numberedCuspName(int cusp, HouseSystem system);
+
+// A cusp's label and position as its system places it: a cusp that is not the angle its label
+// names goes by its house's number, " البيت العاشر في ".
 std::string cuspPositionText(const std::string& position, int house, HouseSystem system);
 
 // The label of a point slot 0..23; empty for any other slot.

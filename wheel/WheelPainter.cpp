@@ -318,8 +318,21 @@ void WheelPainter::drawHouses(QPainter& painter) const
     auto line = [&](double r1, double a1, double r2, double a2) {
         painter.drawLine(at(s / r1, a1), at(s / r2, a2));
     };
-    // The angle that cusp 0, 3, 6 or 9 marks in a quadrant system, at longitude + rotation a.
-    auto angle = [&](int cusp, double a) {
+    // A pointer on the zodiac's outer circle, from 3° before each cusp to 2° after, where the
+    // cusp is no angle; marks one colour, so their order does not change the picture.
+    const HouseSystem system = m_state.HouseSystemUsed[0];
+    for (int cusp = 0; cusp < kPointsPerChart; ++cusp) {
+        const double a = m_model.rotation + static_cast<double>(m_state.HouseCusps[cusp]);
+        if (!cuspIsAngle(system, cusp)) {
+            line(3.2, a, 3.0, a + 2);
+            line(3.2, a, 3.0, a - 3);
+            line(3.0, a + 2, 3.0, a - 3);
+        }
+    }
+    // The four angles where they lie, on their cusps or, in equal houses and whole signs,
+    // between them.
+    for (const int cusp : {0, 3, 6, 9}) {
+        const double a = m_model.rotation + static_cast<double>(angleLongitude(m_state, 0, cusp));
         switch (cusp) {
         case 0: // ascendant: arrowhead and a larger chevron beyond it
             line(5.2, a, 2.2, a);
@@ -353,22 +366,6 @@ void WheelPainter::drawHouses(QPainter& painter) const
             painter.drawEllipse(at(s / 2.15, a), s / 20, s / 20);
             break;
         }
-    };
-    const HouseSystem system = m_state.HouseSystemUsed[0];
-    for (int cusp = 0; cusp < kPointsPerChart; ++cusp) {
-        const double a = m_model.rotation + static_cast<double>(m_state.HouseCusps[cusp]);
-        if (cuspIsAngle(system, cusp)) {
-            angle(cusp, a);
-        } else { // a pointer on the zodiac's outer circle, from 3° before the cusp to 2° after
-            line(3.2, a, 3.0, a + 2);
-            line(3.2, a, 3.0, a - 3);
-            line(3.0, a + 2, 3.0, a - 3);
-        }
-    }
-    // Equal houses and whole signs leave angles between their cusps.
-    for (const int cusp : {0, 3, 6, 9}) {
-        if (!cuspIsAngle(system, cusp))
-            angle(cusp, m_model.rotation + static_cast<double>(angleLongitude(m_state, 0, cusp)));
     }
 }
 

@@ -455,11 +455,10 @@ void FrmEphemirids::calculate()
         picker->readPlace();
         const ZoneInput zone = picker->zoneInput();
 
-        const bool hijri = ChkHijri->isChecked();
         EphemeridesInput input;
         input.monthIndex = CmbMois->currentIndex();
         input.yearText = boxText(TxtYears);
-        input.hijri = hijri;
+        input.hijri = ChkHijri->isChecked();
         input.hourText = boxText(TxtHeur);
         input.table = EphemerisTableKind(kind);
         input.zodiacal = ChkChoix->isChecked();
@@ -484,8 +483,8 @@ void FrmEphemirids::calculate()
             m_fileNames[kind] = QStringLiteral("%1-%2-%3%4.csv")
                                     .arg(QLatin1String(kFileNames[kind]), year)
                                     .arg(input.monthIndex + 1, 2, 10, QLatin1Char('0'))
-                                    .arg(hijri ? QStringLiteral("-hijri") : QString());
-            const QString monthName = hijri ? fromCore(hijriMonthName(input.monthIndex + 1))
+                                    .arg(input.hijri ? QStringLiteral("-hijri") : QString());
+            const QString monthName = input.hijri ? fromCore(hijriMonthName(input.monthIndex + 1))
                                             : QString::fromUtf8(kMonths[input.monthIndex]);
             m_titles[kind] = QStringLiteral("%1 - %2 %3").arg(Opt[kind]->text(), monthName, year);
             fillGrid(kind, result.table);

@@ -267,7 +267,7 @@ void FrmLibrary::importFile()
     const QByteArray bytes = file.readAll();
     const aaf::Reading reading = aaf::read(std::string_view(bytes.constData(),
                                                             static_cast<std::size_t>(bytes.size())));
-    if (reading.records.empty() && reading.refused.empty()) {
+    if (reading.holdsNoRecord()) {
         criticalMessage()(this, kTitle, u"لا يحمل الملف %1 أي سجل هيئة بصيغة AAF"_s.arg(path));
         return;
     }
